@@ -1,0 +1,81 @@
+#include "app/application.h"
+
+#include <exception>
+
+#include "core/errors.h"
+
+namespace mavrolin {
+
+Application::StartUp::StartUp(Application& app, const std::filesystem::path& startDir) {
+    core::InitLoadedLog(app.log, startDir, [&app](int ms) { app.Pause(ms); });
+}
+
+Application::Application(ui::Platform& p, const std::filesystem::path& startDir)
+    : platform(p),
+      startUp_(*this, startDir),
+      form1(*this),
+      form2(*this),
+      form3(*this),
+      form4(*this),
+      form5(*this),
+      form6(*this),
+      form7(*this),
+      form8(*this),
+      form9(*this),
+      form10(*this),
+      form11(*this),
+      form12(*this),
+      form13(*this),
+      form14(*this),
+      form15(*this),
+      form16(*this),
+      form18(*this) {
+    form1.Show();
+}
+
+std::vector<ui::Form*> Application::Forms() {
+    return {&form1,  &form2,  &form3,  &form4,  &form5,  &form6,  &form7,  &form8, &form9,
+            &form10, &form11, &form12, &form13, &form14, &form15, &form16, &form18};
+}
+
+void Application::ShowMessagePos(const std::string& text) {
+    ShowMessagePos(text, form1.Left() + form1.Width() / 2 - 200, form1.Top() + form1.Height() / 4);
+}
+
+void Application::ShowMessagePos(const std::string& text, int x, int y) {
+    platform.MessageAt(text, x, y);
+}
+
+void Application::ShowMessageCentred(const std::string& text) { platform.MessageCentred(text); }
+
+bool Application::Dispatch(const std::function<void()>& action) {
+    failed_ = false;
+    try {
+        action();
+    } catch (const core::MavrolinError& e) {
+        failed_ = true;
+        platform.ErrorMessage(e.what());
+    } catch (const std::bad_alloc&) {
+        failed_ = true;
+        platform.ErrorMessage("Out of memory.");
+    } catch (const std::exception& e) {
+        failed_ = true;
+        platform.ErrorMessage(e.what());
+    } catch (...) {
+        failed_ = true;
+        platform.ErrorMessage("Unexpected error.");
+    }
+    return !failed_;
+}
+
+void Application::Exit() {
+    ui::Form* order[] = {&form1, &form2, &form3, &form4, &form5,
+                         &form6, &form7, &form8, &form9, &form10};
+    for (auto* f : order) {
+        platform.ReleaseForm(*f);
+        Pause(log.sleeptime);
+    }
+    platform.Quit();
+}
+
+}  // namespace mavrolin

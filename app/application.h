@@ -1,0 +1,88 @@
+#pragma once
+// The application object: the shared record, the platform and the 17 windows, created
+// in this order. There is no global state: tests and batch commands build their own.
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "app/form13.h"
+#include "app/help_window.h"
+#include "app/main_window.h"
+#include "core/loaded_log.h"
+#include "logscan/report_window.h"
+#include "logscan/summary_window.h"
+#include "modiagram/mo_diagram_window.h"
+#include "modiagram/mo_settings_window.h"
+#include "modiagram/mo_table_window.h"
+#include "optprofile/profile_window.h"
+#include "pdos/basis_names_window.h"
+#include "pdos/coefficient_window.h"
+#include "pdos/pdos_diagram_window.h"
+#include "pdos/pdos_window.h"
+#include "spectrum/contributions_window.h"
+#include "spectrum/esi_options_window.h"
+#include "spectrum/spectrum_settings_window.h"
+#include "spectrum/spectrum_window.h"
+#include "ui/platform.h"
+
+namespace mavrolin {
+
+class Application {
+public:
+    Application(ui::Platform& platform, const std::filesystem::path& startDir);
+    Application(const Application&) = delete;
+    Application& operator=(const Application&) = delete;
+
+    ui::Platform& platform;
+    core::LoadedLog log;
+
+private:
+    struct StartUp {
+        StartUp(Application& app, const std::filesystem::path& startDir);
+    } startUp_;  // initialises the record before any window exists
+
+public:
+    TForm1 form1;
+    TForm2 form2;
+    TForm3 form3;
+    TForm4 form4;
+    TForm5 form5;
+    TForm6 form6;
+    TForm7 form7;
+    TForm8 form8;
+    TForm9 form9;
+    TForm10 form10;
+    TForm11 form11;
+    TForm12 form12;
+    TForm13 form13;
+    TForm14 form14;
+    TForm15 form15;
+    TForm16 form16;
+    TForm18 form18;
+
+    // Every window in creation order.
+    std::vector<ui::Form*> Forms();
+
+    void Pause(int ms) { platform.Pause(ms); }
+    // Message at the standard point of the main window (left + width div 2 - 200,
+    // top + height div 4), or at a given point.
+    void ShowMessagePos(const std::string& text);
+    void ShowMessagePos(const std::string& text, int x, int y);
+    void ShowMessageCentred(const std::string& text);
+
+    // Runs a user action: an error it raises is reported by the platform and ends only
+    // that action. Returns false when the action raised an error or called Fail().
+    bool Dispatch(const std::function<void()>& action);
+    // A handler refused its input (reported with a message); batch exits with 1.
+    void Fail() { failed_ = true; }
+    bool Failed() const { return failed_; }
+
+    // The exit sequence: the first ten windows released in order with a pause after each.
+    void Exit();
+
+private:
+    bool failed_ = false;
+};
+
+}  // namespace mavrolin

@@ -1,0 +1,20 @@
+// Program entry: the desktop program, or a batch command when one is named.
+#include <iostream>
+#include <string>
+
+#include "app/batch.h"
+
+#if defined(MAVROLIN_HAVE_QT) && __has_include("ui/qt/desktop.h")
+#include "ui/qt/desktop.h"
+#define MAVROLIN_DESKTOP 1
+#endif
+
+int main(int argc, char** argv) {
+    if (mavrolin::IsBatchInvocation(argc, argv)) return mavrolin::RunBatch(argc, argv, std::cout, std::cerr);
+#ifdef MAVROLIN_DESKTOP
+    return mavrolin::qt::RunDesktop(argc, argv, argc > 1 ? argv[1] : std::string());
+#else
+    std::cerr << "This build has no desktop program; see 'mavrolin --help' for the batch commands.\n";
+    return 2;
+#endif
+}

@@ -1,0 +1,7 @@
+#include "app/batch.h"
+
+namespace mavrolin {
+
+void RegisterProfileCommands(CLI::App&, BatchSession&) {}
+
+}  // namespace mavrolin

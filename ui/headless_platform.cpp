@@ -1,0 +1,79 @@
+#include "ui/headless_platform.h"
+
+#include <chrono>
+#include <ostream>
+#include <thread>
+
+#include "core/errors.h"
+#include "ui/controls.h"
+
+namespace ui {
+
+namespace {
+template <class T>
+std::optional<T> Take(std::deque<std::optional<T>>& q) {
+    if (q.empty()) return std::nullopt;
+    auto v = std::move(q.front());
+    q.pop_front();
+    return v;
+}
+}  // namespace
+
+std::optional<std::string> HeadlessPlatform::OpenFileDialog(const FileDialogOptions& o) {
+    openRequests.push_back(o);
+    return Take(openAnswers_);
+}
+
+std::optional<std::string> HeadlessPlatform::SaveFileDialog(const FileDialogOptions& o) {
+    saveRequests.push_back(o);
+    return Take(saveAnswers_);
+}
+
+std::optional<Color> HeadlessPlatform::ColorDialog(Color) { return Take(colorAnswers_); }
+
+std::optional<FontSpec> HeadlessPlatform::FontDialog(const FontSpec&) { return Take(fontAnswers_); }
+
+void HeadlessPlatform::MessageAt(const std::string& text, int x, int y) {
+    messages.push_back({text, x, y, false, false});
+    if (echo && !quiet) *echo << text << '\n';
+}
+
+void HeadlessPlatform::MessageCentred(const std::string& text) {
+    messages.push_back({text, 0, 0, true, false});
+    if (echo && !quiet) *echo << text << '\n';
+}
+
+void HeadlessPlatform::ErrorMessage(const std::string& text) {
+    messages.push_back({text, 0, 0, true, true});
+    if (echo) *echo << "error: " << text << '\n';
+}
+
+void HeadlessPlatform::Pause(int ms) {
+    events.push_back("pause " + std::to_string(ms));
+    if (realPauses && ms > 0) std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+}
+
+void HeadlessPlatform::PopupMenu(MenuItem& menu, int x, int y) {
+    lastPopup = &menu;
+    events.push_back("popup " + std::to_string(x) + "," + std::to_string(y));
+}
+
+void HeadlessPlatform::ReleaseForm(Form& form) {
+    form.Release();
+    events.push_back("release " + form.Name());
+}
+
+void HeadlessPlatform::SavePicture(const RecordingCanvas& drawing, int width, int height,
+                                   const std::string& path) {
+    events.push_back("picture " + path);
+    if (!pictureWriter) throw core::FileError("Pictures cannot be written by this build: \"" + path + "\".");
+    pictureWriter(drawing, width, height, path);
+}
+
+std::vector<std::string> HeadlessPlatform::MessageTexts() const {
+    std::vector<std::string> out;
+    for (const auto& m : messages) out.push_back(m.text);
+    return out;
+}
+
+}  // namespace ui

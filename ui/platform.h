@@ -1,0 +1,61 @@
+#pragma once
+// Everything outside the windows: dialogs, message boxes, clipboard, monitor, clock,
+// pauses. HeadlessPlatform answers from a script; QtPlatform shows the real thing.
+#include <optional>
+#include <string>
+
+#include "ui/canvas.h"
+
+namespace ui {
+
+class Form;
+class MenuItem;
+class RecordingCanvas;
+
+struct FileDialogOptions {
+    std::string title;
+    std::string initialDir;
+    std::string fileName;  // proposed name
+    std::string filter;    // "Log files (*.log *.out)|*.log;*.out|All files (*.*)|*.*"
+};
+
+struct ScreenSize {
+    int width = 0, height = 0;
+};
+
+class Platform {
+public:
+    virtual ~Platform() = default;
+
+    // The chosen path, or nothing when the user cancelled.
+    virtual std::optional<std::string> OpenFileDialog(const FileDialogOptions& o) = 0;
+    virtual std::optional<std::string> SaveFileDialog(const FileDialogOptions& o) = 0;
+    virtual std::optional<Color> ColorDialog(Color initial) = 0;
+    virtual std::optional<FontSpec> FontDialog(const FontSpec& initial) = 0;
+
+    // A modal message with its top-left corner at (x, y), no icon, OK button.
+    virtual void MessageAt(const std::string& text, int x, int y) = 0;
+    // A modal message centred on the screen.
+    virtual void MessageCentred(const std::string& text) = 0;
+    // The default report of an error that ended a handler.
+    virtual void ErrorMessage(const std::string& text) = 0;
+
+    virtual void CopyToClipboard(const std::string& text) = 0;
+    virtual ScreenSize MonitorSize(const Form& shownOn) = 0;
+    virtual void Pause(int ms) = 0;
+    virtual void ProcessMessages() = 0;
+    // Current date and time in the short-date and long-time form.
+    virtual std::string DateTimeText() = 0;
+    virtual void PopupMenu(MenuItem& menu, int screenX, int screenY) = 0;
+
+    // Writes a drawing (as recorded from a paint box of the given size) as a picture;
+    // the extension (.png, .svg, .pdf) chooses the format. Throws core::FileError.
+    virtual void SavePicture(const RecordingCanvas& drawing, int width, int height,
+                             const std::string& path) = 0;
+
+    // The shell's exit sequence: a window is released, then the process ends.
+    virtual void ReleaseForm(Form& form) = 0;
+    virtual void Quit() = 0;
+};
+
+}  // namespace ui
