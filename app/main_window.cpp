@@ -91,6 +91,10 @@ void TForm1::BuildMenu() {
 
     Wire(Exit1, &TForm1::Exit1Click);
     Wire(Help1, &TForm1::Help1Click);
+    Wire(OpenLogOutFileSCAN1, &TForm1::OpenLogOutFileSCAN1Click);
+    Wire(ReadPDBSpartan1, &TForm1::ReadPDBSpartan1Click);
+    Wire(ReadCartesianCoordinatesfromENTPDB1, &TForm1::ReadCartesianCoordinatesfromENTPDB1Click);
+    Wire(ReadStandardABC1, &TForm1::ReadStandardABC1Click);
 }
 
 ui::FileDialogOptions TForm1::DialogOptions(const std::string& title, const std::string& filter,

@@ -1,0 +1,103 @@
+// "Open Log/Out File (SCAN)": the SCF energy of every point of a relaxed scan, listed in
+// the main grid and kept as the SCF energy list for the energy-file writer.
+#include "geometry/scan_reader.h"
+
+#include "app/application.h"
+#include "app/main_window.h"
+#include "core/dir_memory.h"
+#include "core/number_text.h"
+#include "core/text_file.h"
+#include "core/tokenizer.h"
+#include "geometry/geometry_text.h"
+
+namespace mavrolin::geometry {
+
+ScanListing ReadScanPoints(const std::filesystem::path& path) {
+    ScanListing out;
+    core::TextReader reader(path);
+    std::string line, buff;
+    core::StrCode tokens;
+    int ncode = 0;
+    std::string lastEnergy;
+    long long lastEnergyLine = 0;
+    long long previousPrinted = 0;
+    while (reader.ReadLine(line)) {
+        if (line.size() < 9) continue;
+        if (TrimmedPrefix(line, 11) == "SCF Done:") {
+            buff = line;
+            core::DecodeBlank(buff, tokens, ncode);
+            lastEnergy = ncode >= 5 ? tokens[5] : std::string();
+            lastEnergyLine = reader.LineNumber();
+        } else if (TrimmedPrefix(line, 13) == "Step number") {
+            ++out.stepLines;
+            buff = line;
+            core::DecodeBlank(buff, tokens, ncode);
+            if (ncode != 16) {
+                out.badFormatLines.push_back(reader.LineNumber());
+                continue;
+            }
+            long long printed = core::ParseInt(tokens[13]);
+            if (out.points.empty() || printed != previousPrinted) out.points.emplace_back();
+            previousPrinted = printed;
+            auto& point = out.points.back();
+            point.lastStepLine = reader.LineNumber();
+            point.energyLine = lastEnergyLine;
+            point.energyText = lastEnergy;
+        }
+    }
+    out.nline = reader.LineNumber();
+    return out;
+}
+
+}  // namespace mavrolin::geometry
+
+namespace mavrolin {
+
+void TForm1::OpenLogOutFileSCAN1Click() {
+    auto& log = app_.log;
+    auto chosen = app_.platform.OpenFileDialog(
+        DialogOptions("Open", "Log files (*.log;*.out)|*.log;*.out|All files (*.*)|*.*"));
+    if (!chosen) return;
+    log.FileDum = *chosen;
+    core::RememberDirectory(log, *chosen, [this](int ms) { app_.Pause(ms); });
+
+    auto listing = geometry::ReadScanPoints(*chosen);
+    app_.Pause(log.sleeptime);
+    log.nline = listing.nline;
+    for (size_t k = 0; k < listing.badFormatLines.size(); ++k)
+        app_.ShowMessageCentred("There is something wrong with the format!!");
+
+    int slack = static_cast<int>(listing.stepLines);
+    core::SizeArray(log.scfengy, slack, 10);
+    core::SizeArray(log.scfdone_pos, slack, 10);
+    log.ndone = 0;
+    log.pick_energy_check = false;
+
+    // A point without any SCF energy before its steps cannot be listed; the listing
+    // stops before it rather than showing an energy it does not have.
+    int points = 0;
+    for (const auto& p : listing.points) {
+        if (p.energyLine == 0) {
+            app_.ShowMessageCentred("No SCF energy precedes scan point " + std::to_string(points + 1) +
+                                    "; the listing ends before it.");
+            app_.Fail();
+            break;
+        }
+        ++points;
+        log.scfengy[points] = core::ParseDouble(p.energyText);
+        log.scfdone_pos[points] = static_cast<int>(p.energyLine);
+    }
+
+    ClearStringGrid1Click();
+    if (StringGrid1.ColCount() < 4) StringGrid1.SetColCount(4);
+    StringGrid1.SetRowCount(points + 1);
+    StringGrid1.SetCell(0, 0, "Scan Point");
+    StringGrid1.SetCell(1, 0, "E (Hartree)");
+    for (int k = 1; k <= points; ++k) {
+        StringGrid1.SetCell(0, k, core::IntText(k));
+        StringGrid1.SetCell(1, k, core::FloatText(log.scfengy[k]));
+    }
+    log.ndone = points;
+}
+
+}  // namespace mavrolin
