@@ -95,6 +95,10 @@ void TForm1::BuildMenu() {
     Wire(ReadPDBSpartan1, &TForm1::ReadPDBSpartan1Click);
     Wire(ReadCartesianCoordinatesfromENTPDB1, &TForm1::ReadCartesianCoordinatesfromENTPDB1Click);
     Wire(ReadStandardABC1, &TForm1::ReadStandardABC1Click);
+    Wire(GetLastZmatrix1, &TForm1::GetLastZmatrix1Click);
+    Wire(SaveZmatinConstrained1, &TForm1::SaveZmatinConstrained1Click);
+    Wire(SaveZmatintNonconstrained1, &TForm1::SaveZmatintNonconstrained1Click);
+    Wire(ShowZmatrix1, &TForm1::ShowZmatrix1Click);
 }
 
 ui::FileDialogOptions TForm1::DialogOptions(const std::string& title, const std::string& filter,
