@@ -99,6 +99,7 @@ void TForm1::BuildMenu() {
     Wire(SaveZmatinConstrained1, &TForm1::SaveZmatinConstrained1Click);
     Wire(SaveZmatintNonconstrained1, &TForm1::SaveZmatintNonconstrained1Click);
     Wire(ShowZmatrix1, &TForm1::ShowZmatrix1Click);
+    Wire(ConvertZmatrix1, &TForm1::ConvertZmatrix1Click);
 }
 
 ui::FileDialogOptions TForm1::DialogOptions(const std::string& title, const std::string& filter,

@@ -1,0 +1,175 @@
+// "Convert Z-Matrix Format; Numerical (Gaussview.gjf) to Standard (Rn=,An=,Dn=)": the
+// Z-matrix of a Gaussian input goes into the final Z-matrix grid and is written back
+// with every coordinate as a named variable.
+#include <map>
+#include <string>
+#include <vector>
+
+#include "app/application.h"
+#include "app/main_window.h"
+#include "core/dir_memory.h"
+#include "core/number_text.h"
+#include "core/text_file.h"
+#include "core/tokenizer.h"
+#include "geometry/geometry_text.h"
+#include "geometry/zmatrix.h"
+
+namespace mavrolin {
+
+namespace {
+
+constexpr const char* kNotFound = "There seems no line involving \"Z-MATRIX (ANGSTROMS AND DEGREES)\" !";
+constexpr const char* kInputFilter =
+    "Gaussian input (*.gjf;*.com)|*.gjf;*.com|All files (*.*)|*.*";
+
+bool StartsWithWord(const std::string& line, const char* word) {
+    return core::UpperAscii(core::Trim(line)).rfind(word, 0) == 0;
+}
+
+// The molecule specification of a Gaussian input: the lines after the charge and
+// multiplicity line (which follows the second empty line), up to the next empty line
+// or a "Variables:" line; then, when present, the variables that follow.
+struct InputZmatrix {
+    long long nline = 0;
+    bool complete = false;
+    std::vector<std::string> lines;
+    std::map<std::string, std::string> variables;  // upper-case name -> value text
+};
+
+void AddVariable(InputZmatrix& z, const std::string& line) {
+    std::string buff = line;
+    for (auto& ch : buff)
+        if (ch == '=' || ch == ',') ch = ' ';
+    core::StrCode t;
+    int n = 0;
+    core::DecodeBlank(buff, t, n);
+    if (n >= 2) z.variables.emplace(core::UpperAscii(t[1]), t[2]);
+}
+
+InputZmatrix ReadInputZmatrix(const std::string& path) {
+    enum class S { FirstEmpty, SecondEmpty, Charge, Lines, Variables, Done } s = S::FirstEmpty;
+    InputZmatrix z;
+    core::TextReader reader(path);
+    std::string line;
+    while (reader.ReadLine(line)) {
+        bool empty = geometry::IsBlankLine(line);
+        switch (s) {
+            case S::FirstEmpty:
+                if (empty) s = S::SecondEmpty;
+                break;
+            case S::SecondEmpty:
+                if (empty) s = S::Charge;
+                break;
+            case S::Charge:
+                s = S::Lines;
+                break;
+            case S::Lines:
+                if (empty || StartsWithWord(line, "VARIABLES")) {
+                    z.complete = !z.lines.empty();
+                    s = S::Variables;
+                } else {
+                    z.lines.push_back(line);
+                }
+                break;
+            case S::Variables:
+                if (empty)
+                    s = S::Done;
+                else if (!StartsWithWord(line, "VARIABLES") && !StartsWithWord(line, "CONSTANTS"))
+                    AddVariable(z, line);
+                break;
+            case S::Done:
+                break;
+        }
+    }
+    z.nline = reader.LineNumber();
+    return z;
+}
+
+std::string NegatedValue(const std::string& v) {
+    double d = 0;
+    if (v.empty() || (core::TryParseDouble(v, d) && d == 0)) return v;
+    if (v[0] == '-') return v.substr(1);
+    if (v[0] == '+') return "-" + v.substr(1);
+    return "-" + v;
+}
+
+// A symbolic value (name, or name with a sign) replaced by its number from the
+// variables section. Returns false when the name has no value there.
+bool ResolveValue(const InputZmatrix& z, std::string& token) {
+    double d = 0;
+    if (token.empty() || core::TryParseDouble(token, d)) return true;
+    char sign = token[0] == '-' || token[0] == '+' ? token[0] : 0;
+    auto it = z.variables.find(core::UpperAscii(sign ? token.substr(1) : token));
+    if (it == z.variables.end()) return false;
+    token = sign == '-' ? NegatedValue(it->second) : it->second;
+    return true;
+}
+
+// Column of the final Z-matrix grid for token k (1-based) of a Z-matrix line.
+constexpr int kTokenColumn[9] = {-1, 2, 3, 4, 6, 7, 9, 10, 12};
+
+void PrepareFinalGrid(ui::StringGrid& g, int rows) {
+    g.SetColCount(13);
+    g.SetRowCount(rows + 1);
+    g.ClearCells();
+    const std::pair<int, const char*> headers[] = {{2, "Elem"}, {3, "BndTo"},    {4, "Bnd(A)"},   {6, "AngTo"},
+                                                   {7, "Ang(deg)"}, {9, "TrsTo"}, {10, "Tors(deg)"}};
+    for (const auto& [col, text] : headers) g.SetCell(col, 0, text);
+}
+
+}  // namespace
+
+void TForm1::ConvertZmatrix1Click() {
+    auto& log = app_.log;
+    auto chosen = app_.platform.OpenFileDialog(DialogOptions("Open", kInputFilter));
+    if (chosen) {
+        log.FileDum = *chosen;
+        core::RememberDirectory(log, *chosen, [this](int ms) { app_.Pause(ms); });
+        auto z = ReadInputZmatrix(*chosen);
+        app_.Pause(log.sleeptime);
+        log.nline = z.nline;
+        std::vector<std::vector<std::string>> rows;
+        std::string unresolved;
+        for (const auto& line : z.lines) {
+            std::string buff = line;
+            core::StrCode t;
+            int n = 0;
+            core::DecodeBlank(buff, t, n);
+            std::vector<std::string> row(t.begin() + 1, t.begin() + 1 + std::min(n, 8));
+            for (size_t k = 2; k < row.size() && k <= 6; k += 2)  // bond, angle, dihedral values
+                if (!ResolveValue(z, row[k]) && unresolved.empty()) unresolved = row[k];
+            rows.push_back(std::move(row));
+        }
+        if (!z.complete) {
+            app_.ShowMessagePos(kNotFound);
+            app_.Fail();
+        } else if (!unresolved.empty()) {
+            app_.ShowMessagePos("The variable " + unresolved + " has no value in the input; nothing was converted.");
+            app_.Fail();
+        } else {
+            log.ndata = static_cast<int>(rows.size());
+            PrepareFinalGrid(StringGrid2, log.ndata);
+            for (int r = 1; r <= log.ndata; ++r) {
+                const auto& row = rows[static_cast<size_t>(r - 1)];
+                for (size_t k = 0; k < row.size(); ++k) StringGrid2.SetCell(kTokenColumn[k + 1], r, row[k]);
+            }
+        }
+    }
+
+    auto target = app_.platform.SaveFileDialog(
+        DialogOptions("Save", kInputFilter, core::StemOf4(log.FileDum) + "_zmat.com"));
+    if (!target) return;
+    log.FileDum = *target;
+    core::RememberDirectory(log, *target, [this](int ms) { app_.Pause(ms); });
+    core::TextWriter w(*target);
+    int last = StringGrid2.RowCount() - 1;
+    for (const auto& line : geometry::NamedZmatrixLines(StringGrid2, last, [](int) { return std::string(); }))
+        w.WriteLine(line);
+    for (int i = 0; i < 7; ++i) w.WriteLine();
+    w.Close();
+    app_.Pause(log.sleeptime);
+    StringGrid2.SetVisible(true);
+    ShowZmatrix1.SetCaption("Hide Z-matrix");
+}
+
+}  // namespace mavrolin
