@@ -1,7 +1,82 @@
+// Batch commands of the coordinate and Z-matrix readers: each answers the dialogs a
+// user would see and clicks the same menu handlers.
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <system_error>
+
+#include "app/application.h"
 #include "app/batch.h"
+#include "core/dir_memory.h"
 
 namespace mavrolin {
 
-void RegisterGeometryCommands(CLI::App&, BatchSession&) {}
+namespace {
+
+// Moves a file written into the private scratch folder to where the user wants it.
+void Deliver(BatchSession& session, const std::filesystem::path& scratch, const std::string& dest) {
+    std::error_code ec;
+    std::filesystem::copy_file(scratch, dest, std::filesystem::copy_options::overwrite_existing, ec);
+    if (ec) session.Fail("cannot write " + dest + ": " + ec.message());
+}
+
+void AddZmatrixCommand(CLI::App& cli, BatchSession& session) {
+    struct Options {
+        std::string log, out;
+        bool constrained = false, free = false;
+    };
+    auto o = std::make_shared<Options>();
+    auto* cmd = cli.add_subcommand("zmatrix", "Final Z-matrix of a Gaussian output as a Gaussian molecule specification");
+    cmd->add_option("LOG", o->log, "Gaussian output file with a Z-matrix")->required();
+    auto* c = cmd->add_flag("--constrained", o->constrained, "keep the input's variables (LOG stem + _const_zmat.com)");
+    auto* f = cmd->add_flag("--free", o->free, "one variable per internal coordinate (LOG stem + _free_zmat.com)");
+    c->excludes(f);
+    cmd->add_option("-o,--output", o->out, "output file instead of the proposed name");
+    cmd->callback([o, &session] {
+        if (!o->constrained && !o->free) throw CLI::RequiredError("--constrained or --free");
+        std::string log = BatchSession::Absolute(o->log);
+        std::string out = BatchSession::Absolute(o->out);
+        auto& app = session.App();
+        session.platform.AnswerOpen(log);
+        if (!session.Run([&app] { app.form1.GetLastZmatrix1Click(); })) return;
+        if (out.empty()) out = core::StemOf4(log) + (o->constrained ? "_const_zmat.com" : "_free_zmat.com");
+        session.platform.AnswerSave(out);
+        session.Run([&app, constrained = o->constrained] {
+            if (constrained)
+                app.form1.SaveZmatinConstrained1Click();
+            else
+                app.form1.SaveZmatintNonconstrained1Click();
+        });
+    });
+}
+
+void AddConvertZmatrixCommand(CLI::App& cli, BatchSession& session) {
+    struct Options {
+        std::string input, out;
+    };
+    auto o = std::make_shared<Options>();
+    auto* cmd = cli.add_subcommand("convert-zmatrix",
+                                   "Numerical Z-matrix of a Gaussian input rewritten with R/A/D variables");
+    cmd->add_option("INPUT", o->input, "Gaussian input file (.gjf, .com)")->required();
+    cmd->add_option("-o,--output", o->out, "output file (default: INPUT stem + _zmat.com)");
+    cmd->callback([o, &session] {
+        std::string input = BatchSession::Absolute(o->input);
+        std::string out = o->out.empty() ? core::StemOf4(input) + "_zmat.com" : BatchSession::Absolute(o->out);
+        auto& app = session.App();
+        // The window offers the save even after a refused input; only a good result
+        // leaves the scratch folder.
+        auto scratch = session.Scratch("converted_zmat.com");
+        session.platform.AnswerOpen(input);
+        session.platform.AnswerSave(scratch.string());
+        if (session.Run([&app] { app.form1.ConvertZmatrix1Click(); })) Deliver(session, scratch, out);
+    });
+}
+
+}  // namespace
+
+void RegisterGeometryCommands(CLI::App& cli, BatchSession& session) {
+    AddZmatrixCommand(cli, session);
+    AddConvertZmatrixCommand(cli, session);
+}
 
 }  // namespace mavrolin

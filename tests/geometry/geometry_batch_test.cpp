@@ -1,0 +1,68 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "support/test_app.h"
+
+using testing_support::ReadFile;
+using testing_support::RunCli;
+using testing_support::TempDir;
+using testing_support::TestApp;
+using testing_support::WriteFile;
+
+namespace {
+
+// Copies a fixture into a temporary folder so default output names land there.
+std::string Copy(const TempDir& dir, const std::string& name) {
+    auto dest = dir / name;
+    std::filesystem::copy_file(TestApp::data("geometry/" + name), dest);
+    return dest.string();
+}
+
+}  // namespace
+
+TEST(GeometryBatch, ZmatrixWritesWhatTheWindowWrites) {
+    TempDir dir;
+    auto log = Copy(dir, "nh3_zmat_opt.log");
+    std::string out, err;
+    ASSERT_EQ(RunCli({"zmatrix", log, "--constrained"}, out, err), 0) << err;
+    auto batch = ReadFile(dir / "nh3_zmat_opt_const_zmat.com");
+
+    TestApp t;
+    t.platform.AnswerOpen(log);
+    t.app.form1.GetLastZmatrix1Click();
+    t.platform.AnswerSave((t.dir / "w.com").string());
+    t.app.form1.SaveZmatinConstrained1Click();
+    EXPECT_EQ(batch, ReadFile(t.dir / "w.com"));
+
+    ASSERT_EQ(RunCli({"zmatrix", log, "--free", "-o", (dir / "free.com").string()}, out, err), 0) << err;
+    EXPECT_NE(ReadFile(dir / "free.com").find("D4=-126.380\r\n"), std::string::npos);
+}
+
+TEST(GeometryBatch, ZmatrixArgumentsAndRefusals) {
+    TempDir dir;
+    auto log = Copy(dir, "nh3_zmat_opt.log");
+    std::string out, err;
+    EXPECT_EQ(RunCli({"zmatrix", log}, out, err), 2);
+    EXPECT_EQ(RunCli({"zmatrix", log, "--free", "--constrained"}, out, err), 2);
+    // A log without a Z-matrix table fails and writes nothing.
+    auto scan = Copy(dir, "water_scan_relaxed.log");
+    EXPECT_EQ(RunCli({"zmatrix", scan, "--free"}, out, err), 1);
+    EXPECT_NE(err.find("There seems no line involving"), std::string::npos);
+    EXPECT_FALSE(std::filesystem::exists(dir / "water_scan_relaxed_free_zmat.com"));
+    EXPECT_EQ(RunCli({"zmatrix", (dir / "absent.log").string(), "--free"}, out, err), 1);
+}
+
+TEST(GeometryBatch, ConvertZmatrixDefaultNameAndRefusal) {
+    TempDir dir;
+    auto input = Copy(dir, "h2co_numerical.gjf");
+    std::string out, err;
+    ASSERT_EQ(RunCli({"convert-zmatrix", input}, out, err), 0) << err;
+    auto text = ReadFile(dir / "h2co_numerical_zmat.com");
+    EXPECT_EQ(text.rfind("C\r\nO     1     R2\r\n", 0), 0u);
+
+    auto route = (dir / "route.gjf").string();
+    WriteFile(route, "#p b3lyp/sto-3g geom=allcheck\n");
+    EXPECT_EQ(RunCli({"convert-zmatrix", route, "-o", (dir / "r.com").string()}, out, err), 1);
+    EXPECT_FALSE(std::filesystem::exists(dir / "r.com"));
+}
