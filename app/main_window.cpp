@@ -91,6 +91,7 @@ void TForm1::BuildMenu() {
 
     Wire(Exit1, &TForm1::Exit1Click);
     Wire(Help1, &TForm1::Help1Click);
+    Wire(FrequenciesEnergiesOpt1, &TForm1::FrequenciesEnergiesOpt1Click);
     Wire(OpenLogOutFileSCAN1, &TForm1::OpenLogOutFileSCAN1Click);
     Wire(ReadPDBSpartan1, &TForm1::ReadPDBSpartan1Click);
     Wire(ReadCartesianCoordinatesfromENTPDB1, &TForm1::ReadCartesianCoordinatesfromENTPDB1Click);

@@ -1,13 +1,165 @@
 #include "logscan/job_summary.h"
 
+#include <limits>
+
 #include "app/application.h"
-#include "app/batch.h"
+#include "core/errors.h"
+#include "core/number_text.h"
+#include "logscan/summary_phases.h"
+#include "logscan/summary_reader.h"
 
 namespace mavrolin {
 
-void JobSummaryHeaderPhase(Application&) {}
-void JobSummaryDetailsPhase(Application&) {}
-void FrequencyPhase(Application&) {}
-void RegisterReportCommand(CLI::App&, BatchSession&) {}
+namespace {
+
+const std::string kChargeMessage = "Something is wrong! The code read for charge & multiplicity was --> ";
+
+// Raised inside the details phase when the log ends before a step has what it needs.
+struct LogEnded {};
+
+void Need(bool ok) {
+    if (!ok) throw LogEnded{};
+}
+
+std::int16_t SmallInt(const std::string& token) {
+    long long v = core::ParseInt(token);
+    if (v < std::numeric_limits<std::int16_t>::min() || v > std::numeric_limits<std::int16_t>::max())
+        throw core::ConversionError("'" + token + "' is not a valid charge or multiplicity");
+    return static_cast<std::int16_t>(v);
+}
+
+// "Charge =  0 Multiplicity = 1": tokens 3 and 6. Anything else is reported and the
+// closed-shell defaults stay, so the layout never inherits a previous log's values.
+void ReadChargeMultiplicity(Application& app, const std::string& line) {
+    auto tokens = Tokens(line);
+    if (tokens.size() != 6) {
+        app.ShowMessagePos(kChargeMessage + core::Trim(line));
+        return;
+    }
+    std::int16_t charge = SmallInt(tokens[2]);
+    std::int16_t multpl = SmallInt(tokens[5]);
+    app.log.charge = charge;
+    app.log.multpl = multpl;
+}
+
+// Copies the current line and `after` more lines (plus `before` lines ahead of the
+// target) into the summary as one entry. The target must lie ahead of the reader.
+void CopyBlock(ui::StringGrid& summary, SummaryReader& reader, long long target, int before, int after) {
+    Need(reader.AdvanceTo(target));
+    for (int i = 0; i < after; ++i) Need(reader.Next());
+    AppendSummaryLines(summary, RecentLines(reader, before + 1 + after));
+}
+
+void DipoleLine(ui::StringGrid& summary, SummaryReader& reader) {
+    do Need(reader.Next());
+    while (!StartsUpper(reader.Trimmed(), "DIPOLE MOMENT"));
+    Need(reader.Next());
+    auto tokens = Tokens(reader.Raw());
+    std::string text = "Dipole moment (Debye):";
+    for (size_t t = 0; t < tokens.size(); ++t) text += (t == 0 ? "" : "  ") + tokens[t];
+    AppendSummaryLines(summary, {text});
+}
+
+// The steps of the details phase; each is skipped when its section lies behind the reader.
+void ReadDetails(Application& app, SummaryReader& reader, bool& firstStep) {
+    auto& log = app.log;
+    auto& summary = app.form4.StringGrid3;
+    auto ahead = [&](long long target) { return target > reader.Line(); };
+
+    log.charge = 0;
+    log.multpl = 1;
+    long long chgmlt = PositionAt(log.chgmlt_pos, 1);
+    if (log.nchgmlt > 0 && ahead(chgmlt)) {
+        Need(reader.AdvanceTo(chgmlt));
+        ReadChargeMultiplicity(app, reader.Raw());
+    }
+    firstStep = false;
+
+    if (!log.opt_chk) Need(ReadFinalStructure(app, reader));
+
+    long long scf = PositionAt(log.scfdone_pos, log.ndone);
+    if (log.ndone > 0 && ahead(scf)) {
+        int m = (log.multpl > 1 || log.annihilation_check) ? 6 : 1;
+        CopyBlock(summary, reader, scf, 0, m);
+    }
+
+    long long force = PositionAt(log.force_pos, log.nforce2);
+    if (log.opt_chk && log.nforce2 > 0 && ahead(force)) CopyBlock(summary, reader, force, 1, 5);
+
+    Need(ReadFinalStructure(app, reader));
+
+    if (log.nmllkn > 0 && ahead(PositionAt(log.mllkn_pos, log.nmllkn))) Need(ReadMullikenCharges(app, reader));
+
+    if (log.ndipol > 0 && ahead(PositionAt(log.dipol_pos, log.ndipol))) DipoleLine(summary, reader);
+
+    long long freq = FirstFrequencyLine(app);
+    if (log.nfreq > 0 && ahead(freq)) CopyBlock(summary, reader, freq, 2, 3);
+
+    long long firstForce = PositionAt(log.force_pos, 1);
+    if (!log.opt_chk && log.nforce > 0 && ahead(firstForce)) CopyBlock(summary, reader, firstForce, 1, 5);
+}
+
+}  // namespace
+
+void AppendSummaryLines(ui::StringGrid& summary, const std::vector<std::string>& lines) {
+    int old = summary.RowCount();
+    summary.SetRowCount(old + static_cast<int>(lines.size()) + 1);
+    for (size_t i = 0; i < lines.size(); ++i) summary.SetCell(1, old + 1 + static_cast<int>(i), lines[i]);
+}
+
+std::vector<std::string> RecentLines(const SummaryReader& reader, int count, int back) {
+    std::vector<std::string> lines;
+    for (int k = back + count - 1; k >= back; --k) lines.push_back(reader.Raw(k));
+    return lines;
+}
+
+// Phase 7: creation stamp, then route, title and charge lines from the analysis report.
+void JobSummaryHeaderPhase(Application& app) {
+    auto& report = app.form3.StringGrid1;
+    auto& summary = app.form4.StringGrid3;
+    if (report.RowCount() <= 2) return;
+    if (summary.RowCount() < 2) summary.SetRowCount(2);
+
+    std::string stamp = "Creaded on " + app.platform.DateTimeText();
+    if (!app.log.opt_chk) stamp += " ## No Opt Keyword in this Job ##";
+    summary.SetCell(1, 1, stamp);
+
+    int lastRoute = -1;
+    for (int r = 1; r < report.RowCount(); ++r) {
+        const std::string& keyword = report.Cell(2, r);
+        const std::string& contents = report.Cell(3, r);
+        if (keyword == "Gaussian job commands") {
+            int last = summary.RowCount() - 1;
+            if (r == lastRoute + 1)  // a continuation line of the same route section
+                summary.SetCell(1, last, summary.Cell(1, last) + contents);
+            else
+                AppendSummaryLines(summary, {contents});
+            lastRoute = r;
+        } else if (keyword == "Title Section") {
+            AppendSummaryLines(summary, {"Title: " + contents});
+        } else if (keyword == "Charge + Multiplicity") {
+            std::string text = "Charge/Multiplicity: " + contents;
+            if (app.log.annihilation_check) text += " (Unrestricted)";
+            AppendSummaryLines(summary, {text});
+        }
+    }
+}
+
+// Phase 9: charge and multiplicity, final energies, convergence, final structure with
+// Mulliken charges, dipole moment and the first frequency lines, in the order of the log.
+void JobSummaryDetailsPhase(Application& app) {
+    auto& log = app.log;
+    if (log.FileDum.empty()) return;
+    bool firstStep = true;
+    try {
+        SummaryReader reader(log.FileDum, log.nline);
+        ReadDetails(app, reader, firstStep);
+    } catch (const LogEnded&) {
+        app.ShowMessageCentred(firstStep ? "Error on extracting the data!"
+                                         : "Abnormal ending of the file! Check your log file!!");
+        app.Fail();
+    }
+    app.Pause(log.sleeptime);
+}
 
 }  // namespace mavrolin

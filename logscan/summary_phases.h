@@ -1,0 +1,32 @@
+#pragma once
+// Helpers shared by the job summary phases.
+#include <string>
+#include <vector>
+
+#include "ui/controls.h"
+
+namespace mavrolin {
+
+class Application;
+class SummaryReader;
+
+// Appends one empty row and then one row per line (column 1) to the summary grid, so
+// every entry is preceded by an empty row.
+void AppendSummaryLines(ui::StringGrid& summary, const std::vector<std::string>& lines);
+
+// The `count` lines ending `back` lines before the current one, oldest first, as read.
+std::vector<std::string> RecentLines(const SummaryReader& reader, int count, int back = 0);
+
+// Reads the last orientation table into the structure grid (labels and coordinates).
+// Returns false when the file ends inside it; does nothing when the table lies behind.
+bool ReadFinalStructure(Application& app, SummaryReader& reader);
+
+// Reads the Mulliken table that follows the current line into the charge (and, for an
+// open shell, spin density) columns of the structure grid. False when the file ends first.
+bool ReadMullikenCharges(Application& app, SummaryReader& reader);
+
+// Line of the first frequency block the table is built from (0 when there is none).
+// Logs with high-precision modes print every mode twice; the standard blocks are used.
+long long FirstFrequencyLine(Application& app);
+
+}  // namespace mavrolin
