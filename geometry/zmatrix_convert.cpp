@@ -31,6 +31,7 @@ bool StartsWithWord(const std::string& line, const char* word) {
 // or a "Variables:" line; then, when present, the variables that follow.
 struct InputZmatrix {
     long long nline = 0;
+    bool started = false;  // the charge and multiplicity line was reached
     bool complete = false;
     std::vector<std::string> lines;
     std::map<std::string, std::string> variables;  // upper-case name -> value text
@@ -61,6 +62,7 @@ InputZmatrix ReadInputZmatrix(const std::string& path) {
                 if (empty) s = S::Charge;
                 break;
             case S::Charge:
+                z.started = true;
                 s = S::Lines;
                 break;
             case S::Lines:
@@ -140,7 +142,10 @@ void TForm1::ConvertZmatrix1Click() {
                 if (!ResolveValue(z, row[k]) && unresolved.empty()) unresolved = row[k];
             rows.push_back(std::move(row));
         }
-        if (!z.complete) {
+        if (z.started && !z.complete && !z.lines.empty()) {
+            app_.ShowMessagePos("The Z-matrix is cut off by the end of the file; nothing was converted.");
+            app_.Fail();
+        } else if (!z.complete) {
             app_.ShowMessagePos(kNotFound);
             app_.Fail();
         } else if (!unresolved.empty()) {

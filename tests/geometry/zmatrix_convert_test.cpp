@@ -81,7 +81,9 @@ TEST(ZmatrixConversion, NotFoundAndCancelStillOfferTheSave) {
     // A Z-matrix that the end of the file cuts off is not half-read.
     t.platform.AnswerOpen(t.write("cut.gjf", "#p\n\ntitle\n\n0 1\nO\nH 1 0.96"));
     EXPECT_FALSE(t.app.Dispatch([&] { f.ConvertZmatrix1Click(); }));
-    EXPECT_EQ(t.platform.messages.size(), 2u);
+    ASSERT_EQ(t.platform.messages.size(), 2u);
+    EXPECT_EQ(t.platform.messages[1].text, "The Z-matrix is cut off by the end of the file; nothing was converted.");
+    EXPECT_EQ(t.app.form1.StringGrid2.RowCount(), 2);
 
     // Cancelled open: the save dialog is still offered with the current FileDum.
     t.app.log.FileDum = "/data/run.gjf";
