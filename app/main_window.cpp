@@ -101,6 +101,8 @@ void TForm1::BuildMenu() {
     Wire(SaveZmatintNonconstrained1, &TForm1::SaveZmatintNonconstrained1Click);
     Wire(ShowZmatrix1, &TForm1::ShowZmatrix1Click);
     Wire(ConvertZmatrix1, &TForm1::ConvertZmatrix1Click);
+    Wire(GetLastStdOrient1, &TForm1::GetLastStdOrient1Click);
+    Wire(SaveABCwithLabels1, &TForm1::SaveABCwithLabels1Click);
 }
 
 ui::FileDialogOptions TForm1::DialogOptions(const std::string& title, const std::string& filter,

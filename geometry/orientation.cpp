@@ -1,0 +1,245 @@
+#include "geometry/orientation.h"
+
+#include "app/application.h"
+#include "app/main_window.h"
+#include "core/dir_memory.h"
+#include "core/elements.h"
+#include "core/errors.h"
+#include "core/number_text.h"
+#include "core/text_file.h"
+#include "core/tokenizer.h"
+
+namespace mavrolin {
+
+namespace geometry {
+
+namespace {
+
+// Tokens of a line; a token the line does not have reads as "" (never a stale one).
+struct Tokens {
+    explicit Tokens(std::string line) : buff(std::move(line)) { core::DecodeBlank(buff, code, n); }
+    const std::string& operator[](int k) const {
+        static const std::string kNone;
+        return k >= 1 && k <= n ? code[static_cast<size_t>(k)] : kNone;
+    }
+    std::string buff;
+    core::StrCode code;
+    int n = 0;
+};
+
+// Reads on from the header line to the closing rule; false when the file ends first.
+bool ReadBlockAfterHeader(core::TextReader& reader, long long header, OrientationBlock& block) {
+    std::string line;
+    // The two rules and the column titles, then the first atom line, which is never tested.
+    for (int k = 0; k < 5; ++k)
+        if (!reader.ReadLine(line)) return false;
+    while (reader.ReadLine(line)) {
+        if (IsClosingRule(line)) {
+            block = {header, header + 5, reader.LineNumber() - 1};
+            return true;
+        }
+    }
+    return false;
+}
+
+}  // namespace
+
+bool IsOrientationHeader(const std::string& line) {
+    auto t = core::Trim(line);
+    return t == "Standard orientation:" || t == "Input orientation:";
+}
+
+bool IsClosingRule(const std::string& line) { return line.compare(0, 6, " -----") == 0; }
+
+OrientationSearch FindLastOrientation(const std::filesystem::path& file) {
+    OrientationSearch result;
+    core::TextReader reader(file);
+    std::string line;
+    while (reader.ReadLine(line)) {
+        if (!IsOrientationHeader(line)) continue;
+        long long header = reader.LineNumber();
+        OrientationBlock block;
+        if (!ReadBlockAfterHeader(reader, header, block)) {
+            result.cutOffHeader = header;
+            break;
+        }
+        result.last = block;
+    }
+    return result;
+}
+
+std::optional<OrientationBlock> BlockAtHeader(const std::filesystem::path& file, long long header) {
+    if (header < 1) return std::nullopt;
+    core::TextReader reader(file);
+    std::string line;
+    if (!reader.AdvanceTo(header, line)) return std::nullopt;
+    OrientationBlock block;
+    if (!ReadBlockAfterHeader(reader, header, block)) return std::nullopt;
+    return block;
+}
+
+OrientationAtom ParseAtomLine(const std::string& line) {
+    Tokens t(line);
+    OrientationAtom atom;
+    atom.atomicNumber = core::ParseInt(t[2]);
+    // Without the atomic-type column the coordinates start one token earlier.
+    int xk = t.n == 5 ? 3 : 4;
+    atom.x = t[xk];
+    atom.y = t[xk + 1];
+    atom.z = t[xk + 2];
+    atom.a = core::ParseDouble(atom.x);
+    atom.b = core::ParseDouble(atom.y);
+    atom.c = core::ParseDouble(atom.z);
+    return atom;
+}
+
+std::vector<OrientationAtom> ReadOrientationAtoms(const std::filesystem::path& file,
+                                                  const OrientationBlock& block) {
+    std::vector<OrientationAtom> atoms;
+    if (block.first < 1 || block.last < block.first) return atoms;
+    core::TextReader reader(file);
+    std::string line;
+    if (!reader.AdvanceTo(block.first - 1, line) && block.first > 1)
+        throw core::InputError("The file \"" + file.string() + "\" ends before line " +
+                               core::IntText(block.first) + ".");
+    atoms.reserve(static_cast<size_t>(block.AtomCount()));
+    while (reader.LineNumber() < block.last) {
+        if (!reader.ReadLine(line))
+            throw core::InputError("The file \"" + file.string() + "\" ends inside the atom list at line " +
+                                   core::IntText(reader.LineNumber()) + ".");
+        try {
+            atoms.push_back(ParseAtomLine(line));
+        } catch (const core::ConversionError& e) {
+            throw core::ConversionError("Line " + core::IntText(reader.LineNumber()) + " of \"" +
+                                        file.string() + "\" is not an atom line: " + e.what());
+        }
+    }
+    return atoms;
+}
+
+std::string AtomLabel(long long atomicNumber, int row) {
+    if (atomicNumber >= 1 && atomicNumber <= 118) return core::ElementLabel(atomicNumber, row) + core::IntText(row);
+    return core::ElementLabel(atomicNumber, row);  // "Bq" and the row number
+}
+
+void FillCoordinateGrid(ui::StringGrid& grid, const std::vector<OrientationAtom>& atoms) {
+    if (grid.ColCount() < 4) grid.SetColCount(4);
+    grid.SetRowCount(static_cast<int>(atoms.size()) + 1);
+    grid.SetCell(0, 0, "Label");
+    grid.SetCell(1, 0, "X (A)");
+    grid.SetCell(2, 0, "Y (A)");
+    grid.SetCell(3, 0, "Z (A)");
+    for (size_t i = 0; i < atoms.size(); ++i) {
+        int row = static_cast<int>(i) + 1;
+        grid.SetCell(0, row, AtomLabel(atoms[i].atomicNumber, row));
+        grid.SetCell(1, row, atoms[i].x);
+        grid.SetCell(2, row, atoms[i].y);
+        grid.SetCell(3, row, atoms[i].z);
+    }
+}
+
+void StoreAtoms(core::LoadedLog& log, const std::vector<OrientationAtom>& atoms) {
+    log.ndata = static_cast<int>(atoms.size());
+    auto size = static_cast<size_t>(log.ndata) + 10;
+    log.lab.resize(size);
+    log.atomicn.resize(size);
+    log.a.resize(size);
+    log.b.resize(size);
+    log.c.resize(size);
+    for (size_t i = 0; i < atoms.size(); ++i) {
+        const auto& atom = atoms[i];
+        log.lab[i + 1] = AtomLabel(atom.atomicNumber, static_cast<int>(i) + 1);
+        log.atomicn[i + 1] = static_cast<int>(atom.atomicNumber);
+        log.a[i + 1] = atom.a;
+        log.b[i + 1] = atom.b;
+        log.c[i + 1] = atom.c;
+    }
+}
+
+namespace {
+// Fixed notation, 5 decimals, 10 wide; a value that rounds to zero is written without sign.
+std::string Coordinate(double v) {
+    std::string s = core::FixedText(v, 10, 5);
+    auto minus = s.find('-');
+    if (minus != std::string::npos && s.find_first_not_of("0.", minus + 1) == std::string::npos) s[minus] = ' ';
+    return s;
+}
+}  // namespace
+
+std::string LabelledCartesianLine(const std::string& label, double x, double y, double z) {
+    return label + " " + Coordinate(x) + " " + Coordinate(y) + " " + Coordinate(z);
+}
+
+void WriteLabelledCartesian(const std::filesystem::path& file, const ui::StringGrid& grid, int rows) {
+    core::TextWriter writer(file);
+    for (int i = 1; i <= rows; ++i) {
+        double xyz[3];
+        for (int col = 1; col <= 3; ++col) {
+            if (!core::TryParseDouble(grid.Cell(col, i), xyz[col - 1]))
+                throw core::ConversionError("Row " + core::IntText(i) + " of the coordinate table: '" +
+                                            grid.Cell(col, i) + "' is not a valid floating point value");
+        }
+        writer.WriteLine(LabelledCartesianLine(grid.Cell(0, i), xyz[0], xyz[1], xyz[2]));
+    }
+    writer.Close();
+}
+
+}  // namespace geometry
+
+// ---------------------------------------------------------------- main-window commands
+
+void TForm1::GetLastStdOrient1Click() {
+    auto& log = app_.log;
+    auto chosen = app_.platform.OpenFileDialog(DialogOptions("Get Final Standard Orientation", ""));
+    if (!chosen) return;
+    log.FileDum = *chosen;
+    core::RememberDirectory(log, *chosen, [this](int ms) { app_.Pause(ms); });
+    log.nline = core::CountLines(log.FileDum);
+    app_.Pause(log.sleeptime);
+
+    auto search = geometry::FindLastOrientation(log.FileDum);
+    app_.Pause(log.sleeptime);
+    if (search.cutOffHeader > 0) {
+        std::string text = "The orientation at line " + core::IntText(search.cutOffHeader) +
+                           " is cut off by the end of the file and was not read.";
+        if (search.last) text += " The complete one at line " + core::IntText(search.last->header) + " is used.";
+        app_.ShowMessagePos(text);
+    }
+    if (!search.last) {
+        app_.ShowMessagePos("There seems no line involving \"Standard orientation:\" !");
+        app_.Fail();
+        return;
+    }
+
+    // Read the whole block before anything changes, so a bad line leaves grid and arrays as they were.
+    auto atoms = geometry::ReadOrientationAtoms(log.FileDum, *search.last);
+    app_.Pause(log.sleeptime);
+    log.pick_energy_check = false;
+    geometry::StoreAtoms(log, atoms);
+    ClearStringGrid1Click();
+    geometry::FillCoordinateGrid(StringGrid1, atoms);
+}
+
+void TForm1::SaveABCwithLabels1Click() {
+    auto& log = app_.log;
+    if (!((log.ndata > 0 || log.ndone > 0) && !StringGrid1.Cell(2, 1).empty())) return;
+    // After a log scan the grid holds the SCF-step table; writing its rows as atoms would
+    // give a file of nonsense coordinates, so only a coordinate table is saved.
+    if (StringGrid1.Cell(0, 0) == "Cycle" || log.ndata <= 0) {
+        app_.ShowMessagePos(
+            "The main table holds no Cartesian coordinates. Read a structure first (final "
+            "orientation, PDB/ENT or space-separated file).");
+        app_.Fail();
+        return;
+    }
+    std::string proposed = core::StemOf4(log.FileDum) + ".abc";
+    auto chosen = app_.platform.SaveFileDialog(
+        DialogOptions("Save Cartesian Coordinates with Labels",
+                      "Labelled Cartesian (*.abc)|*.abc|All files (*.*)|*.*", proposed));
+    if (!chosen) return;
+    if (!log.FileDum.empty()) core::RememberDirectory(log, log.FileDum, [this](int ms) { app_.Pause(ms); });
+    geometry::WriteLabelledCartesian(*chosen, StringGrid1, log.ndata);
+    app_.Pause(log.sleeptime);
+}
+
+}  // namespace mavrolin
