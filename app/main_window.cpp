@@ -103,6 +103,7 @@ void TForm1::BuildMenu() {
     Wire(ConvertZmatrix1, &TForm1::ConvertZmatrix1Click);
     Wire(GetLastStdOrient1, &TForm1::GetLastStdOrient1Click);
     Wire(SaveABCwithLabels1, &TForm1::SaveABCwithLabels1Click);
+    Wire(SCFEnergies1, &TForm1::SCFEnergies1Click);
 }
 
 ui::FileDialogOptions TForm1::DialogOptions(const std::string& title, const std::string& filter,

@@ -1,7 +1,80 @@
+// "mavrolin profile LOG -o IMAGE [--size WxH] [--step N] [--save-step N]": scans the log
+// as "Open Log/Out File (Opt,Freq)" does, opens the profile window with a paint box of the
+// given size, selects a step and writes the drawing as a picture.
+#include <memory>
+#include <string>
+
+#include "app/application.h"
 #include "app/batch.h"
+#include "core/errors.h"
+#include "core/number_text.h"
 
 namespace mavrolin {
 
-void RegisterProfileCommands(CLI::App&, BatchSession&) {}
+namespace {
+
+struct BoxSize {
+    int width = 1200, height = 800;
+};
+
+// "WxH" with both sides between 100 and 20000 pixels.
+bool ParseSize(const std::string& text, BoxSize& size) {
+    auto x = text.find_first_of("xX");
+    if (x == std::string::npos) return false;
+    long long w = 0, h = 0;
+    if (!core::TryParseInt(text.substr(0, x), w) || !core::TryParseInt(text.substr(x + 1), h)) return false;
+    if (w < 100 || h < 100 || w > 20000 || h > 20000) return false;
+    size = {static_cast<int>(w), static_cast<int>(h)};
+    return true;
+}
+
+}  // namespace
+
+void RegisterProfileCommands(CLI::App& cli, BatchSession& session) {
+    struct Options {
+        std::string log, image, size = "1200x800";
+        int step = 0, saveStep = 0;
+    };
+    auto o = std::make_shared<Options>();
+    auto* cmd = cli.add_subcommand("profile", "Picture of how an optimisation converged (SCF energies, forces, "
+                                              "displacements, predicted energy change)");
+    cmd->add_option("LOG", o->log, "Gaussian optimisation output (.log, .out)")->required();
+    cmd->add_option("-o,--output", o->image, "picture to write; .png, .svg or .pdf")->required();
+    cmd->add_option("--size", o->size, "paint-box size in pixels, WxH (default 1200x800)");
+    cmd->add_option("--step", o->step, "SCF step marked by the green line (default: half the step count)");
+    cmd->add_option("--save-step", o->saveStep, "also write the orientation of this step as LOG_opt_N.abc");
+    cmd->callback([o, &session] {
+        BoxSize box;
+        if (!ParseSize(o->size, box)) throw CLI::ValidationError("--size", "expected WxH, for example 1200x800");
+        std::string log = BatchSession::Absolute(o->log);
+        std::string image = BatchSession::Absolute(o->image);
+        auto& app = session.App();
+        auto& form = app.form2;
+
+        session.platform.AnswerOpen(log);
+        if (!session.Run([&app] {
+                if (!app.form1.OpenLOG1.Click()) throw core::InputError("The log scan is not available in this build.");
+            }))
+            return;
+        if (!session.Run([&app] { app.form1.SCFEnergies1Click(); })) return;
+
+        const int ndone = app.log.ndone;
+        for (int s : {o->step, o->saveStep})
+            if (s != 0 && (s < 1 || s > ndone))
+                return session.Fail("step " + std::to_string(s) + " is outside 1.." + std::to_string(ndone));
+
+        // The paint box takes the client area less 65 pixels for the controls below it.
+        form.SetBounds(form.Left(), form.Top(), box.width + form.FrameWidth(), box.height + 65 + form.FrameHeight());
+        if (o->saveStep != 0) {
+            form.SpinEdit1.SetValue(o->saveStep);
+            if (!session.Run([&form] { form.Button1Click(); })) return;
+        }
+        form.SpinEdit1.SetValue(o->step != 0 ? o->step : ndone / 2);
+        session.Run([&form, &app, box, image] {
+            form.Button2Click();
+            app.platform.SavePicture(form.PaintBox1.Canvas(), box.width, box.height, image);
+        });
+    });
+}
 
 }  // namespace mavrolin
