@@ -72,11 +72,50 @@ void AddConvertZmatrixCommand(CLI::App& cli, BatchSession& session) {
     });
 }
 
+void AddCoordsCommand(CLI::App& cli, BatchSession& session) {
+    struct Options {
+        std::string file, out;
+        bool pdb = false, ent = false, xyz = false;
+    };
+    auto o = std::make_shared<Options>();
+    auto* cmd = cli.add_subcommand("coords", "Coordinates of a PDB/ENT or space-separated file as a labelled Cartesian file");
+    cmd->add_option("FILE", o->file, "coordinate file")->required();
+    auto* pdb = cmd->add_flag("--pdb", o->pdb, "PDB file without chain identifiers (Spartan)");
+    auto* ent = cmd->add_flag("--ent", o->ent, "standard PDB/ENT file with chain identifiers");
+    auto* xyz = cmd->add_flag("--xyz", o->xyz, "space-separated atom lines");
+    pdb->excludes(ent)->excludes(xyz);
+    ent->excludes(xyz);
+    cmd->add_option("-o,--output", o->out, "output file (default: FILE stem + .abc)");
+    cmd->callback([o, &session] {
+        if (!o->pdb && !o->ent && !o->xyz) throw CLI::RequiredError("--pdb, --ent or --xyz");
+        std::string file = BatchSession::Absolute(o->file);
+        std::string out = o->out.empty() ? core::StemOf4(file) + ".abc" : BatchSession::Absolute(o->out);
+        auto& app = session.App();
+        session.platform.AnswerOpen(file);
+        bool read = session.Run([&app, o] {
+            if (o->pdb)
+                app.form1.ReadPDBSpartan1Click();
+            else if (o->ent)
+                app.form1.ReadCartesianCoordinatesfromENTPDB1Click();
+            else
+                app.form1.ReadStandardABC1Click();
+        });
+        if (!read) return;
+        if (app.log.ndata == 0) {
+            session.Fail("no atoms in " + file);
+            return;
+        }
+        session.platform.AnswerSave(out);
+        session.Run([&app] { app.form1.SaveABCwithLabels1Click(); });
+    });
+}
+
 }  // namespace
 
 void RegisterGeometryCommands(CLI::App& cli, BatchSession& session) {
     AddZmatrixCommand(cli, session);
     AddConvertZmatrixCommand(cli, session);
+    AddCoordsCommand(cli, session);
 }
 
 }  // namespace mavrolin

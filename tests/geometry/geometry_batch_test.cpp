@@ -66,3 +66,25 @@ TEST(GeometryBatch, ConvertZmatrixDefaultNameAndRefusal) {
     EXPECT_EQ(RunCli({"convert-zmatrix", route, "-o", (dir / "r.com").string()}, out, err), 1);
     EXPECT_FALSE(std::filesystem::exists(dir / "r.com"));
 }
+
+TEST(GeometryBatch, CoordsWritesTheLabelledCartesianFile) {
+    TempDir dir;
+    auto pdb = Copy(dir, "spartan.pdb");
+    std::string out, err;
+    ASSERT_EQ(RunCli({"coords", "--pdb", pdb}, out, err), 0) << err;
+    EXPECT_EQ(ReadFile(dir / "spartan.abc"),
+              "C1   -0.04600    0.66300    0.00000\r\nO2   -0.04600   -0.75400    0.00000\r\n"
+              "Cl3    1.65000    1.25000    0.00000\r\n");
+    auto ent = Copy(dir, "chain.ent");
+    ASSERT_EQ(RunCli({"coords", "--ent", ent, "-o", (dir / "lig.abc").string()}, out, err), 0) << err;
+    EXPECT_EQ(ReadFile(dir / "lig.abc").substr(0, 37), "C1   11.10400   13.20700    2.10300\r\n");
+    auto xyz = Copy(dir, "methane.txt");
+    ASSERT_EQ(RunCli({"coords", "--xyz", xyz}, out, err), 0) << err;
+    EXPECT_NE(ReadFile(dir / "methane.abc").find("H5   -0.36300   -0.51400   -0.89000\r\n"), std::string::npos);
+
+    EXPECT_EQ(RunCli({"coords", pdb}, out, err), 2);
+    auto last = (dir / "last.pdb").string();
+    WriteFile(last, "HETATM    1  C1  UNK     1      -0.046   0.663   0.000\n");
+    EXPECT_EQ(RunCli({"coords", "--pdb", last}, out, err), 1);
+    EXPECT_FALSE(std::filesystem::exists(dir / "last.abc"));
+}
