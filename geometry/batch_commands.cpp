@@ -26,7 +26,7 @@ void AddZmatrixCommand(CLI::App& cli, BatchSession& session) {
         bool constrained = false, free = false;
     };
     auto o = std::make_shared<Options>();
-    auto* cmd = cli.add_subcommand("zmatrix", "Final Z-matrix of a Gaussian output as a Gaussian molecule specification");
+    auto* cmd = cli.add_subcommand("zmatrix", "Final Z-matrix of a Gaussian output as Gaussian input molecule lines");
     cmd->add_option("LOG", o->log, "Gaussian output file with a Z-matrix")->required();
     auto* c = cmd->add_flag("--constrained", o->constrained, "keep the input's variables (LOG stem + _const_zmat.com)");
     auto* f = cmd->add_flag("--free", o->free, "one variable per internal coordinate (LOG stem + _free_zmat.com)");

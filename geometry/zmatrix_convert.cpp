@@ -26,7 +26,7 @@ bool StartsWithWord(const std::string& line, const char* word) {
     return core::UpperAscii(core::Trim(line)).rfind(word, 0) == 0;
 }
 
-// The molecule specification of a Gaussian input: the lines after the charge and
+// The molecule section of a Gaussian input: the lines after the charge and
 // multiplicity line (which follows the second empty line), up to the next empty line
 // or a "Variables:" line; then, when present, the variables that follow.
 struct InputZmatrix {
