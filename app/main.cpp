@@ -10,10 +10,12 @@
 #endif
 
 int main(int argc, char** argv) {
-    if (mavrolin::IsBatchInvocation(argc, argv)) return mavrolin::RunBatch(argc, argv, std::cout, std::cerr);
 #ifdef MAVROLIN_DESKTOP
+    if (mavrolin::IsBatchInvocation(argc, argv))
+        return mavrolin::RunBatch(argc, argv, std::cout, std::cerr, mavrolin::qt::WritePicture);
     return mavrolin::qt::RunDesktop(argc, argv, argc > 1 ? argv[1] : std::string());
 #else
+    if (mavrolin::IsBatchInvocation(argc, argv)) return mavrolin::RunBatch(argc, argv, std::cout, std::cerr);
     std::cerr << "This build has no desktop program; see 'mavrolin --help' for the batch commands.\n";
     return 2;
 #endif

@@ -1,0 +1,52 @@
+#include "qt_support.h"
+
+#include <QDialog>
+
+#include "ui/qt/desktop_session.h"
+
+namespace qt_testing {
+
+QApplication& QtApp() {
+    static QApplication* app = [] {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+        static int argc = 1;
+        static char name[] = "qt_tests";
+        static char* argv[] = {name, nullptr};
+        auto* a = new QApplication(argc, argv);  // kept to the end of the process
+        QApplication::setQuitOnLastWindowClosed(false);
+        mavrolin::qt::UseWindowFont();
+        return a;
+    }();
+    return *app;
+}
+
+void Settle(int rounds) {
+    QtApp();
+    for (int i = 0; i < rounds; ++i) QCoreApplication::processEvents(QEventLoop::AllEvents);
+}
+
+ModalCloser::ModalCloser() {
+    QtApp();
+    timer_.setInterval(5);
+    QObject::connect(&timer_, &QTimer::timeout, [this] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+            seen.push_back({box->text().toStdString(), box->pos(), box->icon()});
+            box->done(QMessageBox::Ok);
+        } else if (auto* dialog = qobject_cast<QDialog*>(modal)) {
+            seen.push_back({dialog->windowTitle().toStdString(), dialog->pos(), QMessageBox::NoIcon});
+            dialog->reject();
+        }
+    });
+    timer_.start();
+}
+
+ModalCloser::~ModalCloser() { timer_.stop(); }
+
+std::vector<std::string> ModalCloser::Texts() const {
+    std::vector<std::string> out;
+    for (const auto& s : seen) out.push_back(s.text);
+    return out;
+}
+
+}  // namespace qt_testing

@@ -1,0 +1,203 @@
+#include "ui/qt/qt_platform.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QColorDialog>
+#include <QDateTime>
+#include <QDir>
+#include <QFileDialog>
+#include <QFontDialog>
+#include <QLocale>
+#include <QMenu>
+#include <QMessageBox>
+#include <QScreen>
+#include <QThread>
+
+#include "ui/controls.h"
+#include "ui/qt/binding.h"
+#include "ui/qt/picture.h"
+#include "ui/qt/text.h"
+#include "ui/qt/widgets.h"
+
+namespace mavrolin::qt {
+
+namespace {
+
+std::vector<std::string> Split(const std::string& s, char sep) {
+    std::vector<std::string> out;
+    size_t start = 0;
+    for (;;) {
+        size_t p = s.find(sep, start);
+        out.push_back(s.substr(start, p == std::string::npos ? std::string::npos : p - start));
+        if (p == std::string::npos) return out;
+        start = p + 1;
+    }
+}
+
+QString StartPath(const ui::FileDialogOptions& o) {
+    QString dir = ToQString(o.initialDir);
+    QString name = ToQString(o.fileName);
+    if (name.isEmpty()) return dir;
+    if (QDir::isAbsolutePath(name) || dir.isEmpty()) return name;
+    return QDir(dir).filePath(name);
+}
+
+std::optional<std::string> Chosen(const QString& path) {
+    if (path.isEmpty()) return std::nullopt;
+    return FromQString(QDir::toNativeSeparators(path));
+}
+
+void ShowBox(QMessageBox& box) {
+    box.setWindowTitle(QString::fromLatin1(QtPlatform::kTitle));
+    box.setStandardButtons(QMessageBox::Ok);
+    box.setWindowModality(Qt::ApplicationModal);
+    box.exec();
+}
+
+void CentreOnScreen(QMessageBox& box) {
+    box.adjustSize();
+    QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen) return;
+    QRect area = screen->availableGeometry();
+    box.move(area.center() - QPoint(box.width() / 2, box.height() / 2));
+}
+
+}  // namespace
+
+std::string QtPlatform::QtFilter(const std::string& filter) {
+    if (filter.empty()) return {};
+    auto parts = Split(filter, '|');
+    std::string out;
+    for (size_t i = 0; i + 1 < parts.size(); i += 2) {
+        std::string patterns = parts[i + 1];
+        for (auto& ch : patterns)
+            if (ch == ';') ch = ' ';
+        if (!out.empty()) out += ";;";
+        const std::string& desc = parts[i];
+        // Qt reads the patterns from the last parenthesis group of each entry.
+        out += desc + " (" + patterns + ")";
+    }
+    if (parts.size() % 2 == 1 && out.empty()) out = parts[0];
+    return out;
+}
+
+QWidget* QtPlatform::DialogParent() const { return QApplication::activeWindow(); }
+
+std::optional<std::string> QtPlatform::OpenFileDialog(const ui::FileDialogOptions& o) {
+    if (presetOpen_) {
+        auto answer = std::move(presetOpen_);
+        presetOpen_.reset();
+        return answer;
+    }
+    QString path = QFileDialog::getOpenFileName(DialogParent(), ToQString(o.title), StartPath(o),
+                                                ToQString(QtFilter(o.filter)));
+    return Chosen(path);
+}
+
+std::optional<std::string> QtPlatform::SaveFileDialog(const ui::FileDialogOptions& o) {
+    // A chosen file is replaced without asking, as the program's save commands expect.
+    QString path = QFileDialog::getSaveFileName(DialogParent(), ToQString(o.title), StartPath(o),
+                                                ToQString(QtFilter(o.filter)), nullptr,
+                                                QFileDialog::DontConfirmOverwrite);
+    return Chosen(path);
+}
+
+std::optional<ui::Color> QtPlatform::ColorDialog(ui::Color initial) {
+    QColor c = QColorDialog::getColor(ToQColor(initial), DialogParent());
+    if (!c.isValid()) return std::nullopt;
+    return FromQColor(c);
+}
+
+std::optional<ui::FontSpec> QtPlatform::FontDialog(const ui::FontSpec& initial) {
+    QFont start(ToQString(initial.name), std::max(initial.size, 1));
+    start.setBold(initial.bold);
+    start.setItalic(initial.italic);
+    start.setUnderline(initial.underline);
+    start.setStrikeOut(initial.strikeout);
+    bool ok = false;
+    QFont f = QFontDialog::getFont(&ok, start, DialogParent());
+    if (!ok) return std::nullopt;
+    ui::FontSpec out = initial;  // the colour is not chosen here
+    out.name = FromQString(f.family());
+    out.size = f.pointSize() > 0 ? f.pointSize() : initial.size;
+    out.bold = f.bold();
+    out.italic = f.italic();
+    out.underline = f.underline();
+    out.strikeout = f.strikeOut();
+    return out;
+}
+
+void QtPlatform::MessageAt(const std::string& text, int x, int y) {
+    QMessageBox box;
+    box.setIcon(QMessageBox::NoIcon);
+    box.setText(ToQString(text));
+    box.move(x, y);  // a moved dialog keeps its place when shown
+    ShowBox(box);
+}
+
+void QtPlatform::MessageCentred(const std::string& text) {
+    QMessageBox box;
+    box.setIcon(QMessageBox::NoIcon);
+    box.setText(ToQString(text));
+    CentreOnScreen(box);
+    ShowBox(box);
+}
+
+void QtPlatform::ErrorMessage(const std::string& text) {
+    QMessageBox box;
+    box.setIcon(QMessageBox::Critical);
+    box.setText(ToQString(text));
+    CentreOnScreen(box);
+    ShowBox(box);
+}
+
+void QtPlatform::CopyToClipboard(const std::string& text) {
+    if (QClipboard* cb = QGuiApplication::clipboard()) cb->setText(ToQString(text));
+}
+
+ui::ScreenSize QtPlatform::MonitorSize(const ui::Form& shownOn) {
+    QScreen* screen = nullptr;
+    if (binding_)
+        if (QWidget* w = binding_->WindowOf(shownOn)) screen = w->screen();
+    if (!screen) screen = QGuiApplication::primaryScreen();
+    if (!screen) return {};
+    QSize s = screen->geometry().size();
+    return {s.width(), s.height()};
+}
+
+void QtPlatform::Pause(int ms) {
+    if (ms > 0) QThread::msleep(static_cast<unsigned long>(ms));
+}
+
+void QtPlatform::ProcessMessages() {
+    if (binding_) binding_->FlushGrids();
+    // Repaints and timers, but no user input in the middle of a running handler.
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+std::string QtPlatform::DateTimeText() {
+    QLocale locale = QLocale::system();
+    QString dateFormat = locale.dateFormat(QLocale::ShortFormat);
+    if (!dateFormat.contains(QLatin1String("yyyy"))) dateFormat.replace(QLatin1String("yy"), QLatin1String("yyyy"));
+    QDateTime now = QDateTime::currentDateTime();
+    return FromQString(locale.toString(now.date(), dateFormat) + QLatin1Char(' ') +
+                       now.time().toString(QStringLiteral("HH:mm:ss")));
+}
+
+void QtPlatform::PopupMenu(ui::MenuItem& menu, int screenX, int screenY) {
+    if (!binding_) return;
+    binding_->BuildPopup(menu)->popup(QPoint(screenX, screenY));
+}
+
+void QtPlatform::SavePicture(const ui::RecordingCanvas& drawing, int width, int height, const std::string& path) {
+    WritePicture(drawing, width, height, path);
+}
+
+void QtPlatform::ReleaseForm(ui::Form& form) { form.Release(); }
+
+void QtPlatform::Quit() {
+    quitRequested_ = true;
+    QCoreApplication::exit(0);
+}
+
+}  // namespace mavrolin::qt

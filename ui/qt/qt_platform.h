@@ -1,0 +1,61 @@
+#pragma once
+// The platform of the desktop program: Qt dialogs and message boxes, the clipboard, the
+// monitor of a window, pauses, pending repaints and the clock.
+#include <optional>
+#include <string>
+
+#include "ui/platform.h"
+
+class QWidget;
+
+namespace mavrolin::qt {
+
+class QtBinding;
+
+class QtPlatform : public ui::Platform {
+public:
+    QtPlatform() = default;
+    // The binding knows the windows of the forms (for monitors and dialog parents).
+    void SetBinding(QtBinding* binding) { binding_ = binding; }
+
+    // The next open dialog is answered with `path` without being shown (a file named on
+    // the command line or dropped on the main window).
+    void PresetOpenAnswer(std::string path) { presetOpen_ = std::move(path); }
+    void ClearPresetOpenAnswer() { presetOpen_.reset(); }
+    bool HasPresetOpenAnswer() const { return presetOpen_.has_value(); }
+
+    std::optional<std::string> OpenFileDialog(const ui::FileDialogOptions& o) override;
+    std::optional<std::string> SaveFileDialog(const ui::FileDialogOptions& o) override;
+    std::optional<ui::Color> ColorDialog(ui::Color initial) override;
+    std::optional<ui::FontSpec> FontDialog(const ui::FontSpec& initial) override;
+
+    void MessageAt(const std::string& text, int x, int y) override;
+    void MessageCentred(const std::string& text) override;
+    void ErrorMessage(const std::string& text) override;
+
+    void CopyToClipboard(const std::string& text) override;
+    ui::ScreenSize MonitorSize(const ui::Form& shownOn) override;
+    void Pause(int ms) override;
+    void ProcessMessages() override;
+    std::string DateTimeText() override;
+    void PopupMenu(ui::MenuItem& menu, int screenX, int screenY) override;
+    void SavePicture(const ui::RecordingCanvas& drawing, int width, int height,
+                     const std::string& path) override;
+    void ReleaseForm(ui::Form& form) override;
+    void Quit() override;
+
+    bool QuitRequested() const { return quitRequested_; }
+    // Window title of the message boxes.
+    static constexpr const char* kTitle = "Mavrolin";
+
+    // "Desc|*.a;*.b|All|*.*" as a Qt name filter list "Desc (*.a *.b);;All (*.*)".
+    static std::string QtFilter(const std::string& filter);
+
+private:
+    QWidget* DialogParent() const;
+    std::optional<std::string> presetOpen_;
+    QtBinding* binding_ = nullptr;
+    bool quitRequested_ = false;
+};
+
+}  // namespace mavrolin::qt
