@@ -51,6 +51,11 @@ struct QtBinding::Bound {
         if (it != binding.bound_.end()) it->second->ChildMoved();
     }
 
+    // Decorations of the window system, once a window has shown them.
+    void LearnDecorations(int w, int h);
+    int KnownDecoW() const { return binding.decoW_; }
+    int KnownDecoH() const { return binding.decoH_; }
+
     QtBinding& binding;
     ui::Control& control;
     QWidget* widget;
@@ -121,6 +126,10 @@ struct FormBound : Bound {
         if (window->isVisible()) {
             QSize deco = window->frameGeometry().size() - window->geometry().size();
             dw = std::max(deco.width(), 0), dh = std::max(deco.height(), 0);
+            measured = true;
+            LearnDecorations(dw, dh);
+        } else if (!measured && KnownDecoW() >= 0) {
+            dw = KnownDecoW(), dh = KnownDecoH();
         }
         if (dw != decoW || dh != decoH || menuH + dh != form.FrameHeight() || dw != form.FrameWidth()) {
             decoW = dw, decoH = dh;
@@ -135,6 +144,7 @@ struct FormBound : Bound {
 
     ui::Form& form;
     FormWindow* window;
+    bool measured = false;
     int decoW = 0, decoH = 0;
     int fronts = 0, refreshes = 0;
 };
@@ -352,6 +362,13 @@ struct PanelBound : Bound {
 };
 
 }  // namespace
+
+void QtBinding::Bound::LearnDecorations(int w, int h) {
+    if (w == binding.decoW_ && h == binding.decoH_) return;
+    binding.decoW_ = w, binding.decoH_ = h;
+    for (auto& [control, bound] : binding.bound_)
+        if (auto* form = dynamic_cast<FormBound*>(bound.get()); form && !form->measured) form->FromWindow();
+}
 
 // ---------------------------------------------------------------- QtBinding
 

@@ -197,7 +197,8 @@ void QtPlatform::ReleaseForm(ui::Form& form) { form.Release(); }
 
 void QtPlatform::Quit() {
     quitRequested_ = true;
-    QCoreApplication::exit(0);
+    // Ending a loop that is not running would make every later dialog return at once.
+    if (QThread::currentThread()->loopLevel() > 0) QCoreApplication::exit(0);
 }
 
 }  // namespace mavrolin::qt
