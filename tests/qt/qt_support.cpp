@@ -50,3 +50,7 @@ std::vector<std::string> ModalCloser::Texts() const {
 }
 
 }  // namespace qt_testing
+
+// Fontconfig keeps pattern caches for the life of the process, which LeakSanitizer reports
+// when the tests end; they are the system library's, not ours.
+extern "C" const char* __lsan_default_suppressions() { return "leak:libfontconfig.so\n"; }
