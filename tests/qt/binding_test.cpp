@@ -12,8 +12,11 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QScrollArea>
 #include <QPushButton>
 #include <QScrollBar>
+#include <filesystem>
 #include <iostream>
 #include <stdexcept>
 
@@ -40,7 +43,11 @@ struct TestForm : ui::Form {
           Go(this, "Go"),
           Notes(this, "Notes"),
           Caption(this, "Caption"),
-          Box(this, "Box") {
+          Box(this, "Box"),
+          Scroll(this, "Scroll"),
+          Inside(&Scroll, "Inside"),
+          Progress(this, "Progress"),
+          Legend(this, "Legend") {
         SetBounds(40, 30, 700, 500);
         Grid.SetBounds(0, 0, 420, 200);
         Spin.SetBounds(430, 0, 80, 24);
@@ -50,6 +57,10 @@ struct TestForm : ui::Form {
         Notes.SetBounds(430, 120, 200, 60);
         Caption.SetBounds(430, 190, 100, 20);
         Box.SetBounds(0, 210, 300, 200);
+        Scroll.SetBounds(310, 210, 150, 100);
+        Inside.SetBounds(0, 400, 60, 20);
+        Progress.SetBounds(310, 320, 150, 16);
+        Legend.SetBounds(310, 340, 300, 24);
         Menu.Add(File);
         File.Add(Run);
         File.AddSeparator();
@@ -65,6 +76,10 @@ struct TestForm : ui::Form {
     ui::Memo Notes;
     ui::Label Caption;
     ui::PaintBox Box;
+    ui::ScrollBox Scroll;
+    ui::Label Inside;
+    ui::ProgressBar Progress;
+    ui::LegendGrid Legend;
     ui::MenuItem File{"File"}, Run{"Run && see"}, Toggle{"Toggle"}, Fails{"Fails"}, Help{"Help"};
 };
 
@@ -480,6 +495,53 @@ TEST_F(BindingTest, EditCheckBoxMemoAndLabelFollowBothWays) {
     EXPECT_TRUE(Widget<QLabel>(form.Caption)->isHidden());
     form.Go.SetEnabled(false);
     EXPECT_FALSE(Widget<QPushButton>(form.Go)->isEnabled());
+}
+
+TEST_F(BindingTest, ScrollBoxProgressBarAndLegendShowTheirState) {
+    auto* area = Widget<QScrollArea>(form.Scroll);
+    ASSERT_NE(area, nullptr);
+    EXPECT_EQ(binding.WidgetOf(form.Inside)->parentWidget(), area->widget());
+    EXPECT_GE(area->widget()->height(), 420);  // room to scroll to the lowest child
+    form.Inside.SetTop(700);
+    EXPECT_GE(area->widget()->height(), 720);
+
+    form.Progress.SetRange(0, 40);
+    form.Progress.SetPosition(10);
+    auto* bar = Widget<QProgressBar>(form.Progress);
+    EXPECT_EQ(bar->maximum(), 40);
+    EXPECT_EQ(bar->value(), 10);
+
+    form.Legend.SetColumns({{"PDOS-1", 100, ui::kBlack}, {"PDOS-2", 100, 0x0000FF}});
+    form.Legend.SetColumn(2, {"PDOS-3     65280", 100, 0x008000});
+    QImage img = binding.WidgetOf(form.Legend)->grab().toImage();
+    // Each column carries a bar of its colour along its foot.
+    int foot = img.height() - 4;
+    EXPECT_EQ(img.pixelColor(150, foot), QColor(255, 0, 0));
+    EXPECT_EQ(img.pixelColor(250, foot), QColor(0, 128, 0));
+}
+
+TEST_F(BindingTest, FileAndColourDialogsStartWhereAskedAndMayBeCancelled) {
+    ModalCloser closer;
+    ui::FileDialogOptions o{"Open Log", std::filesystem::temp_directory_path().string(), "job.log",
+                            "Log files|*.log;*.out|All files|*.*"};
+    EXPECT_EQ(platform.OpenFileDialog(o), std::nullopt);
+    closer.fileAnswer = (std::filesystem::temp_directory_path() / "out_report.txt").string();
+    auto saved = platform.SaveFileDialog(o);
+    ASSERT_EQ(closer.fileDialogs.size(), 2u);
+    EXPECT_EQ(std::filesystem::path(closer.fileDialogs[0].folder), std::filesystem::temp_directory_path());
+    EXPECT_EQ(std::filesystem::path(closer.fileDialogs[0].proposed).filename(), "job.log");
+    ASSERT_TRUE(saved.has_value());
+    EXPECT_EQ(std::filesystem::path(*saved).filename(), "out_report.txt");
+
+    // The preset answer of a file named on the command line is used once, without a dialog.
+    platform.PresetOpenAnswer("/data/a.log");
+    EXPECT_EQ(platform.OpenFileDialog(o), std::optional<std::string>("/data/a.log"));
+    EXPECT_EQ(closer.fileDialogs.size(), 2u);
+    closer.fileAnswer.clear();
+    EXPECT_EQ(platform.OpenFileDialog(o), std::nullopt);
+
+    EXPECT_EQ(platform.ColorDialog(ui::kRed), std::nullopt);
+    EXPECT_EQ(platform.FontDialog(ui::FontSpec{}), std::nullopt);
 }
 
 // ---------------------------------------------------------------- paint boxes

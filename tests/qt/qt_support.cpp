@@ -1,6 +1,7 @@
 #include "qt_support.h"
 
 #include <QDialog>
+#include <QFileDialog>
 
 #include "ui/qt/desktop_session.h"
 
@@ -33,6 +34,16 @@ ModalCloser::ModalCloser() {
         if (auto* box = qobject_cast<QMessageBox*>(modal)) {
             seen.push_back({box->text().toStdString(), box->pos(), box->icon()});
             box->done(QMessageBox::Ok);
+        } else if (auto* files = qobject_cast<QFileDialog*>(modal)) {
+            QStringList chosen = files->selectedFiles();
+            fileDialogs.push_back({files->directory().absolutePath().toStdString(),
+                                   chosen.isEmpty() ? std::string() : chosen.front().toStdString()});
+            if (fileAnswer.empty()) {
+                files->reject();
+            } else {
+                files->selectFile(QString::fromStdString(fileAnswer));
+                static_cast<QDialog*>(files)->accept();
+            }
         } else if (auto* dialog = qobject_cast<QDialog*>(modal)) {
             seen.push_back({dialog->windowTitle().toStdString(), dialog->pos(), QMessageBox::NoIcon});
             dialog->reject();

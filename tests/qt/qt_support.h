@@ -26,6 +26,13 @@ public:
     ModalCloser();
     ~ModalCloser();
     std::vector<Seen> seen;
+    // A file dialog is answered with this path when set (and cancelled otherwise); its
+    // folder and proposed name when it opened are kept in `fileDialogs`.
+    std::string fileAnswer;
+    struct FileDialogSeen {
+        std::string folder, proposed;
+    };
+    std::vector<FileDialogSeen> fileDialogs;
     std::vector<std::string> Texts() const;
 
 private:
