@@ -385,6 +385,8 @@ QtBinding::~QtBinding() {
     for (auto& [control, bound] : bound_)
         if (dynamic_cast<FormBound*>(bound.get())) windows.push_back(bound->widget);
     for (QWidget* w : windows) delete w;
+    lastControl_ = nullptr;
+    lastBound_ = nullptr;
     bound_.clear();
 }
 
@@ -448,8 +450,13 @@ void QtBinding::BindControl(ui::Control& c, QWidget* parent) {
 }
 
 void QtBinding::ControlChanged(ui::Control& control) {
-    auto it = bound_.find(&control);
-    if (it != bound_.end()) it->second->Sync();
+    if (&control != lastControl_) {
+        auto it = bound_.find(&control);
+        if (it == bound_.end()) return;
+        lastControl_ = &control;
+        lastBound_ = it->second.get();
+    }
+    lastBound_->Sync();
 }
 
 FormWindow* QtBinding::WindowOf(const ui::Form& form) const {

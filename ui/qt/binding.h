@@ -61,6 +61,9 @@ private:
     std::map<const ui::MenuItem*, QPointer<QAction>> actions_;
     std::vector<ui::MenuItem*> hookedItems_;
     std::vector<GridView*> grids_;
+    // Bursts of changes come from one control (a grid being filled): remember the last.
+    const ui::Control* lastControl_ = nullptr;
+    Bound* lastBound_ = nullptr;
     // Window decorations learnt from the first window shown; windows not yet shown
     // take them, so their outer sizes are right before they appear.
     int decoW_ = -1, decoH_ = -1;
