@@ -6,6 +6,7 @@
 #include <QClipboard>
 #include <QDate>
 #include <QThread>
+#include <QTimer>
 #include <QDropEvent>
 #include <QGuiApplication>
 #include <QMenu>
@@ -154,6 +155,19 @@ TEST_F(DesktopTest, ExitFromTheMenuEndsTheProgramToo) {
     Action(app().form1.Exit1)->trigger();
     EXPECT_TRUE(session->Platform().QuitRequested());
     EXPECT_TRUE(app().form1.Released());
+}
+
+TEST_F(DesktopTest, ExitEndsTheRunningEventLoop) {
+    app().log.sleeptime = 0;
+    QTimer exit, safety;
+    exit.setSingleShot(true);
+    safety.setSingleShot(true);
+    QObject::connect(&exit, &QTimer::timeout, [&] { Action(app().form1.Exit1)->trigger(); });
+    QObject::connect(&safety, &QTimer::timeout, [] { QCoreApplication::exit(99); });
+    exit.start(0);
+    safety.start(10000);
+    EXPECT_EQ(QApplication::exec(), 0);
+    EXPECT_TRUE(session->Platform().QuitRequested());
 }
 
 TEST_F(DesktopTest, PlatformServicesAnswer) {

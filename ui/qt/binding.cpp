@@ -102,6 +102,7 @@ struct FormBound : Bound {
         if (window->size() != size) window->resize(size);
         QPoint pos(form.Left(), form.Top());
         if (window->pos() != pos) window->move(pos);
+        if (window->isEnabled() != form.Enabled()) window->setEnabled(form.Enabled());
         if (visible != window->isVisible()) window->setVisible(visible);
         if (form.FrontRequests() != fronts) {
             fronts = form.FrontRequests();

@@ -57,6 +57,15 @@ bool DesktopSession::OpenFile(const std::string& path) {
 }
 
 int RunDesktop(int argc, char** argv, const std::string& fileToOpen) {
+#if defined(__linux__)
+    // Without a display Qt would abort; say what to do instead.
+    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
+        qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        std::cerr << "mavrolin: no display found. Run it on a desktop (or under xvfb-run), or use the "
+                     "batch commands: mavrolin --help\n";
+        return 2;
+    }
+#endif
     QApplication qapp(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Mavrolin"));
     QApplication::setQuitOnLastWindowClosed(false);  // only the exit sequence ends the program
