@@ -209,6 +209,11 @@ void GridView::ApplySelection() {
     }
     if (currentIndex() != tl) selectionModel()->setCurrentIndex(tl, QItemSelectionModel::NoUpdate);
     selectionModel()->select(QItemSelection(tl, br), QItemSelectionModel::ClearAndSelect);
+    // A selection the program moves is scrolled into view, once.
+    if (!(s == shown_)) {
+        shown_ = s;
+        scrollTo(tl);
+    }
 }
 
 QPoint GridView::GridPoint(int gcol, int grow, QPoint offset) const {

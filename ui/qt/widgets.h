@@ -110,6 +110,7 @@ private:
     QTimer timer_;
     bool syncing_ = false;
     unsigned long long version_ = ~0ULL;
+    ui::GridRect shown_{-1, -1, -1, -1};  // the selection last brought into view
 };
 
 // ---------------------------------------------------------------- spin edit
