@@ -1,0 +1,210 @@
+// The SCF table of the main window (energies of the first job with the convergence
+// table that follows each of them) and the two commands that save it.
+#include <cmath>
+
+#include "app/application.h"
+#include "core/dir_memory.h"
+#include "core/errors.h"
+#include "core/number_text.h"
+#include "core/text_file.h"
+#include "core/tokenizer.h"
+#include "logscan/log_scan.h"
+
+namespace mavrolin {
+namespace logscan {
+
+namespace {
+
+constexpr double kKcalPerHartree = 627.51;
+constexpr int kValueCols = 5;  // first of the four force/displacement columns
+
+class EndOfLog {};  // a convergence table lies beyond the last line
+
+// Reads through the log the way the table reader needs: every read shifts the rolling
+// buffer, and reading past the counted lines is an error.
+class TableReader {
+public:
+    TableReader(const std::string& path, long long nline) : in_(path), nline_(nline) {}
+    void Next() {
+        if (ii_ >= nline_ || !ReadShifted(in_, buf_)) throw EndOfLog{};
+        ++ii_;
+    }
+    // Reads until line n. A target already behind can never be reached again: the
+    // search would run to the end of the file.
+    void AdvanceTo(long long n) {
+        if (ii_ > n) throw EndOfLog{};
+        while (ii_ < n) Next();
+    }
+    long long Line() const { return ii_; }
+    const std::string& At(int k) const { return buf_.At(k); }
+
+private:
+    core::TextReader in_;
+    RollingBuffer buf_;
+    long long nline_;
+    long long ii_ = 0;
+};
+
+void Grow(std::vector<double>& v, int n) {
+    if (static_cast<size_t>(n) + 3 > v.size()) v.resize(static_cast<size_t>(n) + 3, 0.0);
+}
+
+// One force/displacement line of a convergence table: cell text, value, threshold.
+void ReadCriterion(Application& app, const std::string& line, int row, int col, std::vector<double>& values,
+                   double& threshold) {
+    auto& log = app.log;
+    log.buff = line;
+    core::DecodeBlank(log.buff, log.strcode, log.ncode);
+    // Missing fields read as empty instead of the tokens an earlier line left behind.
+    auto tok = [&log](int t) { return t <= log.ncode ? log.strcode[static_cast<size_t>(t)] : std::string(); };
+    const std::string value = tok(3), thres = tok(4), flag = tok(5);
+    const int n = log.nforce2;
+    Grow(values, n);
+    std::string cell = value + "    " + flag;
+    double v = !value.empty() && value[0] >= '0' && value[0] <= '9' ? core::ParseDouble(value)
+                                                                      : values[static_cast<size_t>(n - 1)];
+    if (v == 0.0) {
+        v = 0.00001;
+        cell = "0.000010    " + flag;
+        ++log.zeroinforces;
+    }
+    values[static_cast<size_t>(n)] = v;
+    app.form1.StringGrid1.SetCell(col, row, cell);
+    if (n == 1) threshold = core::ParseDouble(thres);
+}
+
+// The predicted energy change: Gaussian writes a Fortran D exponent, or NaN.
+void ReadPredicted(Application& app, const std::string& line, int row) {
+    auto& log = app.log;
+    const int n = log.nforce2;
+    Grow(log.prdcten, n);
+    auto eq = line.find('=');
+    std::string text = eq == std::string::npos ? std::string() : line.substr(eq + 1);
+    if (TrimView(text) == "NaN") {
+        double v = n == 1 ? 0.01 : log.prdcten[static_cast<size_t>(n - 1)];
+        log.prdcten[static_cast<size_t>(n)] = v;
+        app.form1.StringGrid1.SetCell(9, row, core::FloatText(v));
+        return;
+    }
+    auto d = text.find('D');
+    if (d == std::string::npos) return;
+    text[d] = 'E';
+    app.form1.StringGrid1.SetCell(9, row, text);
+    log.prdcten[static_cast<size_t>(n)] = std::fabs(core::ParseDouble(text));
+}
+
+void WriteConvergenceHeaders(ui::StringGrid& grid) {
+    static const char* kHeaders[] = {"Maximum Force", "RMS Force",       "Maximum Displ",
+                                     "RMS Displcmnt", "Predicted detaE", "ForceDisplPos"};
+    for (int c = 0; c < 6; ++c) grid.SetCell(kValueCols + c, 0, kHeaders[c]);
+}
+
+void ReadConvergence(Application& app) {
+    auto& log = app.log;
+    auto& grid = app.form1.StringGrid1;
+    grid.SetColCount(11);
+    log.nforce2 = 0;
+    {
+        TableReader in(log.FileDum, log.nline);
+        try {
+            while (log.nforce2 < log.ndone) {
+                int row = ++log.nforce2;
+                in.AdvanceTo(log.scfdone_pos[static_cast<size_t>(row)]);
+                do in.Next();
+                while (!StartsUpper(in.At(0), "MAXIMUM FORCE"));
+                grid.SetCell(10, row, core::IntText(in.Line()));
+                for (int k = 0; k < 5; ++k) in.Next();
+                ReadCriterion(app, in.At(5), row, 5, log.maxfrce, log.maxf_thres);
+                ReadCriterion(app, in.At(4), row, 6, log.rmsfrce, log.rmsf_thres);
+                ReadCriterion(app, in.At(3), row, 7, log.maxdisp, log.maxd_thres);
+                ReadCriterion(app, in.At(2), row, 8, log.rmsdisp, log.rmsd_thres);
+                ReadPredicted(app, in.At(1), row);
+                if (row == 1) WriteConvergenceHeaders(grid);
+            }
+        } catch (const EndOfLog&) {
+            --log.nforce2;  // only complete steps count
+            app.ShowMessagePos("Error in extracting the maximum force and others!");
+        }
+    }
+    app.Pause(log.sleeptime);
+}
+
+}  // namespace
+
+std::string DeltaKcalText(const std::string& previous, const std::string& current) {
+    double d = core::ParseDouble(current) - core::ParseDouble(previous);
+    double hartree = std::nearbyint(d * 1e8) / 1e8;
+    return core::FloatText(std::nearbyint(hartree * kKcalPerHartree * 1e6) / 1e6);
+}
+
+void ScfTablePhase(Application& app) {
+    auto& log = app.log;
+    if (log.ndone <= 0) return;
+    auto& grid = app.form1.StringGrid1;
+    app.form1.PlaceOnFirstEnergies();
+    grid.SetColCount(5);  // a previous table or coordinate list may have left more
+    grid.SetRowCount(log.ndone + 1);
+    static const char* kHeaders[] = {"Cycle", "E (Hartree)", "SCF Done Position", "STD Orienttn Postn",
+                                     "deltaE, kcal/mol"};
+    for (int c = 0; c < 5; ++c) grid.SetCell(c, 0, kHeaders[c]);
+    for (int i = 1; i <= log.ndone; ++i) {
+        grid.SetCell(0, i, core::IntText(i));
+        grid.SetCell(1, i, core::FloatText(log.scfengy[static_cast<size_t>(i)]));
+        grid.SetCell(2, i, core::IntText(log.scfdone_pos[static_cast<size_t>(i)]));
+        if (i <= log.nstd) grid.SetCell(3, i, core::IntText(log.std_pos[static_cast<size_t>(i)]));
+    }
+    if (log.ndone > 1) {
+        grid.SetCell(4, 1, "---");
+        for (int i = 2; i <= log.ndone; ++i) grid.SetCell(4, i, DeltaKcalText(grid.Cell(1, i - 1), grid.Cell(1, i)));
+    }
+    if (log.nforce > 0) ReadConvergence(app);
+}
+
+}  // namespace logscan
+
+void TForm1::Save1Click() {
+    auto& app = app_;
+    auto chosen = app.platform.SaveFileDialog({"Save", "", "", "Text files (*.txt)|*.txt|All files (*.*)|*.*"});
+    if (!chosen) return;
+    core::TextWriter out(*chosen);
+    const int last = StringGrid1.ColCount() - 1;
+    for (int r = 0; r < StringGrid1.RowCount(); ++r) {
+        std::string line;
+        for (int c = 0; c <= last; ++c) {
+            std::string cell = StringGrid1.Cell(c, r);
+            // The force and displacement cells go without their flag ("    YES").
+            if (c >= 5 && c <= 8) cell.resize(cell.size() >= 5 ? cell.size() - 5 : 0);
+            line += cell;
+            if (c < last) line += '\t';
+        }
+        out.WriteLine(line);
+    }
+    out.Close();
+    app.Pause(app.log.sleeptime);
+}
+
+void TForm1::SaveSCFEnergies1Click() {
+    auto& app = app_;
+    auto& log = app.log;
+    if (log.ndata <= 0 && log.ndone <= 0) return;
+    // A relaxed-scan table has an empty third column; an optimisation table is headed
+    // "Cycle", "E (Hartree)". A coordinate list in the grid is not an energy table.
+    const bool scanTable = StringGrid1.Cell(2, 1).empty();
+    const bool optTable = StringGrid1.Cell(0, 0) == "Cycle" && StringGrid1.Cell(1, 0) == "E (Hartree)";
+    if (!scanTable && !optTable) return;
+    auto chosen = app.platform.SaveFileDialog(DialogOptions("Save SCF Energy Changes during Opt ",
+                                                            "Energy files (*.energy)|*.energy|All files (*.*)|*.*",
+                                                            core::StemOf4(log.FileDum) + ".energy"));
+    if (!chosen) return;
+    core::RememberDirectory(log, log.FileDum, [&app](int ms) { app.Pause(ms); });
+    core::TextWriter out(*chosen);
+    const int rows = std::min(log.ndone, StringGrid1.RowCount() - 1);
+    for (int r = 1; r <= rows; ++r) {
+        out.WriteLine(StringGrid1.Cell(0, r) + "     " + StringGrid1.Cell(1, r) + "     " + StringGrid1.Cell(2, r) +
+                      "     " + StringGrid1.Cell(3, r));
+    }
+    out.Close();
+    app.Pause(log.sleeptime);
+}
+
+}  // namespace mavrolin
