@@ -268,6 +268,7 @@ private:
     // The dipole header and the line after it, whose last token is the total in debye.
     // The next line replaces entry 0 as read (untrimmed), without shifting.
     void Dipole(core::TextReader& in, std::string_view header) {
+        Record(log_.dipol_pos, log_.ndipol, ii_);
         int row = AppendReportRow(app_, ii_, First(header, 13));
         std::string& entry = buf_.At(0);
         if (!in.ReadLine(entry)) {
