@@ -63,6 +63,7 @@ bool ReadMullikenCharges(Application& app, SummaryReader& reader) {
         if (StartsUpper(line, "SUM OF MULLIKEN")) return true;
         auto tokens = Tokens(line);
         if (tokens.size() < 3 || tokens.size() > 5) return true;  // not an atom row
+        if (grid.Cell(0, k).empty()) continue;  // no structure was read for this atom
         grid.SetCell(4, k, tokens[2]);
         if (spin) grid.SetCell(5, k, tokens.size() >= 4 ? tokens[3] : std::string());
     }

@@ -289,6 +289,19 @@ TEST(JobSummary, GhostAndUnknownAtomicNumbersAreLabelledBq) {
     EXPECT_EQ(t.app.form4.StringGrid2.Cell(1, 3), "0.934894");
 }
 
+// Without an orientation table there is no atom to hang a charge on.
+TEST(JobSummary, NoChargesWithoutAStructure) {
+    TestApp t;
+    auto path = Variant(t, "ch3_doublet.log", "noorient.log", [](auto& lines) {
+        lines[IndexOf(lines, "                         Standard orientation:")] = " Orientation left out";
+    });
+    ASSERT_TRUE(Summarise(t.app, path));
+    const auto& st = t.app.form4.StringGrid2;
+    EXPECT_EQ(st.RowCount(), 2);
+    EXPECT_EQ(st.Cell(4, 1), "");
+    EXPECT_EQ(st.Cell(5, 1), "");
+}
+
 TEST(JobSummary, OddChargeLineIsReportedAndClosedShellLayoutKept) {
     TestApp t;
     ASSERT_TRUE(Summarise(t.app, Fixture("ch3_doublet.log")));
