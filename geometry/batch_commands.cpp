@@ -110,12 +110,36 @@ void AddCoordsCommand(CLI::App& cli, BatchSession& session) {
     });
 }
 
+void AddScanCommand(CLI::App& cli, BatchSession& session) {
+    struct Options {
+        std::string log, out;
+    };
+    auto o = std::make_shared<Options>();
+    auto* cmd = cli.add_subcommand("scan", "SCF energy of every point of a relaxed scan (.energy)");
+    cmd->add_option("LOG", o->log, "Gaussian output of a relaxed scan")->required();
+    cmd->add_option("-o,--output", o->out, "output file (default: LOG stem + .energy)");
+    cmd->callback([o, &session] {
+        std::string log = BatchSession::Absolute(o->log);
+        std::string out = o->out.empty() ? core::StemOf4(log) + ".energy" : BatchSession::Absolute(o->out);
+        auto& app = session.App();
+        session.platform.AnswerOpen(log);
+        if (!session.Run([&app] { app.form1.OpenLogOutFileSCAN1Click(); })) return;
+        if (app.log.ndone == 0) {
+            session.Fail("no scan points in " + log);
+            return;
+        }
+        session.platform.AnswerSave(out);
+        session.Run([&app] { app.form1.SaveSCFEnergies1Click(); });
+    });
+}
+
 }  // namespace
 
 void RegisterGeometryCommands(CLI::App& cli, BatchSession& session) {
     AddZmatrixCommand(cli, session);
     AddConvertZmatrixCommand(cli, session);
     AddCoordsCommand(cli, session);
+    AddScanCommand(cli, session);
 }
 
 }  // namespace mavrolin

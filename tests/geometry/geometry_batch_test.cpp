@@ -88,3 +88,18 @@ TEST(GeometryBatch, CoordsWritesTheLabelledCartesianFile) {
     EXPECT_EQ(RunCli({"coords", "--pdb", last}, out, err), 1);
     EXPECT_FALSE(std::filesystem::exists(dir / "last.abc"));
 }
+
+TEST(GeometryBatch, ScanWritesTheEnergyTable) {
+    TempDir dir;
+    auto log = Copy(dir, "water_scan_relaxed.log");
+    std::string out, err;
+    ASSERT_EQ(RunCli({"scan", log}, out, err), 0) << err;
+    EXPECT_EQ(ReadFile(dir / "water_scan_relaxed.energy"),
+              "1     -76.4091250017          \r\n2     -76.4083117702          \r\n"
+              "3     -76.4069950185          \r\n4     -76.405033882          \r\n");
+    // A log without scan points fails and writes nothing.
+    auto none = (dir / "single.log").string();
+    WriteFile(none, " SCF Done:  E(RHF) =  -1.0     A.U. after    3 cycles\n");
+    EXPECT_EQ(RunCli({"scan", none, "-o", (dir / "none.energy").string()}, out, err), 1);
+    EXPECT_FALSE(std::filesystem::exists(dir / "none.energy"));
+}
