@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 
 #include "logscan/summary_window.h"
 #include "summary_index_test.h"
@@ -86,6 +87,31 @@ TEST(JobSummaryScan, ReportCommandRefusesShortAndMissingFiles) {
     EXPECT_EQ(RunCli({"report", shortLog, "-o", out}, o, e), 1);
     EXPECT_FALSE(std::filesystem::exists(out));
     EXPECT_EQ(RunCli({"report", (t.dir / "missing.log").string()}, o, e), 2);
+}
+
+// Cut at every line from the frequency job on: the scan never crashes, every cut either
+// succeeds or says why, and the report can still be saved.
+TEST(JobSummaryScan, EveryCutOfTheLogEndsCleanly) {
+    std::vector<std::string> lines;
+    {
+        std::ifstream in(Fixture("h2co_opt_freq.log"));
+        for (std::string l; std::getline(in, l);) lines.push_back(l);
+    }
+    for (size_t cut = 300; cut < lines.size(); cut += 3) {
+        TestApp t;
+        std::string text;
+        for (size_t i = 0; i < cut; ++i) text += lines[i] + (i % 2 ? "\r\n" : "\n");
+        auto path = t.write("cut.log", text);
+        bool ok = Scan(t, path);
+        for (const auto& m : t.platform.messages) EXPECT_FALSE(m.error) << cut << ": " << m.text;
+        if (!ok) {
+            EXPECT_FALSE(t.platform.messages.empty()) << cut;
+        }
+        auto out = (t.dir / "r.txt").string();
+        t.platform.AnswerSave(out);
+        EXPECT_TRUE(t.app.Dispatch([&] { t.app.form4.SaveReport1Click(); })) << cut;
+        EXPECT_NE(ReadFile(out).find("\tStandard Orientation:\r\n"), std::string::npos) << cut;
+    }
 }
 
 }  // namespace
