@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <exception>
+#include <filesystem>
 #include <functional>
 
 #include "app/application.h"
@@ -384,6 +385,10 @@ bool ChooseAndReset(Application& app) {
 
 bool CountingPass(Application& app) {
     auto& log = app.log;
+    // A device or pipe may never end; only plain files are read.
+    std::error_code ec;
+    if (std::filesystem::exists(log.FileDum, ec) && !std::filesystem::is_regular_file(log.FileDum, ec))
+        throw core::FileError("Cannot open file \"" + log.FileDum + "\". It is not a regular file.");
     log.nline = core::CountLines(log.FileDum);
     app.Pause(log.sleeptime);
     if (log.nline >= 200) return true;

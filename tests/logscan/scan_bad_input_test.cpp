@@ -25,6 +25,17 @@ TEST(ScanBadInput, EmptyFileIsTooShort) {
     EXPECT_EQ(t.platform.MessageTexts().size(), 1u);
 }
 
+TEST(ScanBadInput, DevicesAndFoldersAreRefused) {
+    TestApp t;
+    for (const char* path : {"/dev/zero", "/tmp"}) {
+        if (!std::filesystem::exists(path)) continue;
+        EXPECT_FALSE(Open(t, path)) << path;
+        ASSERT_FALSE(t.platform.messages.empty());
+        EXPECT_TRUE(t.platform.messages.back().error) << path;
+    }
+    EXPECT_FALSE(Open(t, (t.dir / "missing.log").string()));
+}
+
 TEST(ScanBadInput, BinaryFileScansWithoutFindingAnything) {
     TestApp t;
     std::mt19937 rng(7);
