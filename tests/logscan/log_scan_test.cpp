@@ -284,3 +284,22 @@ TEST(LogScanHelpers, UpperCasePrefixAndRollingBuffer) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(LogScanMenu, ItemsOpenScanShowAndSave) {
+    using namespace scan_test;
+    testing_support::TestApp t;
+    auto& f1 = t.app.form1;
+    for (auto* item : {&f1.OpenLOG1, &f1.AlanlysisReport1, &f1.Save1, &f1.SaveSCFEnergies1})
+        EXPECT_TRUE(item->Enabled()) << item->Caption();
+    t.platform.AnswerOpen(Fixture("water_sp.log"));
+    ASSERT_TRUE(f1.OpenLOG1.Click());
+    EXPECT_EQ(t.app.log.ndone, 1);
+    EXPECT_EQ(t.platform.openRequests.back().title, "Open Log/Out File (Opt,Freq)");
+    ASSERT_TRUE(f1.AlanlysisReport1.Click());
+    EXPECT_TRUE(t.app.form3.Visible());
+    EXPECT_EQ(t.app.form3.StringGrid1.ColWidth(3), 493);
+}
+
+}  // namespace
