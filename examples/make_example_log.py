@@ -267,8 +267,9 @@ FREQS = [(825.1234, "B2U", 0.3312, 0.1331, 0.5012), (960.8765, "B3U", 1.1621, 0.
 
 def freq_job():
     w(" Link1:  Proceeding to internal job step number  2.")
-    route(["#P Geom=AllCheck Guess=TCheck SCRF=Check GenChk RB3LYP/6-31G(d)",
-           "Freq Pop=Regular"])
+    # Gaussian wraps long route lines at a fixed width, also inside a word.
+    route(["#P Geom=AllCheck Guess=TCheck SCRF=Check GenChk RB3LYP/6-31G(d) Fr",
+           "eq Pop=Regular"])
     title("Ethylene: optimisation, frequencies and excited states", False)
     xyz = geometry(1.3308, 1.0873, 121.83)
     w(" (Enter /opt/g16/l202.exe)")
