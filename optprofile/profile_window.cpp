@@ -145,11 +145,12 @@ void TForm2::Circle(int x, int y) {
 
 void TForm2::SetLabel(ui::Label& label, const std::string& caption) {
     label.SetCaption(caption);
-    // Labels size themselves to their text in the window font.
+    // Labels size themselves to their text in the window font, with two blanks to spare
+    // for the toolkit's own label margins.
     auto& cv = PaintBox1.Canvas();
     ui::FontSpec used = cv.Font;
     cv.Font = ui::FontSpec{};
-    label.SetWidth(cv.TextWidth(caption));
+    label.SetWidth(cv.TextWidth(caption + "  "));
     cv.Font = used;
 }
 
