@@ -13,6 +13,7 @@
 #include "core/number_text.h"
 #include "core/tokenizer.h"
 #include "logscan/job_summary.h"
+#include "modiagram/mo_energy_phase.h"
 
 namespace mavrolin {
 namespace logscan {
@@ -438,7 +439,7 @@ void TForm1::OpenLOG1Click() {
     }
     IndexingScan(app, CountingScan(app));  // a conversion error here ends the handler
     auto& log = app.log;
-    RunLaterPhase(app, MoEnergyPhase);
+    RunLaterPhase(app, modiagram::MoEnergyPhase);
     RunLaterPhase(app, JobSummaryHeaderPhase);
     if (log.ndone > 0) RunLaterPhase(app, ScfTablePhase);
     RunLaterPhase(app, JobSummaryDetailsPhase);

@@ -63,9 +63,7 @@ void ScfTablePhase(Application& app);
 void ClosingMessages(Application& app);
 void HideCoordinateGrids(Application& app);
 
-// Later phases plugged in by their own units: MO energies (before the job summary) and
-// excited states (after the frequency table).
-void MoEnergyPhase(Application& app);
+// A later phase plugged in by its own unit: excited states (after the frequency table).
 void ExcitedStatePhase(Application& app);
 
 // The step difference of the SCF table in kcal/mol, from the energy texts of two rows.
