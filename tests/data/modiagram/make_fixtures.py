@@ -97,8 +97,8 @@ log("two_printings.log", "#p HF/STO-3G Opt", "Water optimisation", 1, [
     (-74.962, tuple(e - 0.001 for e in OCC), tuple(e + 0.001 for e in VIRT)),
 ])
 
-# Printings of 3, 4 and 4 lines (as an MP2 run prints them): the first pair differs, so the
-# first printing is imported, by its own three lines.
+# Printings of 2, 4 and 4 lines (as an MP2 run prints them): the first pair differs, so the
+# first printing is imported, by its own two lines.
 log("unequal_printings.log", "#p MP2/STO-3G Opt", "Water MP2 optimisation", 1, [
     (-74.961, OCC, VIRT + (0.71, 0.72, 0.73)),
     (-74.962, MORE_OCC, VIRT),
