@@ -81,8 +81,8 @@ void TForm7::DispRangeClick() {
     frame_.dxmin = 0;
     UpdateSlotExtent();
     modiagram::EnergyExtent(table, log.EnUnit, frame_.dymin, frame_.dymax);
-    app_.form8.Disp_ymin.SetText(core::FloatText(frame_.dymin));
-    app_.form8.Disp_ymax.SetText(core::FloatText(frame_.dymax));
+    app_.form8.SetRangeBox(app_.form8.Disp_ymin, frame_.dymin);
+    app_.form8.SetRangeBox(app_.form8.Disp_ymax, frame_.dymax);
     frame_.SetYMargins();
     log.PreENU = log.EnUnit;
 }
@@ -119,8 +119,8 @@ void TForm7::DrawMODiagramsClick() {
 
     if (core::Trim(s.Disp_ymin.Text()).empty()) s.Disp_ymin.SetText("1");
     if (core::Trim(s.Disp_ymax.Text()).empty()) s.Disp_ymax.SetText("10");
-    frame_.dymin = core::ParseDouble(s.Disp_ymin.Text());
-    frame_.dymax = core::ParseDouble(s.Disp_ymax.Text());
+    frame_.dymin = s.RangeBoxValue(s.Disp_ymin);
+    frame_.dymax = s.RangeBoxValue(s.Disp_ymax);
     frame_.SetYMargins();
     // Before any range computation the x extent is still empty: take it from the table.
     if (!frame_.HasXExtent()) UpdateSlotExtent();

@@ -165,6 +165,21 @@ void TForm8::SetSwitch(ui::Edit& box, const std::string& text, ui::Color color) 
     box.SetBackColor(color);
 }
 
+TForm8::KeptValue& TForm8::KeptOf(const ui::Edit& box) const { return &box == &Disp_ymax ? keptMax_ : keptMin_; }
+
+void TForm8::SetRangeBox(ui::Edit& box, double value) {
+    auto& kept = KeptOf(box);
+    kept.text = core::FloatText(value);
+    kept.value = value;
+    box.SetText(kept.text);
+}
+
+double TForm8::RangeBoxValue(const ui::Edit& box) const {
+    const auto& kept = KeptOf(box);
+    if (!kept.text.empty() && box.Text() == kept.text) return kept.value;
+    return core::ParseDouble(box.Text());
+}
+
 void TForm8::RedrawIfRange() {
     if (!core::Trim(Disp_ymax.Text()).empty()) app_.form7.DrawMODiagramsClick();
 }
@@ -222,10 +237,10 @@ void TForm8::Energy_UnitChange() {
     EnUnitEdit.SetText(unit.name);
     log.EnUnit = unit.factor;
     if (core::Trim(Disp_ymax.Text()).empty()) return;
-    const double ymax = core::ParseDouble(Disp_ymax.Text());
-    const double ymin = core::ParseDouble(Disp_ymin.Text());
-    Disp_ymax.SetText(core::FloatText(modiagram::ConvertRangeValue(ymax, log.PreENU, unit)));
-    Disp_ymin.SetText(core::FloatText(modiagram::ConvertRangeValue(ymin, log.PreENU, unit)));
+    const double ymax = RangeBoxValue(Disp_ymax);
+    const double ymin = RangeBoxValue(Disp_ymin);
+    SetRangeBox(Disp_ymax, modiagram::ConvertRangeValue(ymax, log.PreENU, unit));
+    SetRangeBox(Disp_ymin, modiagram::ConvertRangeValue(ymin, log.PreENU, unit));
     // The boxes are in the new unit now, whether or not the diagram can be drawn.
     log.PreENU = log.EnUnit;
     RedrawIfRange();

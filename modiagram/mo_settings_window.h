@@ -65,6 +65,11 @@ public:
     // Reads a settings file into the controls (each through its change reaction), then
     // redraws if a range exists.
     void LoadSettings(const std::string& path);
+    // The range boxes show 15 significant digits. The value behind a box the program wrote
+    // is kept whole, so a range converted to another unit and back comes back unchanged.
+    void SetRangeBox(ui::Edit& box, double value);
+    double RangeBoxValue(const ui::Edit& box) const;  // throws ConversionError on bad text
+
     // The fifteen stored items in file order.
     modiagram::SettingsValues StoredValues() const;
 
@@ -74,7 +79,13 @@ private:
     void SetSwitch(ui::Edit& box, const std::string& text, ui::Color color);
     void RedrawIfRange();
     void Build();
+    struct KeptValue {
+        std::string text;
+        double value = 0;
+    };
+    KeptValue& KeptOf(const ui::Edit& box) const;
     Application& app_;
+    mutable KeptValue keptMax_, keptMin_;
 };
 
 }  // namespace mavrolin
