@@ -98,6 +98,12 @@ void Axis::CopyTo(double& dmin_, double& dmax_, double& gmin_, double& gmax_) co
 
 // ---------------------------------------------------------------- PlotFrame
 
+void PlotFrame::PlaceFull(int width, int height) {
+    Place(width, height);
+    x.Increasing(0, width);
+    y.Decreasing(height, height);
+}
+
 Point PlotFrame::CornerPoint(Corner c) const {
     switch (c) {
         case Corner::XminYmin: return At(x.dmin, y.dmin);
@@ -113,6 +119,11 @@ void PlotFrame::Erase(Canvas& cv, Color background) const {
     cv.Pen.style = psSolid;
     cv.Brush = {background, BrushStyle::Solid};
     cv.Rectangle(fx(x.gmin), fy(y.gmin), fx(x.gmax), fy(y.gmax));
+}
+
+void PlotFrame::Fill(Canvas& cv, Color color) const {
+    cv.Brush = {color, BrushStyle::Solid};
+    cv.FillRect(fx(x.gmin), fy(y.gmin), fx(x.gmax), fy(y.gmax));
 }
 
 namespace {

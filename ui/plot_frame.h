@@ -11,16 +11,29 @@
 //   - Ranges: gather the data with an Extent, then `frame.x.SetData(extent)` and add the margins
 //     (`SetMargins` for fractions of the span, `Pad` for amounts in data units), or assign
 //     `gmin`/`gmax` directly when the margins come from text widths.
-//   - Placement: `frame.Place(width, height)` records the paint-box size; each axis then gets
-//     its pixel origin and length: `frame.x.Increasing(0, width)` for an axis growing to the
-//     right, `frame.y.Decreasing(height, height)` for one growing upward (pixel y grows
-//     downward), `Decreasing(width, width)` for a reversed horizontal axis. Half-size panels
-//     pass `width / 2.0` as length and `width / 2` as origin.
+//   - Placement, at every redraw: `frame.Place(width, height)` records the paint-box size;
+//     each axis then gets its pixel origin and length: `frame.x.Increasing(0, width)` for an
+//     axis growing to the right, `frame.y.Decreasing(height, height)` for one growing upward
+//     (pixel y grows downward), `Decreasing(width, width)` for a reversed horizontal axis.
+//     `PlaceFull(width, height)` does the first two at once. Half-size panels pass
+//     `width / 2.0` as length and `width / 2` as origin; a margin of m pixels at both ends
+//     is origin m and length `width - 2 * m`.
 //   - Mapping: `frame.fx(x)`, `frame.fy(y)` give pixels, rounding halves to even after scaling
 //     and before the origin is added; `fxValue`/`fyValue` first pass a raw value through the
 //     axis scale (decimal logarithm on a log axis). `frame.x.ValueAt(px)` maps a pixel back.
-//   - Drawing: set the pen, then `Erase`, `DrawDataFrame`, `HLine`/`VLine`; texts with
-//     `LabelAt(canvas, Corner::XminYmax, dx, dy, text)` and `DrawLegend`.
+//   - Drawing: set the pen, then `Erase` (or `Fill`), `DrawDataFrame`, `HLine`/`VLine`; texts
+//     with `LabelAt(canvas, Corner::XminYmax, dx, dy, text)` at a data corner, `PlaceText` at
+//     any point (`frame.At(x, y)`), and `DrawLegend`.
+//
+//   ui::PlotFrame plot_;                              // member of the window
+//   plot_.x.SetData(xs); plot_.x.SetMargins(0.025, 0.015);
+//   plot_.y.SetData(ys); plot_.y.SetMargins(0.032, 0.032);
+//   plot_.PlaceFull(PaintBox1.Width(), PaintBox1.Height());
+//   plot_.Erase(cv, kWindowColor);
+//   cv.Pen.color = ui::kBlue;
+//   plot_.DrawDataFrame(cv);
+//   cv.LineTo(plot_.fx(x), plot_.fy(y));
+//   double clicked = plot_.x.ValueAt(e.x);           // in a mouse handler, later
 #include <span>
 #include <string>
 
@@ -110,10 +123,14 @@ struct PlotFrame {
     Axis x, y;
     int gwidth = 0, gheight = 0;  // paint-box size at the last redraw
 
+    // Records the paint-box size; the axes are placed separately.
     void Place(int width, int height) {
         gwidth = width;
         gheight = height;
     }
+    // The usual placement: the size, x growing to the right over the full width and y
+    // growing upward over the full height.
+    void PlaceFull(int width, int height);
 
     int fx(double c) const { return x.Pixel(c); }
     int fy(double c) const { return y.Pixel(c); }
@@ -123,8 +140,10 @@ struct PlotFrame {
     Point At(double cx, double cy) const { return {fx(cx), fy(cy)}; }
     Point CornerPoint(Corner c) const;
 
-    // Pen white, brush solid in `background`; a rectangle over the plotted extent.
+    // Pen white and solid, brush solid in `background`; a rectangle over the plotted extent.
     void Erase(Canvas& cv, Color background) const;
+    // Brush solid in `color`; the plotted extent filled without an outline.
+    void Fill(Canvas& cv, Color color) const;
     // With the current pen, the closed line through the data corners from (dmin, dmin) up,
     // across, down and back. `outset` moves every edge that many pixels outward.
     void DrawDataFrame(Canvas& cv, int outset = 0) const;

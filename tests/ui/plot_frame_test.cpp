@@ -179,6 +179,20 @@ TEST(PlotFrame, EraseFrameAndLinesOnTheCanvas) {
     EXPECT_EQ(Box(ops[9]), (std::array<int, 4>{17, p.fy(2.5), 183, p.fy(2.5)}));
     EXPECT_EQ(Box(ops[10]), (std::array<int, 4>{p.fx(4), 86, p.fx(4), 14}));
 
+    // The usual placement fills the box; a fill covers the plotted extent without an outline.
+    PlotFrame full = Panel();
+    full.x.Decreasing(3, 4);
+    full.PlaceFull(300, 150);
+    EXPECT_EQ(full.gwidth, 300);
+    EXPECT_EQ(full.gheight, 150);
+    EXPECT_EQ(full.At(-1, -1), (Point{0, 150}));
+    EXPECT_EQ(full.At(11, 6), (Point{300, 0}));
+    RecordingCanvas fc;
+    full.Fill(fc, kWhite);
+    ASSERT_EQ(fc.Ops().size(), 1u);
+    EXPECT_EQ(fc.Ops()[0].kind, DrawOp::Fill);
+    EXPECT_EQ(Box(fc.Ops()[0]), (std::array<int, 4>{0, 150, 300, 0}));
+
     // On a reversed axis the minimum lies right, and the outset still grows outward.
     PlotFrame r = Panel();
     r.x.Decreasing(200, 200);
