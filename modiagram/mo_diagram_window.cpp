@@ -66,10 +66,19 @@ void TForm7::UpdateSlotExtent() {
     const auto table = app_.form6.Table();
     const auto sets = modiagram::CountSets(table);
     if (auto dxmax = modiagram::SlotExtent(Slots(), table.Cols(), sets.beta_col))
-        frame_.dxmax = *dxmax;
+        plot_.x.dmax = *dxmax;
     else
         app_.ShowMessagePos("Something is wrong!!");
-    frame_.SetXMargins();
+    plot_.x.SetMargins(0.025, 0.015);
+}
+
+void TForm7::SetEnergyRange(double dymin, double dymax) {
+    plot_.y.dmin = dymin;
+    plot_.y.dmax = dymax;
+    if (dymax == dymin)
+        plot_.y.Pad(0.5 + 0.032, 0.5 + 0.032);  // no height: drawn one display unit high
+    else
+        plot_.y.SetMargins(0.032, 0.032);
 }
 
 void TForm7::DispRangeClick() {
@@ -78,12 +87,13 @@ void TForm7::DispRangeClick() {
     if (!modiagram::IsValidTable(table)) return;
     log.n_col = table.Cols();
     log.n_row = table.Rows();
-    frame_.dxmin = 0;
+    plot_.x.dmin = 0;
     UpdateSlotExtent();
-    modiagram::EnergyExtent(table, log.EnUnit, frame_.dymin, frame_.dymax);
-    app_.form8.SetRangeBox(app_.form8.Disp_ymin, frame_.dymin);
-    app_.form8.SetRangeBox(app_.form8.Disp_ymax, frame_.dymax);
-    frame_.SetYMargins();
+    double dymin = 0, dymax = 0;
+    modiagram::EnergyExtent(table, log.EnUnit, dymin, dymax);
+    app_.form8.SetRangeBox(app_.form8.Disp_ymin, dymin);
+    app_.form8.SetRangeBox(app_.form8.Disp_ymax, dymax);
+    SetEnergyRange(dymin, dymax);
     log.PreENU = log.EnUnit;
 }
 
@@ -91,24 +101,23 @@ void TForm7::DispRangeClick() {
 
 void TForm7::EraseFrame() {
     auto& cv = PaintBox1.Canvas();
-    frame_.gheight = PaintBox1.Height();
-    frame_.gwidth = PaintBox1.Width();
+    plot_.PlaceFull(PaintBox1.Width(), PaintBox1.Height());
     cv.Pen = {ui::kWhite, 1, ui::psSolid};
-    cv.Brush = {kWindowColor, ui::BrushStyle::Solid};
-    cv.Rectangle(fx(frame_.gxmin), fy(frame_.gymin), fx(frame_.gxmax), fy(frame_.gymax));
+    plot_.Erase(cv, kWindowColor);
 }
 
 void TForm7::DrawRangeBracket(const std::string& unitName) {
     auto& cv = PaintBox1.Canvas();
-    const auto& f = frame_;
+    const auto& x = plot_.x;
+    const auto& y = plot_.y;
     cv.Pen = {ui::kBlue, 1, ui::psSolid};
-    cv.MoveTo(fx(f.dxmin) - 10, fy(f.dymin));
-    cv.LineTo(fx(f.dxmin), fy(f.dymin));
-    cv.LineTo(fx(f.dxmin), fy(f.dymax));
-    cv.LineTo(fx(f.dxmin) - 10, fy(f.dymax));
+    cv.MoveTo(fx(x.dmin) - 10, fy(y.dmin));
+    cv.LineTo(fx(x.dmin), fy(y.dmin));
+    cv.LineTo(fx(x.dmin), fy(y.dmax));
+    cv.LineTo(fx(x.dmin) - 10, fy(y.dmax));
     cv.Font.color = ui::kBlue;
-    cv.TextOut(fx(f.gxmin) + 5, fy(f.gymax), core::FloatText(f.dymax).substr(0, 8) + " " + unitName);
-    cv.TextOut(fx(f.gxmin) + 5, fy(f.gymin) - 14, core::FloatText(f.dymin).substr(0, 8) + " " + unitName);
+    cv.TextOut(fx(x.gmin) + 5, fy(y.gmax), core::FloatText(y.dmax).substr(0, 8) + " " + unitName);
+    cv.TextOut(fx(x.gmin) + 5, fy(y.gmin) - 14, core::FloatText(y.dmin).substr(0, 8) + " " + unitName);
 }
 
 void TForm7::DrawMODiagramsClick() {
@@ -119,11 +128,9 @@ void TForm7::DrawMODiagramsClick() {
 
     if (core::Trim(s.Disp_ymin.Text()).empty()) s.Disp_ymin.SetText("1");
     if (core::Trim(s.Disp_ymax.Text()).empty()) s.Disp_ymax.SetText("10");
-    frame_.dymin = s.RangeBoxValue(s.Disp_ymin);
-    frame_.dymax = s.RangeBoxValue(s.Disp_ymax);
-    frame_.SetYMargins();
+    SetEnergyRange(s.RangeBoxValue(s.Disp_ymin), s.RangeBoxValue(s.Disp_ymax));
     // Before any range computation the x extent is still empty: take it from the table.
-    if (!frame_.HasXExtent()) UpdateSlotExtent();
+    if (!(plot_.x.gmax > plot_.x.gmin)) UpdateSlotExtent();
 
     // Every setting is read before the first primitive, so a bad box leaves the old picture.
     const modiagram::SlotOptions slots = Slots();
@@ -133,7 +140,7 @@ void TForm7::DrawMODiagramsClick() {
     const int styleOcc = s.LineStyleOcc.Value(), styleVirt = s.LineStyleVirt.Value();
     const bool energies = s.Energy_SW.Value() == 1, fileNames = s.FileName_SW.Value() == 1;
     const int fontSize = s.MOEnFontSize.Value(), digits = s.NDigits.Value();
-    const auto levels = modiagram::VisibleLevels(table, slots, log.EnUnit, frame_.dymin, frame_.dymax);
+    const auto levels = modiagram::VisibleLevels(table, slots, log.EnUnit, plot_.y.dmin, plot_.y.dmax);
 
     auto& cv = PaintBox1.Canvas();
     cv.Clear();  // every drawing is complete in itself; the record holds the current picture
@@ -165,7 +172,7 @@ void TForm7::DrawMODiagramsClick() {
             cv.Font.color = ui::kBlue;
             const size_t set = static_cast<size_t>(level.alphaIndex);
             const std::string path = set < log.FileMem.size() ? log.FileMem[set] : std::string();
-            cv.TextOut(fx(slots.M * level.slot + 1), fy(frame_.gymax), FileNamePart(path));
+            cv.TextOut(fx(slots.M * level.slot + 1), fy(plot_.y.gmax), FileNamePart(path));
         }
     }
     Refresh();

@@ -4,6 +4,7 @@
 // levels over the alpha ones. The look comes from the settings window at every redraw.
 #include "modiagram/mo_layout.h"
 #include "ui/controls.h"
+#include "ui/plot_frame.h"
 
 namespace mavrolin {
 
@@ -40,18 +41,19 @@ public:
 
     // This window's own ranges and mapping, as its last range computation or redraw left
     // them; no other window writes them.
-    const modiagram::MoFrame& Frame() const { return frame_; }
-    int fx(double x) const { return frame_.fx(x); }
-    int fy(double y) const { return frame_.fy(y); }
+    const ui::PlotFrame& Frame() const { return plot_; }
+    int fx(double x) const { return plot_.fx(x); }
+    int fy(double y) const { return plot_.fy(y); }
 
     static constexpr ui::Color kWindowColor = ui::kWhite;
 
 private:
     modiagram::SlotOptions Slots() const;
+    void SetEnergyRange(double dymin, double dymax);
     void EraseFrame();
     void DrawRangeBracket(const std::string& unitName);
     Application& app_;
-    modiagram::MoFrame frame_;
+    ui::PlotFrame plot_;
 };
 
 }  // namespace mavrolin

@@ -7,16 +7,6 @@
 
 namespace mavrolin::modiagram {
 
-namespace {
-
-// Rounds a pixel position; a mapping of an empty extent or a far-away value stays finite.
-int Pixel(double v) {
-    if (!std::isfinite(v)) return 0;
-    return static_cast<int>(core::RoundHalfEven(std::clamp(v, -1e7, 1e7)));
-}
-
-}  // namespace
-
 std::optional<double> SlotExtent(const SlotOptions& o, int cols, int betaCols) {
     if (o.overlay == 0) return static_cast<double>(o.M) * cols;
     if (betaCols > 0) return static_cast<double>(o.M) * (cols - betaCols);
@@ -44,25 +34,6 @@ std::vector<ColumnPlace> PlaceColumns(const MoTableView& table, const SlotOption
     }
     return places;
 }
-
-void MoFrame::SetXMargins() {
-    gxmin = dxmin - 0.025 * (dxmax - dxmin);
-    gxmax = dxmax + 0.015 * (dxmax - dxmin);
-}
-
-void MoFrame::SetYMargins() {
-    double lo = dymin, hi = dymax;
-    if (hi == lo) {
-        lo -= 0.5;
-        hi += 0.5;
-    }
-    gymin = lo - 0.032 * (hi - lo);
-    gymax = hi + 0.032 * (hi - lo);
-}
-
-int MoFrame::fx(double x) const { return Pixel(gwidth * (x - gxmin) / (gxmax - gxmin)); }
-
-int MoFrame::fy(double y) const { return gheight - Pixel(gheight * (y - gymin) / (gymax - gymin)); }
 
 void EnergyExtent(const MoTableView& table, double enUnit, double& lo, double& hi) {
     lo = 1e8;

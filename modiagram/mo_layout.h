@@ -1,6 +1,6 @@
 #pragma once
-// Where the MO level diagram puts things: slots of M units per set column, level ends,
-// the energy range with its margins, and the data-to-pixel mapping of the last redraw.
+// Where the MO level diagram puts things: slots of M units per set column, level ends, the
+// energy range and the unit of the range boxes.
 #include <optional>
 #include <string>
 #include <vector>
@@ -36,21 +36,6 @@ struct ColumnPlace {
     bool nextIsBeta = false;
 };
 std::vector<ColumnPlace> PlaceColumns(const MoTableView& table, const SlotOptions& o);
-
-// Data and plotted extents with the mapping to a paint box of gwidth x gheight pixels.
-struct MoFrame {
-    double dxmin = 0, dxmax = 0, dymin = 0, dymax = 0;
-    double gxmin = 0, gxmax = 0, gymin = 0, gymax = 0;
-    int gwidth = 0, gheight = 0;
-
-    // x margins: 2.5 % on the left, 1.5 % on the right.
-    void SetXMargins();
-    // y margins of 3.2 %; a range of no height is drawn one display unit high around it.
-    void SetYMargins();
-    bool HasXExtent() const { return gxmax > gxmin; }
-    int fx(double x) const;
-    int fy(double y) const;
-};
 
 // Lowest and highest energy (display unit) of every level in the table; overflowed and blank
 // cells are left out. Starts from 1e8 / -1e8, which stay when there is no level.

@@ -55,9 +55,9 @@ TEST(MoDiagram, ThreeClosedShellSetsInSlotsOfFour) {
     Fill(t, {{"Alpha", "ao  -1.0", "av  1.0"}, {"Alpha", "ao  -2.0", "av  0.5"}, {"Alpha", "ao  -0.5", "av  2.0"}});
     t.app.form6.ViewMOClick();
     auto& f = t.app.form7;
-    EXPECT_DOUBLE_EQ(f.Frame().dxmax, 12);
-    EXPECT_DOUBLE_EQ(f.Frame().gxmin, -0.3);
-    EXPECT_DOUBLE_EQ(f.Frame().gxmax, 12.18);
+    EXPECT_DOUBLE_EQ(f.Frame().x.dmax, 12);
+    EXPECT_DOUBLE_EQ(f.Frame().x.gmin, -0.3);
+    EXPECT_DOUBLE_EQ(f.Frame().x.gmax, 12.18);
     EXPECT_EQ(t.app.form8.Disp_ymin.Text(), "-2");
     EXPECT_EQ(t.app.form8.Disp_ymax.Text(), "2");
     auto occ = LinesOf(t, kAlphaOcc);
@@ -251,7 +251,7 @@ TEST(MoSettingsWindow, SettingsFileSavedAndReadAtFirstViewMO) {
     EXPECT_EQ(other.app.form8.LineWidthVirt.Value(), 4);
     EXPECT_EQ(other.app.form8.MODiv.Value(), 12);
     EXPECT_EQ(other.app.form8.EnUnitEdit.Text(), "kJ/mol");
-    EXPECT_DOUBLE_EQ(other.app.form7.Frame().dxmax, 12);
+    EXPECT_DOUBLE_EQ(other.app.form7.Frame().x.dmax, 12);
 }
 
 TEST(MoDiagramWindow, SheetAndPictureThroughTheMenu) {

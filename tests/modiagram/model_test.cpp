@@ -118,15 +118,10 @@ TEST(MoEnergyReader, OverflowedFieldsAreCounted) {
     EXPECT_THROW(CellEnergy("ao  -1.2x", e), core::ConversionError);
 }
 
-TEST(MoLayout, SlotsOfThreeClosedShellSets) {
+TEST(MoLayout, SlotsOfClosedShellSets) {
     auto table = Table({{"Alpha", "ao  -1"}, {"Alpha", "ao  -1"}, {"Alpha", "ao  -1"}});
     SlotOptions o{4, 0};
-    MoFrame f;
-    f.dxmax = *SlotExtent(o, 3, 0);
-    f.SetXMargins();
-    EXPECT_DOUBLE_EQ(f.dxmax, 12);
-    EXPECT_DOUBLE_EQ(f.gxmin, -0.3);
-    EXPECT_DOUBLE_EQ(f.gxmax, 12.18);
+    EXPECT_DOUBLE_EQ(*SlotExtent(o, 3, 0), 12);
     auto places = PlaceColumns(table, o);
     for (int k = 0; k < 3; ++k) {
         auto ends = LevelSpan(o, places[static_cast<size_t>(k)].slot, false, false);
@@ -162,14 +157,6 @@ TEST(MoLayout, RangesAndVisibleLevels) {
     EXPECT_DOUBLE_EQ(lo, -0.5 * 27.2114);  // the overflowed level is left out
     EXPECT_DOUBLE_EQ(hi, 0.25 * 27.2114);
     EXPECT_EQ(VisibleLevels(table, {4, 0}, 1.0, -0.4, 1).size(), 1u);
-
-    MoFrame f;
-    f.dymin = f.dymax = -3;  // a range of no height: one unit around it
-    f.SetYMargins();
-    EXPECT_DOUBLE_EQ(f.gymin, -3.5 - 0.032);
-    EXPECT_DOUBLE_EQ(f.gymax, -2.5 + 0.032);
-    f.gheight = 100;
-    EXPECT_EQ(f.fy(-3), 50);
 }
 
 TEST(MoLayout, EnergyLabelsAreCutNotRounded) {
