@@ -76,8 +76,8 @@ function(refusal from to out)
     if(to STREQUAL "core" OR to STREQUAL "model:${folder}" OR declared)
       # its own folder, core, or a dependency the folder declares
     else()
-      set(why "a model file of ${folder}/ includes only core/, its folder's model files and the "
-              "model files of folders declared after DEPENDS")
+      string(CONCAT why "a model file of ${folder}/ includes only core/, its folder's model files "
+                        "and the model files of folders declared after DEPENDS")
     endif()
   elseif(from MATCHES "^(app|window:.*|unlisted:.*)$")
     if(to MATCHES "^(qt|desktop)$")
