@@ -45,7 +45,7 @@ bool DesktopSession::OpenFile(const std::string& path) {
     std::error_code ec;
     auto absolute = std::filesystem::absolute(path, ec);
     platform_.PresetOpenAnswer(ec ? path : absolute.string());
-    dispatch_.Run([&open] { open.Click(); });
+    dispatch_.Run([&open] { open.Click(); }, open.Name());
     platform_.ClearPresetOpenAnswer();
     return true;
 }
