@@ -42,6 +42,7 @@ std::filesystem::path MakePrivateDir() {
 void BuildCli(CLI::App& cli, BatchSession& session) {
     cli.set_version_flag("--version", std::string("mavrolin ") + MAVROLIN_VERSION);
     cli.add_flag("-q,--quiet", session.quiet, "Hide informational messages");
+    cli.fallthrough();  // so --quiet is also taken after the command name
     cli.require_subcommand(0, 1);
     cli.footer(
         "Without a command, mavrolin opens the desktop program; mavrolin FILE opens it and "

@@ -55,3 +55,10 @@ TEST(Dispatch, BatchReportsEveryErrorOnStderrEvenWhenQuiet) {
         EXPECT_EQ(err.str(), c.expected) << c.name;
     }
 }
+
+TEST(Dispatch, QuietIsTakenAfterTheCommandAndErrorsStillShow) {
+    std::string out, err;
+    EXPECT_EQ(testing_support::RunCli({"scf", "/nonexistent/water.log", "--quiet"}, out, err), 1);
+    EXPECT_NE(err.find("error: "), std::string::npos);
+    EXPECT_EQ(testing_support::RunCli({"scf", "/nonexistent/water.log", "--no-such-option"}, out, err), 2);
+}
