@@ -57,8 +57,8 @@ int UnitSelector(const std::string& name) {
 }
 
 // Copies a finished scratch file to where the user wants it ("-": standard output).
-void Deliver(BatchSession& session, const std::filesystem::path& scratch, const std::string& dest) {
-    if (dest == "-") return session.CopyToStdout(scratch);
+void DeliverFile(BatchSession& session, const std::filesystem::path& scratch, const std::string& dest) {
+    if (dest == "-") return session.Deliver("", scratch);
     std::error_code ec;
     std::filesystem::copy_file(scratch, dest, std::filesystem::copy_options::overwrite_existing, ec);
     if (ec) session.Fail("cannot write " + dest + ": " + ec.message());
@@ -69,8 +69,7 @@ bool ImportAll(BatchSession& session, const std::vector<std::string>& logs) {
     auto& app = session.App();
     for (const auto& log : logs) {
         const int before = app.log.nfile;
-        session.platform.AnswerOpen(log);
-        if (!session.Run([&app] { app.form1.OpenLOG1Click(); })) return false;
+        if (!session.Open(log, [&app] { app.form1.OpenLOG1Click(); })) return false;
         if (app.log.nfile <= before || !app.form6.StringGrid1.Cell(0, 1).starts_with("ao")) {
             session.Fail(log + ": no orbital energies were added to the MO table");
             return false;
@@ -84,8 +83,7 @@ bool ApplyOptions(BatchSession& session, const MoOptions& o) {
     auto& app = session.App();
     auto& s = app.form8;
     if (!o.settings.empty()) {
-        session.platform.AnswerOpen(BatchSession::Absolute(o.settings));
-        if (!session.Run([&s] { s.OpenSettings1Click(); })) return false;
+        if (!session.Open(BatchSession::Absolute(o.settings), [&s] { s.OpenSettings1Click(); })) return false;
     }
     if (!o.unit.empty()) s.Energy_Unit.SetValue(UnitSelector(o.unit));
     if (o.overlay >= 0) {
@@ -119,22 +117,20 @@ void RunMo(BatchSession& session, MoOptions o) {
     std::vector<Output> outputs;
     if (!o.table.empty()) {
         outputs.push_back({o.table, session.Scratch("mo_table.txt")});
-        session.platform.AnswerSave(outputs.back().scratch.string());
-        if (!session.Run([&app] { app.form6.Save1Click(); })) return;
+        if (!session.Save(outputs.back().scratch.string(), [&app] { app.form6.Save1Click(); })) return;
     }
     if (!o.sheet.empty()) {
         outputs.push_back({o.sheet, session.Scratch("mo_sheet.txt")});
-        session.platform.AnswerSave(outputs.back().scratch.string());
-        if (!session.Run([&app] { app.form7.SaveExcelSheet1Click(); })) return;
+        if (!session.Save(outputs.back().scratch.string(), [&app] { app.form7.SaveExcelSheet1Click(); })) return;
     }
     if (!o.image.empty()) {
         auto& form = app.form7;
         form.SetBounds(form.Left(), form.Top(), box.width + form.FrameWidth(), box.height + form.FrameHeight());
         outputs.push_back({o.image, session.Scratch("mo_picture" + std::filesystem::path(o.image).extension().string())});
-        session.platform.AnswerSave(outputs.back().scratch.string());
-        if (!session.Run([&form] { form.SavePicture1Click(); })) return;
+        if (!session.Save(outputs.back().scratch.string(), [&form] { form.SavePicture1Click(); })) return;
     }
-    for (const auto& out : outputs) Deliver(session, out.scratch, out.dest == "-" ? out.dest : BatchSession::Absolute(out.dest));
+    for (const auto& out : outputs)
+        DeliverFile(session, out.scratch, out.dest == "-" ? out.dest : BatchSession::Absolute(out.dest));
 }
 
 }  // namespace
