@@ -25,20 +25,6 @@ struct MoOptions {
     int overlay = -1;
 };
 
-struct BoxSize {
-    int width = 1200, height = 800;
-};
-
-// "WxH" with both sides between 100 and 20000 pixels.
-BoxSize ParseBoxSize(const std::string& text) {
-    auto x = text.find_first_of("xX");
-    long long w = 0, h = 0;
-    if (x == std::string::npos || !core::TryParseInt(text.substr(0, x), w) ||
-        !core::TryParseInt(text.substr(x + 1), h) || w < 100 || h < 100 || w > 20000 || h > 20000)
-        throw CLI::ValidationError("--size", "expected WxH with sides of 100 to 20000 pixels, for example 1200x800");
-    return {static_cast<int>(w), static_cast<int>(h)};
-}
-
 // "MIN:MAX" in the display unit, MIN not above MAX; the two texts as given.
 std::pair<std::string, std::string> ParseRange(const std::string& text) {
     auto colon = text.find(':');
@@ -103,7 +89,7 @@ bool ApplyOptions(BatchSession& session, const MoOptions& o) {
 }
 
 void RunMo(BatchSession& session, MoOptions o) {
-    const BoxSize box = ParseBoxSize(o.size);
+    const PictureSize box = ParsePictureSize(o.size);
     if (!o.range.empty()) ParseRange(o.range);  // bad arguments are refused before any work
     for (auto& log : o.logs) log = BatchSession::Absolute(log);
     if (o.table.empty() && o.sheet.empty() && o.image.empty()) o.table = "-";
