@@ -1,5 +1,8 @@
 #include "modiagram/mo_table.h"
 
+#include <algorithm>
+#include <string_view>
+
 #include "core/errors.h"
 #include "core/number_text.h"
 #include "core/tokenizer.h"
@@ -28,10 +31,18 @@ SetCount CountSets(const MoTableView& table) {
 }
 
 bool CellEnergy(const std::string& cell, double& hartree) {
-    std::string text = core::Trim(cell.size() > 3 ? cell.substr(3) : std::string());
-    if (core::Trim(cell).empty() || IsOverflowText(text)) return false;
+    // Views only: the diagram reads every cell of the table at each redraw.
+    auto trim = [](std::string_view v) {
+        while (!v.empty() && static_cast<unsigned char>(v.front()) <= 32) v.remove_prefix(1);
+        while (!v.empty() && static_cast<unsigned char>(v.back()) <= 32) v.remove_suffix(1);
+        return v;
+    };
+    if (trim(cell).empty()) return false;
+    const std::string_view text = trim(std::string_view(cell).substr(std::min<size_t>(3, cell.size())));
+    if (IsOverflowText(text)) return false;
     if (!core::TryParseDouble(text, hartree))
-        throw core::ConversionError("'" + text + "' (MO table cell '" + cell + "') is not a valid floating point value");
+        throw core::ConversionError("'" + std::string(text) + "' (MO table cell '" + cell +
+                                    "') is not a valid floating point value");
     return true;
 }
 
