@@ -204,6 +204,10 @@ void TForm6::ViewMOClick() {
 
 // ---------------------------------------------------------------- main-window command
 
-void TForm1::MOEnergyDiTable1Click() { app_.form6.Show(); }
+// The table keeps its position at every showing.
+void TForm1::MOEnergyDiTable1Click() {
+    app_.form6.Show();
+    app_.form6.BringToFront();
+}
 
 }  // namespace mavrolin
