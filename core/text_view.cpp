@@ -2,12 +2,6 @@
 
 namespace core {
 
-std::string_view TrimView(std::string_view s) {
-    while (!s.empty() && IsBlankChar(s.front())) s.remove_prefix(1);
-    while (!s.empty() && IsBlankChar(s.back())) s.remove_suffix(1);
-    return s;
-}
-
 std::string Trim(std::string_view s) { return std::string(TrimView(s)); }
 
 void TrimInPlace(std::string& s) {
@@ -25,16 +19,6 @@ std::string_view First(std::string_view s, size_t n) { return s.substr(0, n < s.
 
 std::string_view From(std::string_view s, size_t from) {
     return from >= 1 && from <= s.size() ? s.substr(from - 1) : std::string_view{};
-}
-
-bool StartsUpper(std::string_view text, std::string_view upperLiteral) {
-    if (text.size() < upperLiteral.size()) return false;
-    for (size_t i = 0; i < upperLiteral.size(); ++i) {
-        char c = text[i];
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-        if (c != upperLiteral[i]) return false;
-    }
-    return true;
 }
 
 std::string UpperAscii(std::string s) {

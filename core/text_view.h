@@ -11,7 +11,11 @@ namespace core {
 inline bool IsBlankChar(char c) { return static_cast<unsigned char>(c) <= 32; }
 
 // The text without its leading and trailing blank characters.
-std::string_view TrimView(std::string_view s);
+inline std::string_view TrimView(std::string_view s) {
+    while (!s.empty() && IsBlankChar(s.front())) s.remove_prefix(1);
+    while (!s.empty() && IsBlankChar(s.back())) s.remove_suffix(1);
+    return s;
+}
 std::string Trim(std::string_view s);
 void TrimInPlace(std::string& s);
 
@@ -26,8 +30,17 @@ std::string_view From(std::string_view s, size_t from);
 inline std::string_view TrimmedPrefix(std::string_view s, size_t n) { return TrimView(First(s, n)); }
 
 // True when the first upperLiteral.size() characters of `text`, ASCII letters
-// upper-cased, equal `upperLiteral` (which is written in upper case).
-bool StartsUpper(std::string_view text, std::string_view upperLiteral);
+// upper-cased, equal `upperLiteral` (which is written in upper case). Inline: the log
+// scan runs it on every line.
+inline bool StartsUpper(std::string_view text, std::string_view upperLiteral) {
+    if (text.size() < upperLiteral.size()) return false;
+    for (size_t i = 0; i < upperLiteral.size(); ++i) {
+        char c = text[i];
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+        if (c != upperLiteral[i]) return false;
+    }
+    return true;
+}
 
 // ASCII a-z to upper case, other bytes unchanged.
 std::string UpperAscii(std::string s);

@@ -66,29 +66,40 @@ bool Matches(const Entry& e, std::string_view line, bool inputOrientation) {
     return false;
 }
 
-// Upper-cased first letter of every case-folded literal, and the exact first letter of
-// the others: a line starting with anything else matches nothing, which is most lines.
-constexpr std::array<bool, 256> FirstLetters() {
-    std::array<bool, 256> first{};
-    for (const auto& e : kTable) {
+// For every first character of a line, the table positions (ascending) whose literal
+// can start with it: a line is tested only against those, and most lines against none.
+// A Field literal may follow leading blanks (a line read over arrives untrimmed).
+struct Candidates {
+    std::array<unsigned char, 8> at{};
+    unsigned char count = 0;
+};
+
+constexpr std::array<Candidates, 256> ByFirstChar() {
+    std::array<Candidates, 256> by{};
+    auto add = [&by](unsigned char c, size_t i) {
+        auto& list = by[c];
+        if (list.count == 0 || list.at[list.count - 1] != i) list.at[list.count++] = static_cast<unsigned char>(i);
+    };
+    for (size_t i = 0; i < kTable.size(); ++i) {
+        const auto& e = kTable[i];
         auto c = static_cast<unsigned char>(e.literal[0]);
-        first[c] = true;
-        if (e.rule != Rule::Field && c >= 'A' && c <= 'Z') first[c - 'A' + 'a'] = true;
+        add(c, i);
+        if (e.rule != Rule::Field && c >= 'A' && c <= 'Z') add(static_cast<unsigned char>(c - 'A' + 'a'), i);
+        if (e.rule == Rule::Field)
+            for (int b = 0; b <= 32; ++b) add(static_cast<unsigned char>(b), i);
     }
-    return first;
+    return by;
 }
-constexpr std::array<bool, 256> kFirstLetters = FirstLetters();
+constexpr std::array<Candidates, 256> kByFirstChar = ByFirstChar();
 
 }  // namespace
 
 Trigger Classify(std::string_view line, bool inputOrientation, size_t from, size_t& at) {
     if (line.empty()) return Trigger::None;
-    // A Field literal may follow leading blanks; the scans hand over trimmed lines, but a
-    // line read over arrives as read.
-    unsigned char c = static_cast<unsigned char>(line[0]);
-    if (!kFirstLetters[c] && !core::IsBlankChar(line[0])) return Trigger::None;
-    for (size_t i = from; i < kTable.size(); ++i) {
-        if (Matches(kTable[i], line, inputOrientation)) {
+    const auto& list = kByFirstChar[static_cast<unsigned char>(line[0])];
+    for (unsigned char k = 0; k < list.count; ++k) {
+        size_t i = list.at[k];
+        if (i >= from && Matches(kTable[i], line, inputOrientation)) {
             at = i;
             return kTable[i].trigger;
         }
