@@ -16,13 +16,13 @@ namespace {
 
 constexpr int kSets = 10, kOrbitals = 2000, kOccupied = 600;
 
-// Eigenvalue rows of one unrestricted printing, five energies a row, as the index holds them.
+// Eigenvalue hits of one unrestricted printing, five energies a line, as the scan indexes them.
 void FillIndex(mavrolin::Application& app) {
-    auto& grid = app.form3.StringGrid1;
-    grid.SetRowCount(1);
-    const char* keywords[] = {"Alpha  occ. eigenvalues", "Alpha virt. eigenvalues", "Beta  occ. eigenvalues",
-                              "Beta virt. eigenvalues"};
-    int line = 1000;
+    auto& hits = app.log.keywords.hits;
+    hits.clear();
+    const core::KeywordKind kinds[] = {core::KeywordKind::AlphaOccupied, core::KeywordKind::AlphaVirtual,
+                                       core::KeywordKind::BetaOccupied, core::KeywordKind::BetaVirtual};
+    long long line = 1000;
     for (int spin = 0; spin < 2; ++spin)
         for (int first = 0; first < kOrbitals; first += 5) {
             std::string values;
@@ -31,11 +31,11 @@ void FillIndex(mavrolin::Application& app) {
                 std::snprintf(field, sizeof field, "%10.5f", -20.0 + 0.0137 * v + 0.003 * spin);
                 values += field;
             }
-            const int row = grid.RowCount();
-            grid.SetRowCount(row + 1);
-            grid.SetCell(1, row, std::to_string(line++));
-            grid.SetCell(2, row, keywords[2 * spin + (first >= kOccupied ? 1 : 0)]);
-            grid.SetCell(3, row, values);
+            core::KeywordHit hit;
+            hit.line = line++;
+            hit.kind = kinds[2 * spin + (first >= kOccupied ? 1 : 0)];
+            hit.contents = values;
+            hits.push_back(std::move(hit));
         }
 }
 

@@ -13,7 +13,7 @@
 #include "app/batch.h"
 #include "core/errors.h"
 #include "core/number_text.h"
-#include "core/tokenizer.h"
+#include "core/text_view.h"
 
 namespace mavrolin {
 

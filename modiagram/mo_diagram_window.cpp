@@ -6,7 +6,7 @@
 #include "core/dir_memory.h"
 #include "core/errors.h"
 #include "core/number_text.h"
-#include "core/tokenizer.h"
+#include "core/text_view.h"
 #include "modiagram/mo_sheet.h"
 
 namespace mavrolin {
@@ -126,8 +126,8 @@ void TForm7::DrawMODiagramsClick() {
     const auto table = app_.form6.Table();
     if (!modiagram::IsValidTable(table)) return;
 
-    if (core::Trim(s.Disp_ymin.Text()).empty()) s.Disp_ymin.SetText("1");
-    if (core::Trim(s.Disp_ymax.Text()).empty()) s.Disp_ymax.SetText("10");
+    if (core::IsBlank(s.Disp_ymin.Text())) s.Disp_ymin.SetText("1");
+    if (core::IsBlank(s.Disp_ymax.Text())) s.Disp_ymax.SetText("10");
     SetEnergyRange(s.RangeBoxValue(s.Disp_ymin), s.RangeBoxValue(s.Disp_ymax));
     // Before any range computation the x extent is still empty: take it from the table.
     if (!(plot_.x.gmax > plot_.x.gmin)) UpdateSlotExtent();

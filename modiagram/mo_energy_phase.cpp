@@ -10,20 +10,6 @@ namespace mavrolin::modiagram {
 
 namespace {
 
-// The eigenvalue rows of the analysis report grid (line number, keyword, values part).
-std::vector<EigenRow> EigenRowsOfIndex(const Application& app) {
-    const auto& grid = app.form3.StringGrid1;
-    std::vector<EigenRow> rows;
-    for (int r = 1; r < grid.RowCount(); ++r) {
-        const std::string& keyword = grid.Cell(2, r);
-        if (!IsEigenvalueKeyword(keyword)) continue;
-        long long line = 0;
-        core::TryParseInt(grid.Cell(1, r), line);
-        rows.push_back({r, line, KindOfKeyword(keyword), grid.Cell(3, r)});
-    }
-    return rows;
-}
-
 void SetsMessage(Application& app) {
     const int nfile = app.log.nfile;
     if (nfile > 1 && nfile % 10 == 1)
@@ -38,7 +24,7 @@ void LoadMoCoefficients(Application&, long long, int) {}
 
 void MoEnergyPhase(Application& app) {
     auto& log = app.log;
-    const auto rows = EigenRowsOfIndex(app);
+    const auto rows = EigenRows(log.keywords);
     const auto blocks = FindBlocks(rows);
     const BlockChoice choice = ChooseBlock(blocks);
     log.nenblock = choice.nenblock;

@@ -1,21 +1,11 @@
 #include "modiagram/mo_energy_reader.h"
 
-#include "core/tokenizer.h"
+#include "core/text_view.h"
 
 namespace mavrolin::modiagram {
 
 namespace {
-
 constexpr size_t kField = 10;
-
-std::string_view TrimmedView(std::string_view s) {
-    while (!s.empty() && static_cast<unsigned char>(s.front()) <= 32) s.remove_prefix(1);
-    while (!s.empty() && static_cast<unsigned char>(s.back()) <= 32) s.remove_suffix(1);
-    return s;
-}
-
-std::string UpperFirst(std::string_view s, size_t n) { return core::UpperAscii(std::string(s.substr(0, n))); }
-
 }  // namespace
 
 const char* KindCode(MoKind kind) {
@@ -41,18 +31,24 @@ MoKind KindOfCell(std::string_view cell) {
     return MoKind::None;
 }
 
-bool IsEigenvalueKeyword(std::string_view keyword) {
-    std::string head = core::UpperAscii(std::string(TrimmedView(keyword.substr(0, 5))));
-    return head.starts_with("ALPHA") || head.starts_with("BETA");
+MoKind KindOfHit(core::KeywordKind kind) {
+    switch (kind) {
+        case core::KeywordKind::AlphaOccupied: return MoKind::AlphaOcc;
+        case core::KeywordKind::AlphaVirtual: return MoKind::AlphaVirt;
+        case core::KeywordKind::BetaOccupied: return MoKind::BetaOcc;
+        case core::KeywordKind::BetaVirtual: return MoKind::BetaVirt;
+        default: return MoKind::None;
+    }
 }
 
-MoKind KindOfKeyword(std::string_view keyword) {
-    std::string head = UpperFirst(keyword, 10);
-    if (head == "ALPHA  OCC") return MoKind::AlphaOcc;
-    if (head == "ALPHA VIRT") return MoKind::AlphaVirt;
-    if (head == "BETA  OCC.") return MoKind::BetaOcc;
-    if (head == "BETA VIRT.") return MoKind::BetaVirt;
-    return MoKind::None;
+std::vector<EigenRow> EigenRows(const core::KeywordIndex& index) {
+    std::vector<EigenRow> rows;
+    for (size_t i = 0; i < index.hits.size(); ++i) {
+        const auto& hit = index.hits[i];
+        if (MoKind kind = KindOfHit(hit.kind); kind != MoKind::None)
+            rows.push_back({static_cast<int>(i), hit.line, kind, hit.contents});
+    }
+    return rows;
 }
 
 std::vector<EigenBlock> FindBlocks(const std::vector<EigenRow>& rows) {
@@ -94,7 +90,7 @@ OrbitalCount CountOrbitals(const std::vector<EigenRow>& rows, const EigenBlock& 
 }
 
 bool IsOverflowText(std::string_view value) {
-    value = TrimmedView(value);
+    value = core::TrimView(value);
     return !value.empty() && value.find_first_not_of('*') == std::string_view::npos;
 }
 
@@ -107,7 +103,7 @@ MoSet ReadBlock(const std::vector<EigenRow>& rows, const EigenBlock& block, bool
         auto& cells = beta ? set.beta : set.alpha;
         const size_t n = row.values.size() / kField;
         for (size_t v = 0; v < n; ++v) {
-            std::string_view value = TrimmedView(std::string_view(row.values).substr(v * kField, kField));
+            std::string_view value = core::TrimView(std::string_view(row.values).substr(v * kField, kField));
             if (IsOverflowText(value)) ++set.overflowed;
             cells.push_back(std::string(KindCode(row.kind)) + "  " + std::string(value));
             if (openShell && row.kind == MoKind::AlphaOcc) ++set.homoalpha;

@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+#include "core/keyword_index.h"
+
 namespace mavrolin::modiagram {
 
 enum class MoKind { None, AlphaOcc, AlphaVirt, BetaOcc, BetaVirt };
@@ -16,11 +18,8 @@ bool IsOccupied(MoKind kind);
 // Kind of an MO-table cell from its first two characters; None for anything else.
 MoKind KindOfCell(std::string_view cell);
 
-// An index keyword names an eigenvalue line when its first five characters, trimmed and
-// upper-cased, start with "ALPHA" or "BETA".
-bool IsEigenvalueKeyword(std::string_view keyword);
-// Kind of an eigenvalue line from the first ten characters of its keyword.
-MoKind KindOfKeyword(std::string_view keyword);
+// Kind of an eigenvalue hit of the keyword index; None for every other hit.
+MoKind KindOfHit(core::KeywordKind kind);
 
 // One eigenvalue line as the keyword index holds it.
 struct EigenRow {
@@ -36,6 +35,8 @@ struct EigenBlock {
     int length = 0;
 };
 
+// The eigenvalue lines of the index, in file order.
+std::vector<EigenRow> EigenRows(const core::KeywordIndex& index);
 // Every printing, in log order.
 std::vector<EigenBlock> FindBlocks(const std::vector<EigenRow>& rows);
 

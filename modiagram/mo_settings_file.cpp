@@ -3,7 +3,7 @@
 #include "core/errors.h"
 #include "core/number_text.h"
 #include "core/text_file.h"
-#include "core/tokenizer.h"
+#include "core/text_view.h"
 
 namespace mavrolin::modiagram {
 

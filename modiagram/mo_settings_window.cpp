@@ -4,7 +4,7 @@
 
 #include "app/application.h"
 #include "core/number_text.h"
-#include "core/tokenizer.h"
+#include "core/text_view.h"
 #include "modiagram/mo_layout.h"
 
 namespace mavrolin {
@@ -181,7 +181,7 @@ double TForm8::RangeBoxValue(const ui::Edit& box) const {
 }
 
 void TForm8::RedrawIfRange() {
-    if (!core::Trim(Disp_ymax.Text()).empty()) app_.form7.DrawMODiagramsClick();
+    if (!core::IsBlank(Disp_ymax.Text())) app_.form7.DrawMODiagramsClick();
 }
 
 void TForm8::ColorClick(ui::Edit& box) {
@@ -236,7 +236,7 @@ void TForm8::Energy_UnitChange() {
     const auto& unit = modiagram::EnergyUnitOf(Energy_Unit.Value());
     EnUnitEdit.SetText(unit.name);
     log.EnUnit = unit.factor;
-    if (core::Trim(Disp_ymax.Text()).empty()) return;
+    if (core::IsBlank(Disp_ymax.Text())) return;
     const double ymax = RangeBoxValue(Disp_ymax);
     const double ymin = RangeBoxValue(Disp_ymin);
     SetRangeBox(Disp_ymax, modiagram::ConvertRangeValue(ymax, log.PreENU, unit));

@@ -1,11 +1,10 @@
 #include "modiagram/mo_table.h"
 
-#include <algorithm>
 #include <string_view>
 
 #include "core/errors.h"
 #include "core/number_text.h"
-#include "core/tokenizer.h"
+#include "core/text_view.h"
 #include "modiagram/mo_energy_reader.h"
 
 namespace mavrolin::modiagram {
@@ -32,13 +31,8 @@ SetCount CountSets(const MoTableView& table) {
 
 bool CellEnergy(const std::string& cell, double& hartree) {
     // Views only: the diagram reads every cell of the table at each redraw.
-    auto trim = [](std::string_view v) {
-        while (!v.empty() && static_cast<unsigned char>(v.front()) <= 32) v.remove_prefix(1);
-        while (!v.empty() && static_cast<unsigned char>(v.back()) <= 32) v.remove_suffix(1);
-        return v;
-    };
-    if (trim(cell).empty()) return false;
-    const std::string_view text = trim(std::string_view(cell).substr(std::min<size_t>(3, cell.size())));
+    if (core::IsBlank(cell)) return false;
+    const std::string_view text = core::TrimView(core::From(cell, 4));
     if (IsOverflowText(text)) return false;
     if (!core::TryParseDouble(text, hartree))
         throw core::ConversionError("'" + std::string(text) + "' (MO table cell '" + cell +

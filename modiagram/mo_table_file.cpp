@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "core/text_file.h"
-#include "core/tokenizer.h"
+#include "core/text_view.h"
 
 namespace mavrolin::modiagram {
 
@@ -19,7 +19,7 @@ std::vector<std::string> TabbedLines(const MoTableView& table) {
         for (int c = 0; c < table.Cols(); ++c) {
             const std::string& cell = table.Cell(c, r);
             if (c > 0) line += '\t';
-            line += core::Trim(cell).empty() ? std::string(kBlankCell) : cell;
+            line += core::IsBlank(cell) ? std::string(kBlankCell) : cell;
         }
         lines.push_back(std::move(line));
     }

@@ -5,7 +5,7 @@
 
 #include "app/application.h"
 #include "core/number_text.h"
-#include "core/tokenizer.h"
+#include "core/text_view.h"
 #include "modiagram/mo_settings_file.h"
 #include "modiagram/mo_table_file.h"
 
@@ -54,7 +54,7 @@ TForm6::TForm6(Application& app)
 // ---------------------------------------------------------------- sets
 
 bool TForm6::IsEmptyTable() const {
-    return StringGrid1.ColCount() == 1 && core::Trim(StringGrid1.Cell(0, 1)).empty();
+    return StringGrid1.ColCount() == 1 && core::IsBlank(StringGrid1.Cell(0, 1));
 }
 
 void TForm6::AppendSet(const modiagram::MoSet& set, bool openShell, int nalpha) {

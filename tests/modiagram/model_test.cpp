@@ -42,15 +42,22 @@ constexpr auto AV = MoKind::AlphaVirt;
 
 }  // namespace
 
-TEST(MoEnergyReader, KeywordsAndKinds) {
-    EXPECT_TRUE(IsEigenvalueKeyword("Alpha  occ. eigenvalues"));
-    EXPECT_TRUE(IsEigenvalueKeyword(" Beta virt. eigenvalues"));
-    EXPECT_FALSE(IsEigenvalueKeyword("SCF Done:"));
-    EXPECT_EQ(KindOfKeyword("Alpha  occ. eigenvalues"), MoKind::AlphaOcc);
-    EXPECT_EQ(KindOfKeyword("ALPHA VIRT. EIGENVALUES"), MoKind::AlphaVirt);
-    EXPECT_EQ(KindOfKeyword("Beta  occ. eigenvalues"), MoKind::BetaOcc);
-    EXPECT_EQ(KindOfKeyword("Beta virt. eigenvalues"), MoKind::BetaVirt);
-    EXPECT_EQ(KindOfKeyword("Alpha Molecular"), MoKind::None);
+TEST(MoEnergyReader, KindsOfIndexHits) {
+    core::KeywordIndex index;
+    const core::KeywordKind kinds[] = {core::KeywordKind::ScfDone,      core::KeywordKind::AlphaOccupied,
+                                       core::KeywordKind::AlphaVirtual, core::KeywordKind::BetaOccupied,
+                                       core::KeywordKind::BetaVirtual,  core::KeywordKind::Mulliken};
+    for (auto kind : kinds) index.hits.push_back({100 + static_cast<long long>(index.hits.size()), kind, "", "  -1.00000", "", ""});
+    auto rows = EigenRows(index);
+    ASSERT_EQ(rows.size(), 4u);
+    const MoKind expected[] = {MoKind::AlphaOcc, MoKind::AlphaVirt, MoKind::BetaOcc, MoKind::BetaVirt};
+    for (size_t i = 0; i < 4; ++i) {
+        EXPECT_EQ(rows[i].kind, expected[i]);
+        EXPECT_EQ(rows[i].indexRow, static_cast<int>(i) + 1);
+        EXPECT_EQ(rows[i].line, 101 + static_cast<long long>(i));
+    }
+    EXPECT_STREQ(KindCode(MoKind::BetaVirt), "bv");
+    EXPECT_EQ(KindOfCell("bo  -1"), MoKind::BetaOcc);
 }
 
 TEST(MoEnergyReader, BlockChoice) {
