@@ -1,6 +1,7 @@
 // The MO energy phase of the log scan and the MO table window: which printing is imported,
 // how sets are appended, registered, deleted and reset, and the tabbed file.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include "core/number_text.h"
 #include "modiagram/mo_table.h"
@@ -199,4 +200,13 @@ TEST(MoTableWindow, MenusAndHelp) {
     t.platform.AnswerOpen(Fixture("two_printings.log"));
     t.app.form6.AddMO1.Click();
     EXPECT_EQ(t.app.form6.StringGrid1.Cell(0, 0), "Alpha");
+}
+
+TEST(MoTableWindow, APipeIsRefusedNotWaitedOn) {
+    TestApp t;
+    const auto fifo = t.dir / "pipe.txt";
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    t.platform.AnswerOpen(fifo.string());
+    EXPECT_FALSE(t.app.Dispatch([&t] { t.app.form6.Open1Click(); }));
+    EXPECT_EQ(t.app.form6.StringGrid1.ColCount(), 1);
 }
