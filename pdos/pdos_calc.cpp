@@ -191,6 +191,29 @@ DensityRange DensityRangeOf(const PdosCurves& curves) {
     return r;
 }
 
+DisplayRangeCheck CheckDisplayRange(const std::string& evMin, const std::string& evMax, const std::string& densMax,
+                                    double dxmin, double dxmax) {
+    DisplayRangeCheck c;
+    auto refuse = [&](const char* message, bool min, bool max, bool density) {
+        c.message = message;
+        c.restoreMin = min;
+        c.restoreMax = max;
+        c.restoreDensity = density;
+        return c;
+    };
+    if (!core::TryParseDouble(evMin, c.gxmin))
+        return refuse("Typing error in the minimum eV setting! Try again!!", true, false, false);
+    if (!core::TryParseDouble(evMax, c.gxmax))
+        return refuse("Typing error in the maximum eV setting! Try again!!", false, true, false);
+    if (!core::TryParseDouble(densMax, c.gymax))
+        return refuse("Typing error in the maximum density setting! Try again!!", false, false, true);
+    if (c.gxmin >= c.gxmax)
+        return refuse("The mimimum should be lower than the maximum!! Try again!!", true, true, false);
+    if (c.gxmin > dxmax || c.gxmax < dxmin) return refuse("Out of range!! Try again!!!", true, true, false);
+    if (c.gymax <= 0) return refuse("The maximum density should be positive!! Try again!!", false, false, true);
+    return c;
+}
+
 double RoundRelative(double p, double dymax) { return -NegatedRoundRelative(p, dymax) + 0.0; }
 
 void WriteMoEnergyFile(const std::filesystem::path& file, const std::vector<SpinLevels>& levels,

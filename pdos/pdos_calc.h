@@ -75,6 +75,17 @@ struct DensityRange {
 };
 DensityRange DensityRangeOf(const PdosCurves& curves);
 
+// The display range typed into the PDOS window, checked before a redraw in this order:
+// each text a number, minimum below maximum (equal values are refused too: the energy
+// axis would have no length), the range overlapping the data, a positive density.
+struct DisplayRangeCheck {
+    std::string message;  // "" when the range is accepted
+    bool restoreMin = false, restoreMax = false, restoreDensity = false;  // texts to show again
+    double gxmin = 0, gxmax = 0, gymax = 0;                              // the accepted range
+};
+DisplayRangeCheck CheckDisplayRange(const std::string& evMin, const std::string& evMax, const std::string& densMax,
+                                    double dxmin, double dxmax);
+
 // The diagnostic files of a computation, written into `folder`.
 void WriteMoEnergyFile(const std::filesystem::path& file, const std::vector<SpinLevels>& levels,
                        const EnergyRange& range, double gxmin, double gxmax);

@@ -239,3 +239,34 @@ TEST(PdosCalc, DiagnosticAndSavedFiles) {
     EXPECT_EQ(saved[saved.size() - 2], "Contributions in PDOS #1 :  AO1 1 L1:");
     EXPECT_EQ(saved.back(), "Contributions in PDOS #2 :  AO1 2 L2:");
 }
+
+TEST(PdosCalc, DisplayRangeChecksInOrder) {
+    struct Case {
+        const char* min;
+        const char* max;
+        const char* dens;
+        const char* message;
+        bool restoreMin, restoreMax, restoreDensity;
+    } cases[] = {
+        {"-20", "-5", "0.5", "", false, false, false},
+        {"abc", "x", "y", "Typing error in the minimum eV setting! Try again!!", true, false, false},
+        {"-20", "", "0.5", "Typing error in the maximum eV setting! Try again!!", false, true, false},
+        {"-20", "-5", "big", "Typing error in the maximum density setting! Try again!!", false, false, true},
+        {"-5", "-20", "0.5", "The mimimum should be lower than the maximum!! Try again!!", true, true, false},
+        {"-7", "-7", "0.5", "The mimimum should be lower than the maximum!! Try again!!", true, true, false},
+        {"0", "5", "0.5", "Out of range!! Try again!!!", true, true, false},
+        {"-60", "-50", "0.5", "Out of range!! Try again!!!", true, true, false},
+        {"-20", "-5", "0", "The maximum density should be positive!! Try again!!", false, false, true},
+    };
+    for (const auto& c : cases) {
+        auto r = CheckDisplayRange(c.min, c.max, c.dens, -30.0, -9.86);
+        EXPECT_EQ(r.message, c.message) << c.min << " " << c.max << " " << c.dens;
+        EXPECT_EQ(r.restoreMin, c.restoreMin) << c.message;
+        EXPECT_EQ(r.restoreMax, c.restoreMax) << c.message;
+        EXPECT_EQ(r.restoreDensity, c.restoreDensity) << c.message;
+    }
+    auto ok = CheckDisplayRange("-20", "-5", "0.5", -30.0, -9.86);
+    EXPECT_EQ(ok.gxmin, -20);
+    EXPECT_EQ(ok.gxmax, -5);
+    EXPECT_EQ(ok.gymax, 0.5);
+}
