@@ -176,8 +176,7 @@ std::vector<std::string> FunctionSuffixes(int functions) {
 
 void ApplyGfprintLabels(CoefficientTables& tables, const GfprintListing& listing) {
     auto token = [](const std::vector<std::string>& row, size_t t) { return t <= row.size() ? row[t - 1] : ""; };
-    const auto& last = listing.shells.back();
-    if (listing.shells.empty() || core::ParseInt(token(last, 10)) != tables.nbasis || tables.Empty())
+    if (listing.shells.empty() || tables.Empty() || core::ParseInt(token(listing.shells.back(), 10)) != tables.nbasis)
         throw core::InputError(kBasisMismatch);
     std::vector<std::string> labels(static_cast<size_t>(tables.nbasis) + 1);
     for (const auto& row : listing.shells) {
