@@ -150,8 +150,11 @@ public:
                 out.next = line;
                 break;
             }
-            if (!ReadBlock(*numbers)) {
-                out.atEnd = true;  // the listing is damaged: read no further
+            const BlockEnd end = ReadBlock(*numbers);
+            if (end != BlockEnd::Read) {
+                // A line of numbers without an eigenvalue line is what follows the listing;
+                // a damaged block ends the reading too.
+                out.atEnd = true;
                 break;
             }
             for (int mo : *numbers)
@@ -164,16 +167,18 @@ public:
     }
 
 private:
+    enum class BlockEnd { Read, NotABlock, Damaged };
+
     // The occupancy and eigenvalue lines, then one line per AO.
-    bool ReadBlock(const std::vector<int>& numbers) {
+    BlockEnd ReadBlock(const std::vector<int>& numbers) {
         if (filled_.empty()) filled_.assign(static_cast<size_t>(grid_.nmo()) + 1, false);
         std::string line;
         bool eigen = false;
         for (int k = 0; k < 2 && !eigen; ++k) {
-            if (!in_.ReadLine(line)) return Damaged(numbers, "the file ends");
+            if (!in_.ReadLine(line)) return BlockEnd::NotABlock;
             eigen = IsEigenvalueLine(line);
         }
-        if (!eigen) return Damaged(numbers, "no \"Eigenvalues --\" line follows the orbital numbers");
+        if (!eigen) return BlockEnd::NotABlock;
         std::string atom, function;
         for (int r = 1; r <= grid_.nbasis(); ++r) {
             if (!in_.ReadLine(line)) return Damaged(numbers, "the file ends");
@@ -187,16 +192,16 @@ private:
             auto fields = CoefficientFields(line);
             for (size_t i = 0; i < numbers.size() && i < fields.size(); ++i) grid_.SetCell(numbers[i], r, fields[i]);
         }
-        return true;
+        return BlockEnd::Read;
     }
 
-    bool Damaged(const std::vector<int>& numbers, const std::string& why) {
+    BlockEnd Damaged(const std::vector<int>& numbers, const std::string& why) {
         for (int mo : numbers)
             for (int r = 1; r <= grid_.nbasis(); ++r) grid_.SetCell(mo, r, "");
         messages_.push_back(std::string("The ") + (beta_ ? "beta " : "") +
                             "MO coefficient listing is damaged in the block of orbitals " + OrbitalRanges(numbers) +
                             " (" + why + "); reading stopped there and those orbitals are left empty.");
-        return false;
+        return BlockEnd::Damaged;
     }
 
     core::TextReader& in_;

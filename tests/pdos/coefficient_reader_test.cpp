@@ -132,6 +132,9 @@ TEST(CoefficientReader, TitleAndBasisSizeVariants) {
     } cases[] = {
         {"no colon", [&](auto& l) { l[find(l, "Coefficients:")] = "     MOLECULAR ORBITAL COEFFICIENTS"; }, true, ""},
         {"basis count only from 'basis functions,'", [&](auto& l) { l.erase(l.begin() + find(l, "NBasis=")); }, true, ""},
+        {"numbers after the listing",
+         [&](auto& l) { l.insert(l.begin() + find(l, "Density Matrix:"), "                           1         2"); },
+         true, ""},
         {"coefficients printed elsewhere",
          [&](auto& l) { l.insert(l.begin() + find(l, "Coefficients:"), " Some other line"); }, false,
          "not printed right after the orbital energies"},
