@@ -16,6 +16,7 @@
 namespace mavrolin {
 
 class Application;
+struct FileArgs;
 
 class BatchSession {
 public:
@@ -41,6 +42,7 @@ public:
     // A scratch file name inside the private start directory.
     std::filesystem::path Scratch(const std::string& name);
     void Fail(const std::string& message);  // reports on stderr, status 1
+    void Warn(const std::string& message);  // reports on stderr, status unchanged
 
     // The steps every command repeats. Open and Save answer the next open or save dialog
     // with `file` and run the handler that shows it; false when the handler failed.
@@ -50,6 +52,12 @@ public:
     // standard output.
     std::filesystem::path OutputOrScratch(const std::string& output, const std::string& scratchName);
     void Deliver(const std::string& output, const std::filesystem::path& written);
+    // The -o path, or the name the save dialog proposes (input stem + suffix). A proposed
+    // name that is the input itself is refused (status 1, "" returned).
+    std::string OutputName(const FileArgs& args, const std::string& suffix);
+    // A finished scratch file to the -o path (replaced atomically, so a failure leaves
+    // the old file whole) or, without -o, to standard output.
+    void DeliverCopy(const std::filesystem::path& scratch, const std::string& output);
 
 private:
     std::filesystem::path startDir_;

@@ -1,6 +1,7 @@
 // "mavrolin profile LOG -o IMAGE [--size WxH] [--step N] [--save-step N]": scans the log
 // as "Open Log/Out File (Opt,Freq)" does, opens the profile window with a paint box of the
 // given size, selects a step and writes the drawing as a picture.
+#include <cctype>
 #include <memory>
 #include <string>
 
@@ -17,15 +18,27 @@ struct BoxSize {
     int width = 1200, height = 800;
 };
 
-// "WxH" with both sides between 100 and 20000 pixels.
+// Largest side the picture writer takes.
+constexpr long long kMaxSide = 16384;
+
+// "WxH" with both sides between 100 and kMaxSide pixels.
 bool ParseSize(const std::string& text, BoxSize& size) {
     auto x = text.find_first_of("xX");
     if (x == std::string::npos) return false;
     long long w = 0, h = 0;
     if (!core::TryParseInt(text.substr(0, x), w) || !core::TryParseInt(text.substr(x + 1), h)) return false;
-    if (w < 100 || h < 100 || w > 20000 || h > 20000) return false;
+    if (w < 100 || h < 100 || w > kMaxSide || h > kMaxSide) return false;
     size = {static_cast<int>(w), static_cast<int>(h)};
     return true;
+}
+
+// The picture formats the writer knows, by extension in any case.
+bool IsPictureName(const std::string& path) {
+    auto dot = path.find_last_of('.');
+    if (dot == std::string::npos || path.find('/', dot) != std::string::npos) return false;
+    std::string ext = path.substr(dot);
+    for (auto& ch : ext) ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
+    return ext == ".png" || ext == ".svg" || ext == ".pdf";
 }
 
 struct ProfileOptions {
@@ -37,7 +50,10 @@ struct ProfileOptions {
 // writes the picture.
 void DrawProfile(BatchSession& session, const FileArgs& a, const ProfileOptions& o) {
     BoxSize box;
-    if (!ParseSize(o.size, box)) throw CLI::ValidationError("--size", "expected WxH, for example 1200x800");
+    if (!ParseSize(o.size, box))
+        throw CLI::ValidationError("--size", "expected WxH with sides from 100 to 16384, for example 1200x800");
+    if (!IsPictureName(a.output))
+        throw CLI::ValidationError("-o", "the picture name must end in .png, .svg or .pdf");
     const std::string& image = a.output;
     auto& app = session.App();
     auto& form = app.form2;
