@@ -82,14 +82,19 @@ void TextReader::RefuseNonText() {
         Refuse("It is UTF-16 text; save it as plain (ASCII or UTF-8) text and open it again.");
     if (end_ >= 3 && byte(0) == 0xEF && byte(1) == 0xBB && byte(2) == 0xBF) pos_ = 3;  // UTF-8 mark
     size_t n = std::min(end_, kSniffSize);
-    size_t zeros[2] = {0, 0};
-    for (size_t i = 0; i < n; ++i)
-        if (buf_[i] == '\0') ++zeros[i & 1];
-    if (zeros[0] + zeros[1] == 0) return;
+    size_t zeros[2] = {0, 0}, controls = 0;
+    for (size_t i = pos_; i < n; ++i) {
+        unsigned char c = byte(i);
+        if (c == 0) ++zeros[i & 1];
+        if (c < 32 && c != '\t' && c != '\n' && c != '\r' && c != '\f' && c != '\v') ++controls;
+    }
     // Text in UTF-16 has a zero in every other byte.
-    if (std::max(zeros[0], zeros[1]) >= n / 4 && std::min(zeros[0], zeros[1]) * 8 < std::max(zeros[0], zeros[1]))
+    size_t most = std::max(zeros[0], zeros[1]), least = std::min(zeros[0], zeros[1]);
+    if (most >= n / 4 && least * 8 < most)
         Refuse("It is UTF-16 text; save it as plain (ASCII or UTF-8) text and open it again.");
-    Refuse("It holds binary data, not text.");
+    // Compressed or binary data is full of control bytes; a log with a damaged stretch
+    // (a few stray bytes) is still read.
+    if (controls * 20 > n) Refuse("It holds binary data, not text.");
 }
 
 bool TextReader::Fill() {

@@ -201,9 +201,10 @@ std::string Tokenised(const std::string& line, core::StrCode& t, int& n) {
 void FillSymbolicGrid(core::LoadedLog& log, ui::StringGrid& g, const ZmatrixSections& s) {
     core::StrCode t;
     int n = 0;
-    Tokenised(s.chargeLine, t, n);
-    g.SetCell(0, 0, "    " + (n >= 3 ? t[3] : std::string()));
-    g.SetCell(1, 0, "    " + (n >= 6 ? t[6] : std::string()));
+    // "Charge = -3 Multiplicity =10" has no blank after the second "=": take the two
+    // numbers wherever the blanks fall.
+    g.SetCell(0, 0, "    " + std::string(core::WordAfter(s.chargeLine, "Charge =")));
+    g.SetCell(1, 0, "    " + std::string(core::WordAfter(s.chargeLine, "Multiplicity =")));
     log.natoms = static_cast<int>(s.centres.size());
     log.nparams = static_cast<int>(s.variables.size());
     g.SetRowCount(log.natoms + log.nparams + 2);
