@@ -74,7 +74,7 @@ constexpr double kMaxCoordinate = 1e6;
 double Coordinate(const std::string& text) {
     double v = core::ParseDouble(text);
     if (!(std::fabs(v) <= kMaxCoordinate))
-        throw core::ConversionError("'" + text + "' is not a coordinate (more than 1000000 A from the origin)");
+        throw core::ConversionError("'" + core::Trim(text) + "' is not a coordinate (more than 1000000 A from the origin)");
     return v;
 }
 
