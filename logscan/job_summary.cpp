@@ -87,7 +87,7 @@ void ReadDetails(Application& app, core::LineReader& reader, bool& firstStep) {
     long long chgmlt = PositionAt(log.chgmlt_pos, 1);
     if (log.nchgmlt > 0 && ahead(chgmlt)) {
         Need(reader.AdvanceTo(chgmlt));
-        ReadChargeMultiplicity(app, reader.Line());
+        core::AtLine(reader.LineNumber(), [&] { ReadChargeMultiplicity(app, reader.Line()); });
     }
     firstStep = false;
 
