@@ -63,6 +63,9 @@ void DrawProfile(BatchSession& session, const FileArgs& a, const ProfileOptions&
         }))
         return;
     if (!session.Run([&app] { app.form1.SCFEnergies1Click(); })) return;
+    // Energies without convergence tables (a frequency or single-point job run twice)
+    // have no steps to draw or save.
+    if (app.log.nforce == 0) return session.Fail("no optimisation steps in " + a.input);
 
     const int ndone = app.log.ndone;
     for (int s : {o.step, o.saveStep})

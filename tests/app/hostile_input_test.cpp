@@ -155,6 +155,26 @@ TEST(HostileInput, ProfileOptionsCheckedBeforeTheScan) {
     }
 }
 
+// Profiles: a log without optimisation steps, and a picture into a missing folder, are
+// refused with the reason.
+TEST(HostileInput, ProfileRefusalsSayWhy) {
+    TempDir d;
+    std::string text = ReadFile(TestApp::data("logscan/water_opt_freq.log"));
+    for (size_t at; (at = text.find("Maximum Force")) != std::string::npos;) text.replace(at, 13, "Maximum Farce");
+    WriteFile(d / "steps.log", text);  // energies, but no convergence table
+    std::string out, err;
+    EXPECT_EQ(RunCli({"profile", (d / "steps.log").string(), "-o", (d / "p.png").string(), "--save-step", "1"}, out,
+                     err),
+              1);
+    EXPECT_NE(err.find("no optimisation steps in"), std::string::npos) << err;
+    EXPECT_EQ(err.find("is not a valid integer value"), std::string::npos) << err;
+
+    const auto log = TestApp::data("logscan/water_opt_freq.log");
+    EXPECT_EQ(RunCli({"profile", log, "-o", (d / "missing" / "p.png").string()}, out, err), 1);
+    EXPECT_NE(err.find("does not exist"), std::string::npos) << err;
+    EXPECT_FALSE(std::filesystem::exists(d / "missing"));
+}
+
 // A scan log request on an ordinary optimisation says so once.
 TEST(HostileInput, ScanOnAnOptimisationSaysSoOnce) {
     std::string out, err;
