@@ -145,14 +145,15 @@ bool IsCartesianRow(const std::string& line) {
     return false;
 }
 
-// A line of the variables section: "name=value" or "name value". Older versions follow
-// the section with text and no empty line, so the first other line ends it.
+// A line of the variables section: "name=value" or "name value", perhaps followed by
+// what the variable is for ("D7  -180.  Scan 12  30."). Older versions follow the
+// section with text and no empty line, so the first other line ends it.
 bool IsVariableLine(const std::string& line) {
     std::string buff = line;
     for (auto& ch : buff)
         if (ch == '=') ch = ' ';
     auto t = core::LineTokens(buff).ToVector();
-    return t.size() == 2 && std::isalpha(static_cast<unsigned char>(t[0][0])) && IsNumber(t[1]);
+    return t.size() >= 2 && std::isalpha(static_cast<unsigned char>(t[0][0])) && IsNumber(t[1]);
 }
 
 // The symbolic Z-matrix ends at its first empty line; "Variables:" before that line
