@@ -109,6 +109,12 @@ TEST(HostileInput, FailedRunsWriteNothing) {
     EXPECT_EQ(RunCli({"index", "-o", (d / "good.txt").string(), (d / "short.log").string()}, out, err), 1);
     EXPECT_EQ(ReadFile(d / "good.txt"), "good\r\n");
 
+    // A log cut part-way: what was indexed is written and the run succeeds with a warning.
+    const auto cut = TestApp::data("summary/h2co_cut_in_freq.log");
+    EXPECT_EQ(RunCli({"index", cut, "-o", (d / "good.txt").string()}, out, err), 0) << err;
+    EXPECT_NE(err.find("warning: the scan stopped early; the index holds what was read"), std::string::npos) << err;
+    EXPECT_NE(ReadFile(d / "good.txt").find("SCF Done: #1"), std::string::npos);
+
     const auto log = TestApp::data("logscan/water_opt_freq.log");
     for (const char* command : {"index", "scf", "report", "geometry"}) {
         EXPECT_EQ(RunCli({command, log, "-o", (d / "folder").string()}, out, err), 1) << command;
