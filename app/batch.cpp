@@ -1,5 +1,12 @@
 #include "app/batch.h"
 
+#include <signal.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cctype>
+#include <cerrno>
+#include <chrono>
 #include <fstream>
 #include <memory>
 #include <iostream>
@@ -7,7 +14,10 @@
 #include <sstream>
 
 #include "app/application.h"
+#include "core/dir_memory.h"
+#include "core/errors.h"
 #include "core/number_text.h"
+#include "core/text_file.h"
 
 #ifndef MAVROLIN_VERSION
 #define MAVROLIN_VERSION "0.1.0"
@@ -31,15 +41,59 @@ constexpr CommandRegistrar kCommandFolders[] = {
     RegisterMoCommands,
 };
 
+constexpr const char* kPrivatePrefix = "mavrolin-";
+
+// Private folders are named "mavrolin-<pid>-<random>", so a later run can tell those
+// of a run that was killed (its process is gone) from those of a run still going.
 std::filesystem::path MakePrivateDir() {
     std::random_device rd;
     auto base = std::filesystem::temp_directory_path();
+    const std::string stem = kPrivatePrefix + std::to_string(::getpid()) + "-";
     for (int i = 0; i < 100; ++i) {
-        auto p = base / ("mavrolin-" + std::to_string(rd()));
+        auto p = base / (stem + std::to_string(rd()));
         std::error_code ec;
         if (std::filesystem::create_directory(p, ec)) return p;
     }
     return base;
+}
+
+// True when `name` is a private folder left by a run that no longer exists. Folders of
+// the older "mavrolin-<random>" form carry no process id; they count as stale after a day.
+bool IsStalePrivateDir(const std::filesystem::directory_entry& entry) {
+    const std::string name = entry.path().filename().string();
+    if (name.rfind(kPrivatePrefix, 0) != 0) return false;
+    std::string rest = name.substr(std::char_traits<char>::length(kPrivatePrefix));
+    auto dash = rest.find('-');
+    std::string pidText = dash == std::string::npos ? std::string() : rest.substr(0, dash);
+    std::string tail = dash == std::string::npos ? rest : rest.substr(dash + 1);
+    auto digits = [](const std::string& t) {
+        return !t.empty() && t.size() <= 10 && t.find_first_not_of("0123456789") == std::string::npos;
+    };
+    if (!digits(tail)) return false;
+    if (dash != std::string::npos) {
+        if (!digits(pidText)) return false;
+        long pid = std::stol(pidText);
+        return pid > 0 && ::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH;
+    }
+    std::error_code ec;
+    auto age = std::filesystem::file_time_type::clock::now() - entry.last_write_time(ec);
+    return !ec && age > std::chrono::hours(24);
+}
+
+// A killed batch run cannot remove its private folder; the next run does.
+void RemoveStalePrivateDirs() {
+    std::error_code ec;
+    auto base = std::filesystem::temp_directory_path(ec);
+    if (ec) return;
+    std::filesystem::directory_iterator it(base, ec), end;
+    for (; !ec && it != end; it.increment(ec)) {
+        std::error_code statEc;
+        if (!it->is_directory(statEc) || it->is_symlink(statEc)) continue;
+        struct stat st {};
+        if (::lstat(it->path().c_str(), &st) != 0 || st.st_uid != ::getuid()) continue;
+        std::error_code removeEc;
+        if (IsStalePrivateDir(*it)) std::filesystem::remove_all(it->path(), removeEc);
+    }
 }
 
 void BuildCli(CLI::App& cli, BatchSession& session) {
@@ -69,6 +123,7 @@ BatchSession::~BatchSession() {
 
 Application& BatchSession::App() {
     if (!app_) {
+        RemoveStalePrivateDirs();
         startDir_ = MakePrivateDir();
         platform.quiet = quiet;
         app_ = std::make_unique<Application>(platform, startDir_);
@@ -100,6 +155,30 @@ std::filesystem::path BatchSession::Scratch(const std::string& name) {
     return startDir_ / name;
 }
 
+std::string BatchSession::OutputName(const FileArgs& args, const std::string& suffix) {
+    if (!args.output.empty()) return args.output;
+    std::string proposed = core::StemOf4(args.input) + suffix;
+    std::error_code ec;
+    if (proposed == args.input || std::filesystem::equivalent(proposed, args.input, ec)) {
+        Fail("the proposed output " + proposed + " is the input itself; name another with -o");
+        return {};
+    }
+    return proposed;
+}
+
+void BatchSession::Warn(const std::string& message) { err << "warning: " << message << '\n'; }
+
+void BatchSession::DeliverCopy(const std::filesystem::path& scratch, const std::string& output) {
+    if (output.empty()) return CopyToStdout(scratch);
+    Run([&] {
+        std::ifstream in(scratch, std::ios::binary);
+        std::ostringstream bytes;
+        bytes << in.rdbuf();
+        if (!in.is_open()) throw core::FileError("Cannot read file \"" + scratch.string() + "\".");
+        core::WriteFileAtomically(output, bytes.str());
+    });
+}
+
 void BatchSession::Fail(const std::string& message) {
     err << "error: " << message << '\n';
     status = 1;
@@ -127,9 +206,18 @@ PictureSize ParsePictureSize(const std::string& text, const std::string& option)
     auto x = text.find_first_of("xX");
     long long w = 0, h = 0;
     if (x == std::string::npos || !core::TryParseInt(text.substr(0, x), w) ||
-        !core::TryParseInt(text.substr(x + 1), h) || w < 100 || h < 100 || w > 20000 || h > 20000)
-        throw CLI::ValidationError(option, "expected WxH with sides of 100 to 20000 pixels, for example 1200x800");
+        !core::TryParseInt(text.substr(x + 1), h) || w < 100 || h < 100 || w > kMaxPictureSide ||
+        h > kMaxPictureSide)
+        throw CLI::ValidationError(option, "expected WxH with sides from 100 to 16384, for example 1200x800");
     return {static_cast<int>(w), static_cast<int>(h)};
+}
+
+void RequirePictureName(const std::string& path, const std::string& option) {
+    auto dot = path.find_last_of('.');
+    std::string ext = dot == std::string::npos || path.find('/', dot) != std::string::npos ? "" : path.substr(dot);
+    for (auto& ch : ext) ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
+    if (ext != ".png" && ext != ".svg" && ext != ".pdf")
+        throw CLI::ValidationError(option, "the picture name must end in .png, .svg or .pdf");
 }
 
 CLI::App* AddFileCommand(CLI::App& cli, BatchSession& session, const CommandText& text,

@@ -16,6 +16,7 @@
 namespace mavrolin {
 
 class Application;
+struct FileArgs;
 
 class BatchSession {
 public:
@@ -41,6 +42,7 @@ public:
     // A scratch file name inside the private start directory.
     std::filesystem::path Scratch(const std::string& name);
     void Fail(const std::string& message);  // reports on stderr, status 1
+    void Warn(const std::string& message);  // reports on stderr, status unchanged
 
     // The steps every command repeats. Open and Save answer the next open or save dialog
     // with `file` and run the handler that shows it; false when the handler failed.
@@ -50,6 +52,12 @@ public:
     // standard output.
     std::filesystem::path OutputOrScratch(const std::string& output, const std::string& scratchName);
     void Deliver(const std::string& output, const std::filesystem::path& written);
+    // The -o path, or the name the save dialog proposes (input stem + suffix). A proposed
+    // name that is the input itself is refused (status 1, "" returned).
+    std::string OutputName(const FileArgs& args, const std::string& suffix);
+    // A finished scratch file to the -o path (replaced atomically, so a failure leaves
+    // the old file whole) or, without -o, to standard output.
+    void DeliverCopy(const std::filesystem::path& scratch, const std::string& output);
 
 private:
     std::filesystem::path startDir_;
@@ -75,12 +83,16 @@ struct CommandText {
 CLI::App* AddFileCommand(CLI::App& cli, BatchSession& session, const CommandText& text,
                          std::function<void(const FileArgs&)> run);
 
-// Paint-box size of a picture from "WxH" (sides of 100 to 20000 pixels); a bad text is
+// Paint-box size of a picture from "WxH" (sides of 100 to 16384 pixels); a bad text is
 // refused as a bad argument of `option`.
 struct PictureSize {
     int width = 1200, height = 800;
 };
+// Largest side the picture writer takes.
+inline constexpr long long kMaxPictureSide = 16384;
 PictureSize ParsePictureSize(const std::string& text, const std::string& option = "--size");
+// Refuses (status 2) a picture name whose extension is not .png, .svg or .pdf.
+void RequirePictureName(const std::string& path, const std::string& option);
 
 // Every folder's batch_commands.cpp defines one registration function; app/batch.cpp
 // keeps the table of them.

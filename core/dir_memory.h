@@ -14,7 +14,8 @@ void RememberDirectory(LoadedLog& log, const std::string& chosenFile,
 // Folder part of a path (up to, not including, the last separator).
 std::string DirectoryOf(const std::string& path);
 
-// Path without its last four characters (the convention for default output names).
+// Path without its last four characters (the convention for default output names),
+// taken only from the file's extension: a name without an extension is kept whole.
 std::string StemOf4(const std::string& path);
 
 }  // namespace core

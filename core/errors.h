@@ -33,6 +33,17 @@ public:
     using MavrolinError::MavrolinError;
 };
 
+// Runs `read` and puts "Line n: " before the message of a number that was not one, so
+// a reader's conversion errors say where the bad number stands.
+template <class Read>
+decltype(auto) AtLine(long long line, Read&& read) {
+    try {
+        return read();
+    } catch (const ConversionError& e) {
+        throw ConversionError("Line " + std::to_string(line) + ": " + e.what());
+    }
+}
+
 // How a user action ended. A user error (our typed errors, a file or system failure,
 // running out of memory) is a message for the user; an internal error (std::logic_error
 // and its kin such as std::out_of_range, a bad variant, optional or function access, or

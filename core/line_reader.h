@@ -1,7 +1,9 @@
 #pragma once
 // Forward reading of a text file line by line, with a short history and an optional
 // line limit. Every log reader goes through it, so the rules live here once:
-//   - LF and CR LF line ends; a last line without a terminator is a line;
+//   - LF, CR LF and CR alone end a line; a last line without a terminator is a line;
+//   - the file is opened and checked as TextReader does (only regular files of 8-bit or UTF-8 text,
+//     lines of at most 1 MiB: FileError otherwise);
 //   - Line(k) is the line read k reads ago, as read; TrimmedLine(k) the same trimmed;
 //     "" for reads before the start of the file;
 //   - reading stops at the limit (the line count a scan measured, say) even when the
@@ -10,8 +12,7 @@
 //     Line(k) keeps meaning "k reads ago" for code that reads a fixed number of lines.
 // Lines are handed out as views. A view stays valid until its line drops out of the
 // history (history + 1 reads later). Callers see no storage, so the source can change
-// underneath (a memory map handing out views, CR-only line ends, a cap on the length of
-// a line) without touching them.
+// underneath (a memory map handing out views, say) without touching them.
 #include <filesystem>
 #include <limits>
 #include <string>

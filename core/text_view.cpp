@@ -27,4 +27,14 @@ std::string UpperAscii(std::string s) {
     return s;
 }
 
+std::string_view WordAfter(std::string_view line, std::string_view label) {
+    auto at = line.find(label);
+    if (at == std::string_view::npos) return {};
+    std::string_view rest = line.substr(at + label.size());
+    while (!rest.empty() && IsBlankChar(rest.front())) rest.remove_prefix(1);
+    size_t end = 0;
+    while (end < rest.size() && !IsBlankChar(rest[end])) ++end;
+    return rest.substr(0, end);
+}
+
 }  // namespace core

@@ -42,6 +42,10 @@ inline bool StartsUpper(std::string_view text, std::string_view upperLiteral) {
     return true;
 }
 
+// The word after the first `label` in the line, leading blanks skipped, up to the next
+// blank: "Multiplicity =10" and "Multiplicity = 10" both give "10". "" without the label.
+std::string_view WordAfter(std::string_view line, std::string_view label);
+
 // ASCII a-z to upper case, other bytes unchanged.
 std::string UpperAscii(std::string s);
 

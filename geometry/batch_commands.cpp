@@ -7,18 +7,10 @@
 
 #include "app/application.h"
 #include "app/batch.h"
-#include "core/dir_memory.h"
 
 namespace mavrolin {
 
 namespace {
-
-// Moves a file written into the private scratch folder to where the user wants it.
-void CopyOut(BatchSession& session, const std::filesystem::path& scratch, const std::string& dest) {
-    std::error_code ec;
-    std::filesystem::copy_file(scratch, dest, std::filesystem::copy_options::overwrite_existing, ec);
-    if (ec) session.Fail("cannot write " + dest + ": " + ec.message());
-}
 
 // "mavrolin geometry LOG [-o FILE]": the last orientation as a labelled Cartesian file.
 void AddGeometryCommand(CLI::App& cli, BatchSession& session) {
@@ -27,7 +19,8 @@ void AddGeometryCommand(CLI::App& cli, BatchSession& session) {
                     "Gaussian output file (.log, .out)",
                     "output file (default: LOG without its last four characters + .abc)"},
                    [&session](const FileArgs& a) {
-                       std::string out = a.output.empty() ? core::StemOf4(a.input) + ".abc" : a.output;
+                       std::string out = session.OutputName(a, ".abc");
+                       if (out.empty()) return;
                        auto& app = session.App();
                        if (!session.Open(a.input, [&app] { app.form1.GetLastStdOrient1Click(); })) return;
                        session.Save(out, [&app] { app.form1.SaveABCwithLabels1Click(); });
@@ -47,9 +40,8 @@ void AddZmatrixCommand(CLI::App& cli, BatchSession& session) {
             if (!f->constrained && !f->free) throw CLI::RequiredError("--constrained or --free");
             auto& app = session.App();
             if (!session.Open(a.input, [&app] { app.form1.GetLastZmatrix1Click(); })) return;
-            std::string out = a.output.empty()
-                                  ? core::StemOf4(a.input) + (f->constrained ? "_const_zmat.com" : "_free_zmat.com")
-                                  : a.output;
+            std::string out = session.OutputName(a, f->constrained ? "_const_zmat.com" : "_free_zmat.com");
+            if (out.empty()) return;
             session.Save(out, [&app, constrained = f->constrained] {
                 if (constrained)
                     app.form1.SaveZmatinConstrained1Click();
@@ -67,14 +59,15 @@ void AddConvertZmatrixCommand(CLI::App& cli, BatchSession& session) {
                    {"convert-zmatrix", "Numerical Z-matrix of a Gaussian input rewritten with R/A/D variables",
                     "INPUT", "Gaussian input file (.gjf, .com)", "output file (default: INPUT stem + _zmat.com)"},
                    [&session](const FileArgs& a) {
-                       std::string out = a.output.empty() ? core::StemOf4(a.input) + "_zmat.com" : a.output;
+                       std::string out = session.OutputName(a, "_zmat.com");
+                       if (out.empty()) return;
                        auto& app = session.App();
                        // The window offers the save even after a refused input; only a good
                        // result leaves the scratch folder.
                        auto scratch = session.Scratch("converted_zmat.com");
                        session.platform.AnswerSave(scratch.string());
                        if (session.Open(a.input, [&app] { app.form1.ConvertZmatrix1Click(); }))
-                           CopyOut(session, scratch, out);
+                           session.DeliverCopy(scratch, out);
                    });
 }
 
@@ -89,7 +82,8 @@ void AddCoordsCommand(CLI::App& cli, BatchSession& session) {
          "coordinate file", "output file (default: FILE stem + .abc)"},
         [f, &session](const FileArgs& a) {
             if (!f->pdb && !f->ent && !f->xyz) throw CLI::RequiredError("--pdb, --ent or --xyz");
-            std::string out = a.output.empty() ? core::StemOf4(a.input) + ".abc" : a.output;
+            std::string out = session.OutputName(a, ".abc");
+            if (out.empty()) return;
             auto& app = session.App();
             bool read = session.Open(a.input, [&app, f] {
                 if (f->pdb)
@@ -115,7 +109,8 @@ void AddScanCommand(CLI::App& cli, BatchSession& session) {
                    {"scan", "SCF energy of every point of a relaxed scan (.energy)", "LOG",
                     "Gaussian output of a relaxed scan", "output file (default: LOG stem + .energy)"},
                    [&session](const FileArgs& a) {
-                       std::string out = a.output.empty() ? core::StemOf4(a.input) + ".energy" : a.output;
+                       std::string out = session.OutputName(a, ".energy");
+                       if (out.empty()) return;
                        auto& app = session.App();
                        if (!session.Open(a.input, [&app] { app.form1.OpenLogOutFileSCAN1Click(); })) return;
                        if (app.log.ndone == 0) return session.Fail("no scan points in " + a.input);

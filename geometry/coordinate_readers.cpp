@@ -4,6 +4,8 @@
 #include <optional>
 #include <string>
 
+#include <cmath>
+
 #include "app/application.h"
 #include "app/main_window.h"
 #include "core/dir_memory.h"
@@ -65,15 +67,26 @@ void KeepRowsRead(Application& app, int rowsRead) {
     app.form1.StringGrid1.SetRowCount(rowsRead + 1);
 }
 
+// Farthest an atom may lie from the origin, in angstrom. Beyond it a number is no
+// coordinate, and the fixed-notation writers would print hundreds of digits.
+constexpr double kMaxCoordinate = 1e6;
+
+double Coordinate(const std::string& text) {
+    double v = core::ParseDouble(text);
+    if (!(std::fabs(v) <= kMaxCoordinate))
+        throw core::ConversionError("'" + core::Trim(text) + "' is not a coordinate (more than 1000000 A from the origin)");
+    return v;
+}
+
 // Reads one atom line into row i. False when the line has too few fields.
 bool ReadAtomLine(Application& app, int i, const std::string& line, const AtomLayout& layout) {
     auto fields = geometry::WordFields(line);
     if (fields.size() < layout.z) return false;
     auto& log = app.log;
     std::string label = core::Trim(fields[layout.label - 1]);
-    double x = core::ParseDouble(fields[layout.x - 1]);
-    double y = core::ParseDouble(fields[layout.y - 1]);
-    double z = core::ParseDouble(fields[layout.z - 1]);
+    double x = Coordinate(fields[layout.x - 1]);
+    double y = Coordinate(fields[layout.y - 1]);
+    double z = Coordinate(fields[layout.z - 1]);
     log.lab[i] = label;
     log.atomicn[i] = geometry::AtomicNumberOfLabel(label);
     log.a[i] = x;
@@ -142,7 +155,9 @@ void ReadPdbFile(TForm1& form, Application& app, const AtomLayout& layout, Messa
     }
     app.Pause(log.sleeptime);
     if (first == 0 || after == 0) {
-        Tell(app, style, kCannotProcess);
+        Tell(app, style,
+             std::string(kCannotProcess) + (first == 0 ? " It holds no HETATM records."
+                                                       : " Its HETATM records run to the end of the file."));
         return;
     }
 

@@ -60,6 +60,14 @@ void TForm1::OpenLogOutFileSCAN1Click() {
     auto listing = geometry::ReadScanPoints(*chosen);
     app_.Pause(log.sleeptime);
     log.nline = listing.nline;
+    // An ordinary optimisation has step lines but none in the scan layout: one message
+    // that says so, not one format complaint per step.
+    if (listing.points.empty() && !listing.badFormatLines.empty()) {
+        app_.ShowMessageCentred("No relaxed-scan points in this log: its " + std::to_string(listing.stepLines) +
+                                " \"Step number\" lines name no scan point.");
+        app_.Fail();
+        return;
+    }
     for (size_t k = 0; k < listing.badFormatLines.size(); ++k)
         app_.ShowMessageCentred("There is something wrong with the format!!");
 

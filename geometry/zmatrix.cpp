@@ -4,6 +4,8 @@
 // final value from the table row that uses it.
 #include "geometry/zmatrix.h"
 
+#include <cctype>
+
 #include <string_view>
 
 #include "app/application.h"
@@ -126,7 +128,33 @@ struct ZmatrixSections {
     std::vector<std::string> centres, variables;
     bool tableFound = false, tableComplete = false;
     std::vector<std::string> tableLines;  // of the last table only
+    bool cartesian = false;  // the molecule was given as Cartesian rows
 };
+
+bool IsNumber(const std::string& text) {
+    double d = 0;
+    return core::TryParseDouble(text, d);
+}
+
+// A Cartesian row of the molecule section: symbol and three coordinates, or symbol,
+// freeze flag (0 or -1) and three coordinates. A Z-matrix starts with a lone symbol.
+bool IsCartesianRow(const std::string& line) {
+    auto t = core::LineTokens(line).ToVector();
+    if (t.size() == 4) return IsNumber(t[1]) && IsNumber(t[2]) && IsNumber(t[3]);
+    if (t.size() == 5) return (t[1] == "0" || t[1] == "-1") && IsNumber(t[2]) && IsNumber(t[3]) && IsNumber(t[4]);
+    return false;
+}
+
+// A line of the variables section: "name=value" or "name value", perhaps followed by
+// what the variable is for ("D7  -180.  Scan 12  30."). Older versions follow the
+// section with text and no empty line, so the first other line ends it.
+bool IsVariableLine(const std::string& line) {
+    std::string buff = line;
+    for (auto& ch : buff)
+        if (ch == '=') ch = ' ';
+    auto t = core::LineTokens(buff).ToVector();
+    return t.size() >= 2 && std::isalpha(static_cast<unsigned char>(t[0][0])) && IsNumber(t[1]);
+}
 
 // The symbolic Z-matrix ends at its first empty line; "Variables:" before that line
 // splits centres from variables. The last table ends at its closing rule. A section
@@ -157,11 +185,16 @@ ZmatrixSections ScanZmatrixSections(const std::string& path) {
                 } else if (TrimmedIs(line, kVariablesHeader) && !s.centres.empty()) {
                     sym = Sym::Variables;
                 } else {
+                    if (s.centres.empty() && IsCartesianRow(line)) {
+                        s.cartesian = true;
+                        sym = Sym::Done;  // the section is no Z-matrix: none of it is kept
+                        break;
+                    }
                     s.centres.push_back(line);
                 }
                 break;
             case Sym::Variables:
-                if (core::IsBlank(line)) {
+                if (core::IsBlank(line) || !IsVariableLine(line)) {
                     s.symbolicComplete = true;
                     sym = Sym::Done;
                 } else {
@@ -201,9 +234,10 @@ std::string Tokenised(const std::string& line, core::StrCode& t, int& n) {
 void FillSymbolicGrid(core::LoadedLog& log, ui::StringGrid& g, const ZmatrixSections& s) {
     core::StrCode t;
     int n = 0;
-    Tokenised(s.chargeLine, t, n);
-    g.SetCell(0, 0, "    " + (n >= 3 ? t[3] : std::string()));
-    g.SetCell(1, 0, "    " + (n >= 6 ? t[6] : std::string()));
+    // "Charge = -3 Multiplicity =10" has no blank after the second "=": take the two
+    // numbers wherever the blanks fall.
+    g.SetCell(0, 0, "    " + std::string(core::WordAfter(s.chargeLine, "Charge =")));
+    g.SetCell(1, 0, "    " + std::string(core::WordAfter(s.chargeLine, "Multiplicity =")));
     log.natoms = static_cast<int>(s.centres.size());
     log.nparams = static_cast<int>(s.variables.size());
     g.SetRowCount(log.natoms + log.nparams + 2);
@@ -291,6 +325,13 @@ void TForm1::GetLastZmatrix1Click() {
         auto s = ScanZmatrixSections(*chosen);
         app_.Pause(log.sleeptime);
         log.nline = s.nline;
+        if (s.cartesian) {
+            app_.ShowMessagePos(
+                "The geometry of this job was given in Cartesian coordinates, so it has no Z-matrix to save; "
+                "the final orientation (Get Last Standard Orientation) serves instead.");
+            app_.Fail();
+            return;
+        }
         StringGrid3.ClearCells();
         if (s.symbolicFound && s.symbolicComplete) {
             FillSymbolicGrid(log, StringGrid3, s);
@@ -302,8 +343,15 @@ void TForm1::GetLastZmatrix1Click() {
             if (s.symbolicFound)
                 app_.ShowMessagePos("The symbolic Z-matrix is cut off by the end of the file; it was not read.");
         }
-        if (s.tableFound && !s.tableComplete) app_.ShowMessagePos(kTableCutOff);
-        if (!s.tableFound || !s.tableComplete) {
+        if (s.tableFound && !s.tableComplete) {
+            // The title is there: say that its table is what the file lacks.
+            app_.ShowMessagePos(kTableCutOff);
+            app_.ShowMessagePos("The table after \"Z-MATRIX (ANGSTROMS AND DEGREES)\" is cut off by the end of "
+                                "the file; nothing was read.");
+            app_.Fail();
+            return;
+        }
+        if (!s.tableFound) {
             app_.ShowMessagePos(kNoTable);
             app_.Fail();
             return;

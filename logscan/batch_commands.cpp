@@ -43,15 +43,27 @@ std::string NowText() {
     return text;
 }
 
+// The log broke off or held a bad value part-way: what was read is written, and the
+// command succeeds with a warning after the scan's own message.
+void WarnPartial(BatchSession& session, const std::string& what) {
+    session.status = 0;
+    session.Warn("the scan stopped early; " + what + " holds what was read up to there.");
+}
+
 void AddIndexCommand(CLI::App& cli, BatchSession& session) {
     AddFileCommand(cli, session,
                    {"index", "Keyword index of a Gaussian output as tab-separated text", "LOG",
                     "Gaussian output file", "output file (default: standard output)"},
                    [&session](const FileArgs& a) {
-                       Scan(session, a.input);  // the grid keeps what was written even when the scan stopped
+                       // A scan that stopped part-way leaves the rows it indexed, and they are
+                       // written; a log refused outright (no row beyond the header) gives nothing.
+                       bool scanned = Scan(session, a.input);
+                       auto& grid = session.App().form3.StringGrid1;
+                       if (!scanned && (session.App().log.FileDum != a.input || grid.RowCount() <= 1)) return;
                        auto target = session.OutputOrScratch(a.output, "index.txt");
-                       session.Run([&] { WriteReportGrid(session.App().form3.StringGrid1, target); });
+                       if (!session.Run([&] { WriteReportGrid(grid, target); })) return;
                        session.Deliver(a.output, target);
+                       if (!scanned) WarnPartial(session, "the index");
                    });
 }
 
@@ -79,10 +91,11 @@ void AddReportCommand(CLI::App& cli, BatchSession& session) {
             session.platform.dateTime = NowText();
             bool scanned = Scan(session, a.input);
             // A log the scan refused outright has nothing to report; one that ended early
-            // still gives what was read (and the exit status says it failed).
+            // still gives what was read, with a warning.
             if (!scanned && app.form4.StringGrid3.RowCount() <= 2) return;
             if (app.log.FileDum != a.input) return;
-            session.Save(output, [&app] { app.form4.SaveReport1Click(); });
+            if (session.Save(output, [&app] { app.form4.SaveReport1Click(); }) && !scanned)
+                WarnPartial(session, "the report");
         });
     cmd->get_option("LOG")->check(CLI::ExistingFile);
 }

@@ -5,6 +5,7 @@
 #include "app/application.h"
 #include "core/errors.h"
 #include "core/number_text.h"
+#include "core/text_view.h"
 #include "logscan/summary_phases.h"
 
 namespace mavrolin {
@@ -27,16 +28,32 @@ std::int16_t SmallInt(const std::string& token) {
     return static_cast<std::int16_t>(v);
 }
 
+// "Charge = -3 Multiplicity =10": a multiplicity of 10 or more leaves no blank after
+// its "=". The two numbers are taken wherever the blanks fall, but only from a line that
+// holds nothing else.
+bool SplitChargeLine(std::string_view line, std::string& charge, std::string& multpl) {
+    charge = core::WordAfter(line, "Charge =");
+    multpl = core::WordAfter(line, "Multiplicity =");
+    std::string packed, expected = "Charge=" + charge + "Multiplicity=" + multpl;
+    for (char c : line)
+        if (!core::IsBlankChar(c)) packed += c;
+    return !charge.empty() && !multpl.empty() && packed == expected;
+}
+
 // "Charge =  0 Multiplicity = 1": tokens 3 and 6. Anything else is reported and the
 // closed-shell defaults stay, so the layout never inherits a previous log's values.
 void ReadChargeMultiplicity(Application& app, std::string_view line) {
     auto tokens = core::LineTokens(line).ToVector();
-    if (tokens.size() != 6) {
+    std::string chargeText, multplText;
+    if (tokens.size() == 6) {
+        chargeText = tokens[2];
+        multplText = tokens[5];
+    } else if (!SplitChargeLine(line, chargeText, multplText)) {
         app.ShowMessagePos(kChargeMessage + core::Trim(line));
         return;
     }
-    std::int16_t charge = SmallInt(tokens[2]);
-    std::int16_t multpl = SmallInt(tokens[5]);
+    std::int16_t charge = SmallInt(chargeText);
+    std::int16_t multpl = SmallInt(multplText);
     app.log.charge = charge;
     app.log.multpl = multpl;
 }
@@ -70,7 +87,7 @@ void ReadDetails(Application& app, core::LineReader& reader, bool& firstStep) {
     long long chgmlt = PositionAt(log.chgmlt_pos, 1);
     if (log.nchgmlt > 0 && ahead(chgmlt)) {
         Need(reader.AdvanceTo(chgmlt));
-        ReadChargeMultiplicity(app, reader.Line());
+        core::AtLine(reader.LineNumber(), [&] { ReadChargeMultiplicity(app, reader.Line()); });
     }
     firstStep = false;
 

@@ -269,7 +269,7 @@ private:
         if (log.nterm != 0) return;  // only the first job's energies are recorded
         const std::string& energy = TokenOf(line, 5);
         if (energy.empty()) throw core::ConversionError("'" + std::string(line) + "' holds no energy value");
-        double e = core::ParseDouble(energy);
+        double e = core::AtLine(ii(), [&] { return core::ParseDouble(energy); });
         // A whole number to three decimals is a placeholder, not an energy.
         if (std::fmod(std::nearbyint(e * 1000.0), 1000.0) == 0.0) return;
         int n = log.ndone;

@@ -96,11 +96,12 @@ void ReadConvergence(Application& app) {
                 while (!core::StartsUpper(in.TrimmedLine(), "MAXIMUM FORCE"));
                 grid.SetCell(10, row, core::IntText(in.LineNumber()));
                 for (int k = 0; k < 5; ++k) Next(in);
-                ReadCriterion(app, in.TrimmedLine(5), row, 5, log.maxfrce, log.maxf_thres);
-                ReadCriterion(app, in.TrimmedLine(4), row, 6, log.rmsfrce, log.rmsf_thres);
-                ReadCriterion(app, in.TrimmedLine(3), row, 7, log.maxdisp, log.maxd_thres);
-                ReadCriterion(app, in.TrimmedLine(2), row, 8, log.rmsdisp, log.rmsd_thres);
-                ReadPredicted(app, in.TrimmedLine(1), row);
+                const long long at = in.LineNumber();
+                core::AtLine(at - 5, [&] { ReadCriterion(app, in.TrimmedLine(5), row, 5, log.maxfrce, log.maxf_thres); });
+                core::AtLine(at - 4, [&] { ReadCriterion(app, in.TrimmedLine(4), row, 6, log.rmsfrce, log.rmsf_thres); });
+                core::AtLine(at - 3, [&] { ReadCriterion(app, in.TrimmedLine(3), row, 7, log.maxdisp, log.maxd_thres); });
+                core::AtLine(at - 2, [&] { ReadCriterion(app, in.TrimmedLine(2), row, 8, log.rmsdisp, log.rmsd_thres); });
+                core::AtLine(at - 1, [&] { ReadPredicted(app, in.TrimmedLine(1), row); });
                 if (row == 1) WriteConvergenceHeaders(grid);
             }
         } catch (const EndOfLog&) {

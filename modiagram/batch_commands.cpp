@@ -90,6 +90,7 @@ bool ApplyOptions(BatchSession& session, const MoOptions& o) {
 
 void RunMo(BatchSession& session, MoOptions o) {
     const PictureSize box = ParsePictureSize(o.size);
+    if (!o.image.empty()) RequirePictureName(o.image, "--image");
     if (!o.range.empty()) ParseRange(o.range);  // bad arguments are refused before any work
     for (auto& log : o.logs) log = BatchSession::Absolute(log);
     if (o.table.empty() && o.sheet.empty() && o.image.empty()) o.table = "-";

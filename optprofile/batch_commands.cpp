@@ -1,6 +1,7 @@
 // "mavrolin profile LOG -o IMAGE [--size WxH] [--step N] [--save-step N]": scans the log
 // as "Open Log/Out File (Opt,Freq)" does, opens the profile window with a paint box of the
 // given size, selects a step and writes the drawing as a picture.
+#include <cctype>
 #include <memory>
 #include <string>
 
@@ -21,6 +22,7 @@ struct ProfileOptions {
 // writes the picture.
 void DrawProfile(BatchSession& session, const FileArgs& a, const ProfileOptions& o) {
     const PictureSize box = ParsePictureSize(o.size);
+    RequirePictureName(a.output, "-o");
     const std::string& image = a.output;
     auto& app = session.App();
     auto& form = app.form2;
@@ -30,6 +32,9 @@ void DrawProfile(BatchSession& session, const FileArgs& a, const ProfileOptions&
         }))
         return;
     if (!session.Run([&app] { app.form1.SCFEnergies1Click(); })) return;
+    // Energies without convergence tables (a frequency or single-point job run twice)
+    // have no steps to draw or save.
+    if (app.log.nforce == 0) return session.Fail("no optimisation steps in " + a.input);
 
     const int ndone = app.log.ndone;
     for (int s : {o.step, o.saveStep})

@@ -11,6 +11,7 @@
 #include "core/dir_memory.h"
 #include "core/errors.h"
 #include "core/number_text.h"
+#include "core/text_view.h"
 #include "core/text_file.h"
 #include "geometry/orientation.h"
 
@@ -330,6 +331,12 @@ void TForm2::Button1Click() {
     const int n = SpinEdit1.Value();
     const std::string& cell = app_.form1.StringGrid1.Cell(3, n);
     long long header = 0;
+    if (core::IsBlank(cell)) {
+        app_.ShowMessagePos("No optimisation steps in this log: step " + core::IntText(n) +
+                            " has no orientation to save.");
+        app_.Fail();
+        return;
+    }
     if (!core::TryParseInt(cell, header))
         throw core::ConversionError("'" + cell + "' (orientation line of step " + core::IntText(n) +
                                     " in the SCF table) is not a valid integer value");

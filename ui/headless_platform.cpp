@@ -1,7 +1,11 @@
 #include "ui/headless_platform.h"
 
+#include <filesystem>
+#include <system_error>
+
 #include <chrono>
 #include <ostream>
+#include <system_error>
 #include <thread>
 
 #include "core/errors.h"
@@ -66,6 +70,13 @@ void HeadlessPlatform::ReleaseForm(Form& form) {
 void HeadlessPlatform::SavePicture(const RecordingCanvas& drawing, int width, int height,
                                    const std::string& path) {
     events.push_back("picture " + path);
+    // The picture writers can only report that the file could not be written; a missing
+    // folder is the common reason, so it is named here.
+    auto folder = std::filesystem::path(path).parent_path();
+    std::error_code ec;
+    if (!folder.empty() && !std::filesystem::is_directory(folder, ec))
+        throw core::FileError("Cannot write the picture \"" + path + "\": the folder \"" + folder.string() +
+                              "\" does not exist.");
     if (!pictureWriter) throw core::FileError("Pictures cannot be written by this build: \"" + path + "\".");
     pictureWriter(drawing, width, height, path);
 }

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <filesystem>
 
 #include "core/dir_memory.h"
@@ -31,22 +33,131 @@ TEST(TextReader, LfCrLfLastLineAndAdvance) {
     EXPECT_FALSE(r.ReadLine(line));
 }
 
-TEST(TextReader, EmptyFileHugeLineAndMissingFile) {
+TEST(TextReader, EmptyFileLongLinesAndMissingFile) {
     TempDir d;
     WriteFile(d / "empty", "");
     EXPECT_EQ(CountLines(d / "empty"), 0);
-    std::string big(3 << 20, 'x');
-    WriteFile(d / "big", "a\n" + big + "\r\nb\n");
-    EXPECT_EQ(CountLines(d / "big"), 3);
-    TextReader r(d / "big");
+    std::string longest(kMaxLineLength, 'x');  // read in several fills, and still accepted
+    WriteFile(d / "long", "a\n" + longest + "\r\nb\n");
+    EXPECT_EQ(CountLines(d / "long"), 3);
+    TextReader r(d / "long");
     std::string line;
     r.ReadLine(line);
     ASSERT_TRUE(r.ReadLine(line));
-    EXPECT_EQ(line.size(), big.size());
+    EXPECT_EQ(line.size(), longest.size());
     ASSERT_TRUE(r.ReadLine(line));
     EXPECT_EQ(line, "b");
     EXPECT_THROW(TextReader(d / "missing"), FileError);
-    EXPECT_THROW(TextReader(d.path()), FileError);
+}
+
+// A line over 1 MiB (a binary file, /dev/zero copied to disk) is refused with its
+// number, by the counting pass as by the reader, instead of growing without end.
+TEST(TextReader, LineOverOneMebibyteIsRefusedWithItsNumber) {
+    TempDir d;
+    WriteFile(d / "big", "a\nb\n" + std::string(kMaxLineLength + 1, 'x') + "\n");
+    WriteFile(d / "endless", "a\n" + std::string(3 * kMaxLineLength, 'x'));  // no line end at all
+    for (const char* name : {"big", "endless"}) {
+        try {
+            CountLines(d / name);
+            ADD_FAILURE() << name << " was accepted";
+        } catch (const FileError& e) {
+            EXPECT_NE(std::string(e.what()).find(std::string("Line ") + (name[0] == 'b' ? "3" : "2") +
+                                                 " is longer than 1 MiB"),
+                      std::string::npos)
+                << e.what();
+        }
+    }
+    TextReader r(d / "big");
+    std::string line;
+    ASSERT_TRUE(r.ReadLine(line));
+    ASSERT_TRUE(r.ReadLine(line));
+    EXPECT_THROW(r.ReadLine(line), FileError);
+}
+
+// CR alone ends a line as LF and CR LF do, also when the CR is the last byte of one
+// buffer fill and what follows it comes with the next.
+TEST(TextReader, CarriageReturnLineEnds) {
+    TempDir d;
+    struct Case {
+        std::string text;
+        std::vector<std::string> lines;
+    } cases[] = {
+        {"one\rtwo\r\rfour", {"one", "two", "", "four"}},
+        {"one\rtwo\r\nthree\nfour\r", {"one", "two", "three", "four"}},
+        {"\r\n\r", {"", ""}},
+    };
+    for (const auto& c : cases) {
+        WriteFile(d / "f", c.text);
+        TextReader r(d / "f");
+        std::vector<std::string> got;
+        for (std::string line; r.ReadLine(line);) got.push_back(line);
+        EXPECT_EQ(got, c.lines);
+        EXPECT_EQ(CountLines(d / "f"), static_cast<long long>(c.lines.size()));
+    }
+    // 2048 lines of 1024 bytes fill the 2 MiB buffer exactly: its last byte is a CR, and
+    // whether it pairs with an LF is known only after the next fill.
+    const std::string body(1023, 'y');
+    for (const std::string after : {"\n", "z"}) {
+        std::string text;
+        for (int i = 0; i < 2048; ++i) text += body + "\r";
+        text += after + "last\r\n";
+        WriteFile(d / "edge", text);
+        EXPECT_EQ(CountLines(d / "edge"), 2049) << after;
+        TextReader r(d / "edge");
+        std::string line;
+        ASSERT_TRUE(r.AdvanceTo(2048, line));
+        EXPECT_EQ(line, body);
+        ASSERT_TRUE(r.ReadLine(line));
+        EXPECT_EQ(line, after == "z" ? "zlast" : "last");
+    }
+}
+
+// The one gate every reader opens through: only regular files, never a wait on a FIFO,
+// and text that is not 8-bit text is named for what it is.
+TEST(TextReader, RefusesWhatIsNotAPlainTextFile) {
+    TempDir d;
+    ASSERT_EQ(::mkfifo((d / "fifo").c_str(), 0600), 0);
+    std::string utf16;
+    for (char ch : std::string("Entering Gaussian System\r\n")) utf16 += std::string{ch, '\0'};
+    WriteFile(d / "utf16le_bom", "\xFF\xFE" + utf16);
+    WriteFile(d / "utf16be_bom", std::string("\xFE\xFF\0E", 4));
+    WriteFile(d / "utf16_plain", utf16 + utf16);
+    std::string binary;  // control bytes all through, as in compressed data
+    for (int i = 0; i < 600; ++i) binary += static_cast<char>((i * 37 + 11) % 256);
+    WriteFile(d / "binary", binary);
+    struct Case {
+        std::filesystem::path path;
+        const char* says;
+    } cases[] = {
+        {d.path(), "It is a folder."},
+        {d / "fifo", "It is not a regular file."},
+        {"/dev/zero", "It is not a regular file."},
+        {d / "utf16le_bom", "It is UTF-16 text"},
+        {d / "utf16be_bom", "It is UTF-16 text"},
+        {d / "utf16_plain", "It is UTF-16 text"},
+        {d / "binary", "It holds binary data, not text."},
+    };
+    for (const auto& c : cases) {
+        for (int via = 0; via < 2; ++via) {
+            try {
+                if (via == 0)
+                    TextReader r(c.path);
+                else
+                    CountLines(c.path);
+                ADD_FAILURE() << c.path << " was accepted";
+            } catch (const FileError& e) {
+                EXPECT_NE(std::string(e.what()).find(c.says), std::string::npos) << e.what();
+                EXPECT_NE(std::string(e.what()).find(c.path.string()), std::string::npos) << e.what();
+            }
+        }
+    }
+    // A UTF-8 mark is not part of the first line; a link to a regular file is followed.
+    WriteFile(d / "bom8", "\xEF\xBB\xBF" "first\nsecond\n");
+    std::filesystem::create_symlink(d / "bom8", d / "link");
+    TextReader r(d / "link");
+    std::string line;
+    ASSERT_TRUE(r.ReadLine(line));
+    EXPECT_EQ(line, "first");
 }
 
 TEST(TextWriter, CrLfAndNoHalfWrittenFile) {
@@ -68,6 +179,34 @@ TEST(TextWriter, CrLfAndNoHalfWrittenFile) {
     EXPECT_EQ(ReadFile(target), "a\r\nb\r\n");  // the earlier good file is intact
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(d.path()), {}), 1);
     EXPECT_THROW(TextWriter(d / "no" / "such" / "dir.txt"), FileError);
+}
+
+// A folder as the target is named as such; the message never ends in the text of an
+// error code that was reset before it was read ("Success").
+TEST(TextWriter, FailuresSayWhy) {
+    TempDir d;
+    std::filesystem::create_directory(d / "folder");
+    struct Case {
+        std::filesystem::path target;
+        const char* says;
+    } cases[] = {
+        {d / "folder", "It is a folder."},
+        {d / "no" / "dir.txt", "No such file or directory"},
+        {"/dev/null", "It is not a regular file."},
+    };
+    for (const auto& c : cases) {
+        try {
+            TextWriter w(c.target);
+            w.WriteLine("x");
+            w.Close();
+            ADD_FAILURE() << c.target << " was written";
+        } catch (const FileError& e) {
+            EXPECT_NE(std::string(e.what()).find(c.says), std::string::npos) << e.what();
+            EXPECT_EQ(std::string(e.what()).find("Success"), std::string::npos) << e.what();
+        }
+    }
+    EXPECT_TRUE(std::filesystem::is_directory(d / "folder"));
+    EXPECT_TRUE(std::filesystem::is_empty(d / "folder"));
 }
 
 TEST(LoadedLogInit, DefaultsAndMemoryFile) {
@@ -124,6 +263,15 @@ TEST(Elements, TableLabelsAndGhosts) {
     EXPECT_EQ(AtomicNumber("CL"), 17);
     EXPECT_EQ(AtomicNumber("x"), 0);
     EXPECT_EQ(gcolor[6], 1674448u);
-    EXPECT_EQ(StemOf4("/a/b/water.log"), "/a/b/water");
     EXPECT_EQ(DirectoryOf("/a/b/water.log"), "/a/b");
+}
+
+// Proposed names drop the last four characters only from within an extension.
+TEST(DirectoryMemory, StemOf4NeverReachesIntoTheFolder) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"/a/b/water.log", "/a/b/water"}, {"/data/h2o", "/data/h2o"},  {"/d/mol.gz", "/d/mol"},
+        {"/d/x.fchk", "/d/x."},          {"/d.e/run", "/d.e/run"},    {"/d/.hidden", "/d/.hidden"},
+        {"abc", "abc"},
+    };
+    for (const auto& [path, stem] : cases) EXPECT_EQ(StemOf4(path), stem) << path;
 }

@@ -100,7 +100,8 @@ TEST(PdbReaders, RefusalsLeaveTheGridAlone) {
     t.platform.AnswerOpen(last);
     EXPECT_FALSE(t.app.Dispatch([&] { t.app.form1.ReadCartesianCoordinatesfromENTPDB1Click(); }));
     ASSERT_EQ(t.platform.messages.size(), 2u);
-    EXPECT_EQ(t.platform.messages[1].text, "This file cannot be processed!");
+    EXPECT_EQ(t.platform.messages[1].text,
+              "This file cannot be processed! Its HETATM records run to the end of the file.");
     EXPECT_FALSE(t.platform.messages[1].centred);
     auto& f = t.app.form1;
     EXPECT_EQ(t.platform.messages[1].x, f.Left() + f.Width() / 2 - 200);
@@ -109,7 +110,8 @@ TEST(PdbReaders, RefusalsLeaveTheGridAlone) {
     // No HETATM record at all.
     t.platform.AnswerOpen(t.write("none.pdb", "ATOM      1  N   ALA A   1  1.0 2.0 3.0\nEND\n"));
     t.app.form1.ReadPDBSpartan1Click();
-    EXPECT_EQ(t.platform.messages.size(), 3u);
+    ASSERT_EQ(t.platform.messages.size(), 3u);
+    EXPECT_EQ(t.platform.messages[2].text, "This file cannot be processed! It holds no HETATM records.");
     EXPECT_EQ(g.Cell(0, 1), "keep");
     EXPECT_EQ(t.app.log.ndata, 0);
 }

@@ -257,11 +257,11 @@ TEST(LabelledCartesian, SaveWritesTheGridUnderTheProposedName) {
               "H2    0.75911    0.00000    0.59175\r\n"
               "H3   -0.75911    0.00000    0.59175\r\n");
 
-    // A one-letter extension costs two letters of the name.
+    // A one-letter extension goes whole; the name itself is kept.
     t.app.log.FileDum = (t.dir / "run.x").string();
     t.platform.AnswerSave(std::nullopt);
     t.app.form1.SaveABCwithLabels1Click();
-    EXPECT_EQ(t.platform.saveRequests.back().fileName, (t.dir / "r.abc").string());
+    EXPECT_EQ(t.platform.saveRequests.back().fileName, (t.dir / "run.abc").string());
 }
 
 TEST(LabelledCartesian, SaveRefusesGridsWithoutCoordinates) {

@@ -36,15 +36,16 @@ TEST(ScanBadInput, DevicesAndFoldersAreRefused) {
     EXPECT_FALSE(Open(t, (t.dir / "missing.log").string()));
 }
 
-TEST(ScanBadInput, BinaryFileScansWithoutFindingAnything) {
+TEST(ScanBadInput, BinaryFileIsRefusedAsSuch) {
     TestApp t;
     std::mt19937 rng(7);
     std::string bytes;
     for (int i = 0; i < 40000; ++i) bytes += static_cast<char>(rng() % 256);
     for (int i = 0; i < 300; ++i) bytes += "\n\x01\xff\xfe";
     auto path = t.write("binary.log", bytes);
-    Open(t, path);  // may or may not find keyword-like bytes; it must simply finish
-    EXPECT_GE(t.app.log.nline, 300);
+    EXPECT_FALSE(Open(t, path));
+    ASSERT_FALSE(t.platform.messages.empty());
+    EXPECT_NE(t.platform.messages.back().text.find("It holds binary data, not text."), std::string::npos);
     EXPECT_EQ(t.app.log.ndone, 0);
 }
 
@@ -60,7 +61,7 @@ TEST(ScanBadInput, MegabyteLinesAndInvalidBytes) {
     TestApp t;
     auto path = Variant(t, "water_opt_freq.log", "long.log", [](std::vector<std::string>& l) {
         l.insert(l.begin() + 40, std::string(1 << 20, 'x'));
-        l.insert(l.begin() + 41, " Frequencies --  " + std::string(1 << 20, '1'));
+        l.insert(l.begin() + 41, " Frequencies --  " + std::string((1 << 20) - 17, '1'));  // 1 MiB in all
         l[Find(l, "Water optimisation then frequencies")] = " Wa\xff\xfe\xc3(ter \x80\x81";
     });
     ASSERT_TRUE(Open(t, path));
@@ -68,7 +69,14 @@ TEST(ScanBadInput, MegabyteLinesAndInvalidBytes) {
     EXPECT_EQ(RowsWithKeyword(t.app, "Title Section")[0].contents, "Wa\xff\xfe\xc3(ter \x80\x81");
     auto freq = RowsWithKeyword(t.app, "Frequencies");
     ASSERT_EQ(freq.size(), 3u);
-    EXPECT_EQ(freq[0].contents.size(), size_t{1} << 20);
+    EXPECT_EQ(freq[0].contents.size(), (size_t{1} << 20) - 17);
+
+    // One byte more is refused, naming the line, rather than read into ever more memory.
+    auto over = Variant(t, "water_opt_freq.log", "over.log", [](std::vector<std::string>& l) {
+        l.insert(l.begin() + 41, std::string((1 << 20) + 1, 'x'));
+    });
+    EXPECT_FALSE(Open(t, over));
+    EXPECT_NE(t.platform.messages.back().text.find("Line 42 is longer than 1 MiB"), std::string::npos);
 }
 
 TEST(ScanBadInput, RouteOrDipoleHeaderAsTheLastLine) {

@@ -50,7 +50,9 @@ TEST(ScanBatch, FailedScansExitWithOne) {
         l[Find(l, "SCF Done:")] = " SCF Done:  E(RHF) =  -7x.9     A.U. after    9 cycles";
     });
     EXPECT_EQ(RunCli({"scf", bad}, out, err), 1);
-    EXPECT_NE(err.find("-7x.9"), std::string::npos);
+    auto lines = Lines(Fixture("water_sp.log"));
+    const std::string where = "Line " + std::to_string(Find(lines, "SCF Done:") + 1) + ": '-7x.9'";
+    EXPECT_NE(err.find(where), std::string::npos) << err;
     EXPECT_EQ(RunCli({"index", (t.dir / "missing.log").string()}, out, err), 1);
 }
 

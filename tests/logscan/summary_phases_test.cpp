@@ -321,6 +321,18 @@ TEST(JobSummary, OddChargeLineIsReportedAndClosedShellLayoutKept) {
     EXPECT_EQ(t.app.form4.StringGrid2.ColCount(), 5);
 }
 
+// "Multiplicity =10" has no blank after "=": both numbers are still read, without a message.
+TEST(JobSummary, HighMultiplicityWithoutABlankIsRead) {
+    TestApp t;
+    auto path = Variant(t, "ch3_doublet.log", "high.log", [](auto& lines) {
+        lines[IndexOf(lines, " Charge =")] = " Charge = -3 Multiplicity =10";
+    });
+    ASSERT_TRUE(Summarise(t.app, path));
+    EXPECT_TRUE(t.platform.messages.empty()) << t.platform.messages[0].text;
+    EXPECT_EQ(t.app.log.charge, -3);
+    EXPECT_EQ(t.app.log.multpl, 10);
+}
+
 TEST(JobSummary, NonIntegerChargeStopsWithConversionError) {
     TestApp t;
     auto path = Variant(t, "ch3_doublet.log", "bad.log", [](auto& lines) {

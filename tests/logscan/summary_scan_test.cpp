@@ -69,12 +69,13 @@ TEST(JobSummaryScan, ReportCommandDefaultsToTheProposedName) {
     EXPECT_NE(ReadFile(report).find("Title: Formaldehyde optimisation and frequencies"), std::string::npos);
 }
 
-TEST(JobSummaryScan, ReportCommandOnACutLogWritesWhatWasReadAndFails) {
+TEST(JobSummaryScan, ReportCommandOnACutLogWritesWhatWasReadWithAWarning) {
     TestApp t;
     auto out = (t.dir / "cut_report.txt").string();
     std::string o, e;
-    EXPECT_EQ(RunCli({"report", Fixture("h2co_cut_in_freq.log"), "-o", out}, o, e), 1);
+    EXPECT_EQ(RunCli({"report", Fixture("h2co_cut_in_freq.log"), "-o", out}, o, e), 0);
     EXPECT_NE(e.find("Error on extracting frequency data!"), std::string::npos) << e;
+    EXPECT_NE(e.find("warning: the scan stopped early; the report holds what was read"), std::string::npos) << e;
     ASSERT_TRUE(std::filesystem::exists(out));
     EXPECT_NE(ReadFile(out).find("\tH4\t0.000000\t-0.936241\t-1.102930\t0.152420\r\n"), std::string::npos);
 }

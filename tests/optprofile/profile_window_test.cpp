@@ -410,7 +410,7 @@ TEST(ProfileWindow, SaveCartesianForSelectedNumber) {
     EXPECT_FALSE(std::filesystem::exists(log + "_opt_3.abc"));
     f.SpinEdit1.SetValue(4);
     EXPECT_FALSE(t.app.Dispatch([&] { f.Button1Click(); }));
-    EXPECT_TRUE(t.platform.messages.back().error);
+    EXPECT_EQ(t.platform.MessageTexts().back(), "No optimisation steps in this log: step 4 has no orientation to save.");
     EXPECT_FALSE(std::filesystem::exists(log + "_opt_4.abc"));
 
     // A header past the end of the file is refused rather than half-read.
