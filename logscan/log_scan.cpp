@@ -13,6 +13,8 @@
 #include "core/number_text.h"
 #include "core/tokenizer.h"
 #include "logscan/job_summary.h"
+#include "modiagram/mo_energy_phase.h"
+#include "spectrum/excited_state_phase.h"
 
 namespace mavrolin {
 namespace logscan {
@@ -438,12 +440,12 @@ void TForm1::OpenLOG1Click() {
     }
     IndexingScan(app, CountingScan(app));  // a conversion error here ends the handler
     auto& log = app.log;
-    RunLaterPhase(app, MoEnergyPhase);
+    RunLaterPhase(app, modiagram::MoEnergyPhase);
     RunLaterPhase(app, JobSummaryHeaderPhase);
     if (log.ndone > 0) RunLaterPhase(app, ScfTablePhase);
     RunLaterPhase(app, JobSummaryDetailsPhase);
     if (log.nfreq > 0) RunLaterPhase(app, FrequencyPhase);
-    if (log.nexstt > 0) RunLaterPhase(app, ExcitedStatePhase);
+    if (log.nexstt > 0) RunLaterPhase(app, spectrum::ExcitedStatePhase);
     ClosingMessages(app);
 }
 

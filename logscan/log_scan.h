@@ -63,11 +63,6 @@ void ScfTablePhase(Application& app);
 void ClosingMessages(Application& app);
 void HideCoordinateGrids(Application& app);
 
-// Later phases plugged in by their own units: MO energies (before the job summary) and
-// excited states (after the frequency table).
-void MoEnergyPhase(Application& app);
-void ExcitedStatePhase(Application& app);
-
 // The step difference of the SCF table in kcal/mol, from the energy texts of two rows.
 std::string DeltaKcalText(const std::string& previous, const std::string& current);
 

@@ -1,8 +1,8 @@
-#include "logscan/log_scan.h"
+#include "modiagram/mo_energy_phase.h"
 
-namespace mavrolin::logscan {
+namespace mavrolin::modiagram {
 
 // MO energy import and coefficient table: not built yet; the scan calls it in its place.
 void MoEnergyPhase(Application&) {}
 
-}  // namespace mavrolin::logscan
+}  // namespace mavrolin::modiagram
