@@ -88,6 +88,7 @@ public:
 
     // Optimisation profile (optprofile/)
     void SCFEnergies1Click();
+    void SpectraTDDFTResults1Click();  // opens the spectrum window
 
     // Dialog options with the remembered folder as initial directory.
     ui::FileDialogOptions DialogOptions(const std::string& title, const std::string& filter,

@@ -445,7 +445,7 @@ void TForm1::OpenLOG1Click() {
     if (log.ndone > 0) RunLaterPhase(app, ScfTablePhase);
     RunLaterPhase(app, JobSummaryDetailsPhase);
     if (log.nfreq > 0) RunLaterPhase(app, FrequencyPhase);
-    if (log.nexstt > 0) RunLaterPhase(app, spectrum::ExcitedStatePhase);
+    RunLaterPhase(app, spectrum::ExcitedStatePhase);  // also clears the spectrum of an earlier log
     ClosingMessages(app);
 }
 
