@@ -39,15 +39,15 @@ def trailer(nstates):
 
 def closed():
     s = header()
-    s += [state(1, "      Singlet-B1", 7.0000, 177.12, 0.0500),
+    s += [state(1, "      Singlet-B1", 4.5000, 275.52, 0.0500),
           "       5 ->  6         0.68000", "       5 ->  7        -0.15000", "       4 ->  6         0.12000",
           " This state for optimization and/or second-order correction.",
           " Total Energy, E(TD-HF/TD-DFT) =  -75.7000000000",
           " Copying the excited state density for this state as the 1-particle RhoCI density.", " "]
-    s += [state(2, "      Singlet-A2", 8.2000, 151.20, 0.0200),
+    s += [state(2, "      Singlet-A2", 5.0000, 247.97, 0.0200),
           "       5 ->  6         0.70312", "       5 <-7         0.10000", " "]
-    s += [state(3, "      Singlet-A1", 6.2000, 199.90, 0.3000), "       4 ->  6         0.69000", " "]
-    s += [state(4, "      Singlet-B2", 5.0000, 247.97, 0.0050), "       3 ->  6         0.69500",
+    s += [state(3, "      Singlet-A1", 5.8000, 213.77, 0.0050), "       4 ->  6         0.69000", " "]
+    s += [state(4, "      Singlet-B2", 6.2000, 199.90, 0.3000), "       3 ->  6         0.69500",
           "       4 ->  7        -0.20000"]
     s += trailer(4)
     make("td_closed.log", "#p TD(NStates=4) B3LYP/6-31G(d)", s)
