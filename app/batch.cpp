@@ -38,6 +38,7 @@ void BuildCli(CLI::App& cli, BatchSession& session) {
     RegisterProfileCommands(cli, session);
     RegisterOrientationCommands(cli, session);
     RegisterReportCommand(cli, session);
+    RegisterSpectrumCommands(cli, session);
 }
 
 }  // namespace

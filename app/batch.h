@@ -52,6 +52,7 @@ void RegisterGeometryCommands(CLI::App& cli, BatchSession& session);
 void RegisterProfileCommands(CLI::App& cli, BatchSession& session);
 void RegisterOrientationCommands(CLI::App& cli, BatchSession& session);
 void RegisterReportCommand(CLI::App& cli, BatchSession& session);
+void RegisterSpectrumCommands(CLI::App& cli, BatchSession& session);
 
 // How batch commands write pictures (installed by main() from the Qt binding).
 using PictureWriter = std::function<void(const ui::RecordingCanvas&, int, int, const std::string&)>;
