@@ -75,8 +75,11 @@ TEST(SpectrumPlot, WideBarIsCentredAndHigherEnergiesLieToTheLeft) {
         // 3.0 eV (413 nm) lies left of 2.5 eV (496 nm) on both axes: energies grow to the
         // left, wavelengths to the right.
         EXPECT_LT(bars[3].x1, bars[0].x1);
-        if (unit == kUnitNm) EXPECT_GT(d.frame.X(500), d.frame.X(400));
-        if (unit == kUnitEv) EXPECT_LT(d.frame.X(3.5), d.frame.X(3.0));
+        if (unit == kUnitNm) {
+            EXPECT_GT(d.frame.X(500), d.frame.X(400));
+        } else {
+            EXPECT_LT(d.frame.X(3.5), d.frame.X(3.0));
+        }
         EXPECT_EQ(bars[0].y2, d.frame.Y(0.9 * 0.2));
     }
 }
