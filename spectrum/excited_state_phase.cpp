@@ -1,5 +1,6 @@
 #include "spectrum/excited_state_phase.h"
 
+#include <algorithm>
 #include <span>
 
 #include "app/application.h"
@@ -70,11 +71,13 @@ void ExcitedStatePhase(Application& app) {
         return;
     }
     const int hits = std::min(log.nexstt, static_cast<int>(log.exstt_pos.size()) - 1);
+    // Until the states are read, none are loaded: a state line that stops the import with
+    // a conversion error leaves no earlier log's states behind.
+    log.nexstt = 0;
+    app.form9.ClearSpectrum();
     auto im = ReadExcitedStates(log.tddft_file, std::span<const int>(log.exstt_pos).subspan(1, static_cast<size_t>(hits)));
     app.Pause(log.sleeptime);
     if (im.states.empty()) {
-        log.nexstt = 0;
-        ForgetSpectrum(app);
         app.ShowMessagePos("Something is wrong in reading the TD-DFT results!!");
         return;
     }
@@ -95,6 +98,7 @@ void ExcitedStatePhase(Application& app) {
     app.ShowMessagePos("HOMO is #" + IntText(im.homo));
     app.form11.HOMOPos.SetText(IntText(im.homo));
     app.form9.Format_ESIClick();
+    if (app.form9.Visible()) app.form9.DrawSpecClick();  // the open window shows the new states
 }
 
 }  // namespace mavrolin::spectrum
