@@ -22,6 +22,18 @@ void ForgetSpectrum(Application& app) {
         f->Hide();
 }
 
+// The "Excited State" rows of the analysis report: line number, keyword and contents.
+std::vector<StateHeader> StateHeaders(const Application& app) {
+    const auto& grid = app.form3.StringGrid1;
+    std::vector<StateHeader> headers;
+    for (int r = 1; r < grid.RowCount(); ++r) {
+        if (grid.Cell(2, r).substr(0, 13) != "Excited State") continue;
+        long long line = 0;
+        if (core::TryParseInt(grid.Cell(1, r), line)) headers.push_back({line, grid.Cell(2, r) + " " + grid.Cell(3, r)});
+    }
+    return headers;
+}
+
 void StoreStates(core::LoadedLog& log, const ExcitedStateImport& im) {
     const int n = static_cast<int>(im.states.size());
     log.nexstt = n;
@@ -70,15 +82,17 @@ void ExcitedStatePhase(Application& app) {
         ForgetSpectrum(app);
         return;
     }
-    const int hits = std::min(log.nexstt, static_cast<int>(log.exstt_pos.size()) - 1);
+    const auto headers = StateHeaders(app);
+    const bool missing = static_cast<int>(headers.size()) < log.nexstt;
     // Until the states are read, none are loaded: a state line that stops the import with
     // a conversion error leaves no earlier log's states behind.
     log.nexstt = 0;
     app.form9.ClearSpectrum();
-    auto im = ReadExcitedStates(log.tddft_file, std::span<const int>(log.exstt_pos).subspan(1, static_cast<size_t>(hits)));
+    auto im = ReadExcitedStates(log.tddft_file, headers);
     app.Pause(log.sleeptime);
+    if (missing) app.ShowMessagePos("Something is wrong in reading the TD-DFT results!!");
     if (im.states.empty()) {
-        app.ShowMessagePos("Something is wrong in reading the TD-DFT results!!");
+        ForgetSpectrum(app);
         return;
     }
     StoreStates(log, im);

@@ -125,28 +125,16 @@ int ExcitedStateImport::StatesWithoutContributions() const {
     return static_cast<int>(std::count(nci_coeff.begin(), nci_coeff.end(), 0));
 }
 
-ExcitedStateImport ReadExcitedStates(const std::filesystem::path& file, std::span<const int> stateLines) {
+ExcitedStateImport ReadExcitedStates(const std::filesystem::path& file, std::span<const StateHeader> headers) {
     ExcitedStateImport im;
-    if (stateLines.empty()) return im;
-
-    // Pass 1: the state lines themselves, for the numbering that separates the blocks.
-    std::vector<std::string> headers;
-    std::vector<int> numbers;
-    {
-        core::TextReader in(file);
-        std::string line;
-        for (int n : stateLines) {
-            if (!in.AdvanceTo(n, line)) break;
-            headers.push_back(core::Trim(line));
-            numbers.push_back(StateNumberOf(headers.back()));
-        }
-    }
     if (headers.empty()) return im;
+    std::vector<int> numbers;
+    for (const auto& h : headers) numbers.push_back(StateNumberOf(h.text));
     auto starts = BlockStarts(numbers);
     im.blocks = static_cast<int>(starts.size());
     const size_t first = starts.back();
     for (size_t i = first; i < headers.size(); ++i) {
-        StateLine s = ParseStateLine(headers[i]);
+        StateLine s = ParseStateLine(headers[i].text);
         im.states.push_back(s);
         im.nm.push_back(s.nm);
         im.f.push_back(s.f);
@@ -154,8 +142,8 @@ ExcitedStateImport ReadExcitedStates(const std::filesystem::path& file, std::spa
         im.en_ev.push_back(EnergyOfWavenumber(im.kz.back()));
     }
 
-    // Pass 2: the section from the block's first state line to its last, then the tail.
-    const long long from = stateLines[first], to = stateLines[headers.size() - 1];
+    // The section from the block's first state line to its last, then the tail.
+    const long long from = headers[first].line, to = headers.back().line;
     im.firstLine = from;
     core::TextReader in(file);
     std::string line;

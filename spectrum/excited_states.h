@@ -47,8 +47,15 @@ struct ExcitedStateImport {
     int StatesWithoutContributions() const;
 };
 
-// `stateLines` are the 1-based file line numbers of every "Excited State" line, in order.
-ExcitedStateImport ReadExcitedStates(const std::filesystem::path& file, std::span<const int> stateLines);
+// One "Excited State" line found by the scan: its 1-based line number and its text.
+struct StateHeader {
+    long long line = 0;
+    std::string text;
+};
+
+// Reads the states of the last block of `headers` (every "Excited State" line of the file,
+// in order) and the contribution rows that follow their lines in `file`.
+ExcitedStateImport ReadExcitedStates(const std::filesystem::path& file, std::span<const StateHeader> headers);
 
 // Splits the state line numbers into blocks by the restart of the numbering; returns the
 // index in `numbers` where each block starts.

@@ -154,8 +154,8 @@ TEST(ExcitedStatePhase, ContributionCountsDoNotWrapAtAByte) {
     section += " SavETr:  write IOETrn=   770\n";
     TestApp t;
     auto path = t.write("many.log", section);
-    const int lines[] = {1};
-    auto im = ReadExcitedStates(path, lines);
+    const StateHeader headers[] = {{1, section.substr(1, section.find('\n') - 1)}};
+    auto im = ReadExcitedStates(path, headers);
     ASSERT_EQ(im.nci_coeff.size(), 1u);
     EXPECT_EQ(im.nci_coeff[0], 300);
 }
