@@ -48,24 +48,22 @@ void Application::ShowMessagePos(const std::string& text, int x, int y) {
 
 void Application::ShowMessageCentred(const std::string& text) { platform.MessageCentred(text); }
 
-bool Application::Dispatch(const std::function<void()>& action) {
+bool Application::Dispatch(const std::function<void()>& action, std::string_view where) {
     failed_ = false;
-    try {
-        action();
-    } catch (const core::MavrolinError& e) {
-        failed_ = true;
-        platform.ErrorMessage(e.what());
-    } catch (const std::bad_alloc&) {
-        failed_ = true;
-        platform.ErrorMessage("Out of memory.");
-    } catch (const std::exception& e) {
-        failed_ = true;
-        platform.ErrorMessage(e.what());
-    } catch (...) {
-        failed_ = true;
-        platform.ErrorMessage("Unexpected error.");
+    core::ActionOutcome outcome = core::RunAction(action);
+    switch (outcome.kind) {
+        case core::ActionOutcome::Kind::Done:
+            return !failed_;
+        case core::ActionOutcome::Kind::UserError:
+            platform.ErrorMessage(outcome.message);
+            break;
+        case core::ActionOutcome::Kind::InternalError:
+            if (rethrowInternalErrors) std::rethrow_exception(outcome.error);
+            platform.ErrorMessage(core::InternalErrorText(where, outcome.message));
+            break;
     }
-    return !failed_;
+    failed_ = true;
+    return false;
 }
 
 void Application::Exit() {

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "app/form13.h"
@@ -73,7 +74,10 @@ public:
 
     // Runs a user action: an error it raises is reported by the platform and ends only
     // that action. Returns false when the action raised an error or called Fail().
-    bool Dispatch(const std::function<void()>& action);
+    // A programming error is reported as "Internal error in <where>: ..." or, when
+    // rethrowInternalErrors is set (tests), thrown on so that it fails the test.
+    bool Dispatch(const std::function<void()>& action, std::string_view where = {});
+    bool rethrowInternalErrors = false;
     // A handler refused its input (reported with a message); batch exits with 1.
     void Fail() { failed_ = true; }
     bool Failed() const { return failed_; }

@@ -1,6 +1,7 @@
 #include "app/batch.h"
 
 #include <fstream>
+#include <memory>
 #include <iostream>
 #include <random>
 #include <sstream>
@@ -13,7 +14,21 @@
 
 namespace mavrolin {
 
+// Defined in each folder's batch_commands.cpp.
+void RegisterLogScanCommands(CLI::App& cli, BatchSession& session);
+void RegisterGeometryCommands(CLI::App& cli, BatchSession& session);
+void RegisterProfileCommands(CLI::App& cli, BatchSession& session);
+void RegisterSpectrumCommands(CLI::App& cli, BatchSession& session);
+
 namespace {
+
+// The batch commands of every folder; a new folder adds its registration function here.
+constexpr CommandRegistrar kCommandFolders[] = {
+    RegisterLogScanCommands,
+    RegisterGeometryCommands,
+    RegisterProfileCommands,
+    RegisterSpectrumCommands,
+};
 
 std::filesystem::path MakePrivateDir() {
     std::random_device rd;
@@ -29,16 +44,12 @@ std::filesystem::path MakePrivateDir() {
 void BuildCli(CLI::App& cli, BatchSession& session) {
     cli.set_version_flag("--version", std::string("mavrolin ") + MAVROLIN_VERSION);
     cli.add_flag("-q,--quiet", session.quiet, "Hide informational messages");
+    cli.fallthrough();  // so --quiet is also taken after the command name
     cli.require_subcommand(0, 1);
     cli.footer(
         "Without a command, mavrolin opens the desktop program; mavrolin FILE opens it and "
         "scans FILE.");
-    RegisterLogScanCommands(cli, session);
-    RegisterGeometryCommands(cli, session);
-    RegisterProfileCommands(cli, session);
-    RegisterOrientationCommands(cli, session);
-    RegisterReportCommand(cli, session);
-    RegisterSpectrumCommands(cli, session);
+    for (CommandRegistrar add : kCommandFolders) add(cli, session);
 }
 
 }  // namespace
@@ -65,7 +76,7 @@ Application& BatchSession::App() {
 }
 
 bool BatchSession::Run(const std::function<void()>& action) {
-    bool ok = App().Dispatch(action);
+    bool ok = App().Dispatch(action, command);
     if (!ok) status = 1;
     return ok;
 }
@@ -91,6 +102,37 @@ std::filesystem::path BatchSession::Scratch(const std::string& name) {
 void BatchSession::Fail(const std::string& message) {
     err << "error: " << message << '\n';
     status = 1;
+}
+
+bool BatchSession::Open(const std::string& file, const std::function<void()>& handler) {
+    platform.AnswerOpen(file);
+    return Run(handler);
+}
+
+bool BatchSession::Save(const std::string& file, const std::function<void()>& handler) {
+    platform.AnswerSave(file);
+    return Run(handler);
+}
+
+std::filesystem::path BatchSession::OutputOrScratch(const std::string& output, const std::string& scratchName) {
+    return output.empty() ? Scratch(scratchName) : std::filesystem::path(output);
+}
+
+void BatchSession::Deliver(const std::string& output, const std::filesystem::path& written) {
+    if (output.empty()) CopyToStdout(written);
+}
+
+CLI::App* AddFileCommand(CLI::App& cli, BatchSession& session, const CommandText& text,
+                         std::function<void(const FileArgs&)> run) {
+    auto args = std::make_shared<FileArgs>();
+    auto* cmd = cli.add_subcommand(text.name, text.description);
+    cmd->add_option(text.input, args->input, text.inputHelp)->required();
+    cmd->add_option("-o,--output", args->output, text.outputHelp);
+    cmd->callback([args, &session, name = std::string(text.name), run = std::move(run)] {
+        session.command = "mavrolin " + name;
+        run(FileArgs{BatchSession::Absolute(args->input), BatchSession::Absolute(args->output)});
+    });
+    return cmd;
 }
 
 bool IsBatchInvocation(int argc, char** argv) {

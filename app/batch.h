@@ -27,6 +27,7 @@ public:
     std::ostream& err;
     bool quiet = false;
     int status = 0;
+    std::string command;  // the running subcommand, named in an internal-error message
 
     // The headless application, created on first use with a private start directory
     // (so the directory memory file of a desktop user is never touched).
@@ -41,18 +42,42 @@ public:
     std::filesystem::path Scratch(const std::string& name);
     void Fail(const std::string& message);  // reports on stderr, status 1
 
+    // The steps every command repeats. Open and Save answer the next open or save dialog
+    // with `file` and run the handler that shows it; false when the handler failed.
+    bool Open(const std::string& file, const std::function<void()>& handler);
+    bool Save(const std::string& file, const std::function<void()>& handler);
+    // Where a command writes: the -o path, or a scratch file that Deliver then copies to
+    // standard output.
+    std::filesystem::path OutputOrScratch(const std::string& output, const std::string& scratchName);
+    void Deliver(const std::string& output, const std::filesystem::path& written);
+
 private:
     std::filesystem::path startDir_;
     std::unique_ptr<Application> app_;
 };
 
-// Each subsystem adds its subcommands here (defined in its own folder).
-void RegisterLogScanCommands(CLI::App& cli, BatchSession& session);
-void RegisterGeometryCommands(CLI::App& cli, BatchSession& session);
-void RegisterProfileCommands(CLI::App& cli, BatchSession& session);
-void RegisterOrientationCommands(CLI::App& cli, BatchSession& session);
-void RegisterReportCommand(CLI::App& cli, BatchSession& session);
-void RegisterSpectrumCommands(CLI::App& cli, BatchSession& session);
+// The arguments most commands take: one input file and -o,--output, made absolute
+// before any handler changes the directory (output stays empty when not given).
+struct FileArgs {
+    std::string input, output;
+};
+
+struct CommandText {
+    const char* name;
+    const char* description;
+    const char* input;  // name of the positional argument, e.g. "LOG"
+    const char* inputHelp;
+    const char* outputHelp;
+};
+
+// A subcommand with a required input file and -o,--output that calls `run` with them.
+// Further options are added to the returned subcommand by the caller.
+CLI::App* AddFileCommand(CLI::App& cli, BatchSession& session, const CommandText& text,
+                         std::function<void(const FileArgs&)> run);
+
+// Every folder's batch_commands.cpp defines one registration function; app/batch.cpp
+// keeps the table of them.
+using CommandRegistrar = void (*)(CLI::App& cli, BatchSession& session);
 
 // How batch commands write pictures (installed by main() from the Qt binding).
 using PictureWriter = std::function<void(const ui::RecordingCanvas&, int, int, const std::string&)>;

@@ -4,8 +4,9 @@
 
 #include "app/batch.h"
 
-#if defined(MAVROLIN_HAVE_QT) && __has_include("ui/qt/desktop.h")
-#include "ui/qt/desktop.h"
+#ifdef MAVROLIN_HAVE_QT
+#include "app/desktop_session.h"
+#include "ui/qt/picture.h"
 #define MAVROLIN_DESKTOP 1
 #endif
 

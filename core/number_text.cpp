@@ -36,7 +36,10 @@ std::string FloatText(double v) {
     std::string out = neg ? "-" : "";
     if (exp10 < -4 || exp10 >= 15) {
         out += digits.substr(0, 1);
-        if (digits.size() > 1) out += "." + digits.substr(1);
+        if (digits.size() > 1) {
+            out += '.';
+            out.append(digits, 1);
+        }
         out += "E";
         if (exp10 < 0) out += "-";
         out += std::to_string(std::abs(exp10));

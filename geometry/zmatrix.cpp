@@ -77,9 +77,18 @@ std::vector<std::string> NamedZmatrixLines(const ui::StringGrid& g, int last,
         out.push_back(F(2, r) + B + F(3, r) + "     R" + num(r) + B + F(6, r) + "     A" + num(r) + B + F(9, r) +
                       "     D" + num(r) + torsionTail(r));
     out.push_back("      Variables:");
-    for (int r = 2; r <= last; ++r) out.push_back("R" + num(r) + "=" + F(4, r));
-    for (int r = 3; r <= last; ++r) out.push_back("A" + num(r) + "=" + F(7, r));
-    for (int r = 4; r <= last; ++r) out.push_back("D" + num(r) + "=" + F(10, r));
+    // "R2=value": appended piece by piece, as GCC 12 at -O3 warns falsely (-Wrestrict)
+    // on "R" + string.
+    auto variable = [&](char kind, int r, int col) {
+        std::string line(1, kind);
+        line += num(r);
+        line += '=';
+        line += F(col, r);
+        out.push_back(std::move(line));
+    };
+    for (int r = 2; r <= last; ++r) variable('R', r, 4);
+    for (int r = 3; r <= last; ++r) variable('A', r, 7);
+    for (int r = 4; r <= last; ++r) variable('D', r, 10);
     return out;
 }
 
@@ -224,8 +233,10 @@ std::string NegatedText(const std::string& value) {
     double d = 0;
     if (v.empty() || (core::TryParseDouble(v, d) && d == 0)) return v;
     if (v[0] == '-') return v.substr(1);
-    if (v[0] == '+') return "-" + v.substr(1);
-    return "-" + v;
+    // Appended piece by piece: GCC 12 at -O3 warns falsely (-Wrestrict) on "-" + string.
+    std::string negated = "-";
+    negated.append(v, v[0] == '+' ? 1 : 0);
+    return negated;
 }
 
 // Gives every variable the table value of the first coordinate that uses it. A

@@ -91,8 +91,10 @@ std::string NegatedValue(const std::string& v) {
     double d = 0;
     if (v.empty() || (core::TryParseDouble(v, d) && d == 0)) return v;
     if (v[0] == '-') return v.substr(1);
-    if (v[0] == '+') return "-" + v.substr(1);
-    return "-" + v;
+    // Appended piece by piece: GCC 12 at -O3 warns falsely (-Wrestrict) on "-" + string.
+    std::string negated = "-";
+    negated.append(v, v[0] == '+' ? 1 : 0);
+    return negated;
 }
 
 // A symbolic value (name, or name with a sign) replaced by its number from the

@@ -300,13 +300,13 @@ private:
     long long ii_ = 0;
 };
 
+// A user error ends only this phase; a programming error goes on to the dispatch point.
 void RunLaterPhase(Application& app, const std::function<void(Application&)>& phase) {
-    try {
-        phase(app);
-    } catch (const std::exception& e) {
-        app.platform.ErrorMessage(e.what());
-        app.Fail();
-    }
+    core::ActionOutcome outcome = core::RunAction([&] { phase(app); });
+    if (outcome.kind == core::ActionOutcome::Kind::Done) return;
+    if (outcome.kind == core::ActionOutcome::Kind::InternalError) std::rethrow_exception(outcome.error);
+    app.platform.ErrorMessage(outcome.message);
+    app.Fail();
 }
 
 }  // namespace

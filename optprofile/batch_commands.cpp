@@ -28,53 +28,58 @@ bool ParseSize(const std::string& text, BoxSize& size) {
     return true;
 }
 
+struct ProfileOptions {
+    std::string size = "1200x800";
+    int step = 0, saveStep = 0;
+};
+
+// Scans the log, opens the profile window at the asked size, selects the step and
+// writes the picture.
+void DrawProfile(BatchSession& session, const FileArgs& a, const ProfileOptions& o) {
+    BoxSize box;
+    if (!ParseSize(o.size, box)) throw CLI::ValidationError("--size", "expected WxH, for example 1200x800");
+    const std::string& image = a.output;
+    auto& app = session.App();
+    auto& form = app.form2;
+
+    if (!session.Open(a.input, [&app] {
+            if (!app.form1.OpenLOG1.Click()) throw core::InputError("The log scan is not available in this build.");
+        }))
+        return;
+    if (!session.Run([&app] { app.form1.SCFEnergies1Click(); })) return;
+
+    const int ndone = app.log.ndone;
+    for (int s : {o.step, o.saveStep})
+        if (s != 0 && (s < 1 || s > ndone))
+            return session.Fail("step " + std::to_string(s) + " is outside 1.." + std::to_string(ndone));
+
+    // The paint box takes the client area less 65 pixels for the controls below it.
+    form.SetBounds(form.Left(), form.Top(), box.width + form.FrameWidth(), box.height + 65 + form.FrameHeight());
+    if (o.saveStep != 0) {
+        form.SpinEdit1.SetValue(o.saveStep);
+        if (!session.Run([&form] { form.Button1Click(); })) return;
+    }
+    form.SpinEdit1.SetValue(o.step != 0 ? o.step : ndone / 2);
+    session.Run([&form, &app, box, image] {
+        form.Button2Click();
+        app.platform.SavePicture(form.PaintBox1.Canvas(), box.width, box.height, image);
+    });
+}
+
 }  // namespace
 
 void RegisterProfileCommands(CLI::App& cli, BatchSession& session) {
-    struct Options {
-        std::string log, image, size = "1200x800";
-        int step = 0, saveStep = 0;
-    };
-    auto o = std::make_shared<Options>();
-    auto* cmd = cli.add_subcommand("profile", "Picture of how an optimisation converged (SCF energies, forces, "
-                                              "displacements, predicted energy change)");
-    cmd->add_option("LOG", o->log, "Gaussian optimisation output (.log, .out)")->required();
-    cmd->add_option("-o,--output", o->image, "picture to write; .png, .svg or .pdf")->required();
+    auto o = std::make_shared<ProfileOptions>();
+    auto* cmd = AddFileCommand(
+        cli, session,
+        {"profile",
+         "Picture of how an optimisation converged (SCF energies, forces, displacements, predicted energy change)",
+         "LOG", "Gaussian optimisation output (.log, .out)", "picture to write; .png, .svg or .pdf"},
+        [o, &session](const FileArgs& a) { DrawProfile(session, a, *o); });
+    cmd->get_option("-o")->required();
     cmd->add_option("--size", o->size, "paint-box size in pixels, WxH (default 1200x800)");
     cmd->add_option("--step", o->step, "SCF step marked by the green line (default: half the step count)");
     cmd->add_option("--save-step", o->saveStep, "also write the orientation of this step as LOG_opt_N.abc");
-    cmd->callback([o, &session] {
-        BoxSize box;
-        if (!ParseSize(o->size, box)) throw CLI::ValidationError("--size", "expected WxH, for example 1200x800");
-        std::string log = BatchSession::Absolute(o->log);
-        std::string image = BatchSession::Absolute(o->image);
-        auto& app = session.App();
-        auto& form = app.form2;
-
-        session.platform.AnswerOpen(log);
-        if (!session.Run([&app] {
-                if (!app.form1.OpenLOG1.Click()) throw core::InputError("The log scan is not available in this build.");
-            }))
-            return;
-        if (!session.Run([&app] { app.form1.SCFEnergies1Click(); })) return;
-
-        const int ndone = app.log.ndone;
-        for (int s : {o->step, o->saveStep})
-            if (s != 0 && (s < 1 || s > ndone))
-                return session.Fail("step " + std::to_string(s) + " is outside 1.." + std::to_string(ndone));
-
-        // The paint box takes the client area less 65 pixels for the controls below it.
-        form.SetBounds(form.Left(), form.Top(), box.width + form.FrameWidth(), box.height + 65 + form.FrameHeight());
-        if (o->saveStep != 0) {
-            form.SpinEdit1.SetValue(o->saveStep);
-            if (!session.Run([&form] { form.Button1Click(); })) return;
-        }
-        form.SpinEdit1.SetValue(o->step != 0 ? o->step : ndone / 2);
-        session.Run([&form, &app, box, image] {
-            form.Button2Click();
-            app.platform.SavePicture(form.PaintBox1.Canvas(), box.width, box.height, image);
-        });
-    });
 }
 
 }  // namespace mavrolin

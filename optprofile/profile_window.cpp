@@ -2,7 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
-#include <limits>
+#include <optional>
+#include <span>
 #include <vector>
 
 #include "app/application.h"
@@ -32,40 +33,9 @@ int StepCount(const core::LoadedLog& log) {
     return std::max(0, n);
 }
 
-// A span of zero (one step, all values equal) is taken as one unit, so every panel keeps
-// a finite scale.
-double Span(double lo, double hi) {
-    double s = hi - lo;
-    return s > 0 && std::isfinite(s) ? s : 1.0;
-}
-
-// Decimal logarithm of a plotted criterion; a value that has none (zero or negative) is NaN,
-// left out of the ranges and drawn on the lower edge of the data.
-double Lg(double v) { return v > 0 && std::isfinite(v) ? std::log10(v) : std::numeric_limits<double>::quiet_NaN(); }
-
-struct Extent {
-    double lo = 1e8, hi = -1e8;
-    void Take(double v) {
-        if (std::isnan(v)) return;
-        lo = std::min(lo, v);
-        hi = std::max(hi, v);
-    }
-    void Finish() {
-        if (lo > hi) lo = hi = 0;  // nothing to take
-    }
-};
-
-// Rounds a pixel position; positions far outside any screen are clamped first.
-int Pixel(double v) {
-    if (!std::isfinite(v)) return 0;
-    return static_cast<int>(core::RoundHalfEven(std::clamp(v, -1e7, 1e7)));
-}
-
 }  // namespace
 
-std::string ProfileValueText(double v) {
-    return core::FloatText(static_cast<double>(core::RoundHalfEven(v * 10000)) / 10000);
-}
+std::string ProfileValueText(double v) { return ui::RoundedText(v * 10000, 10000); }
 
 TForm2::TForm2(Application& app)
     : ui::Form("Form2", "SCF Energy Change Profile during Opt (No chemical meaning!)"),
@@ -111,31 +81,60 @@ TForm2::TForm2(Application& app)
     SpinEdit1.OnChange = [this] { SpinEdit1Change(); };
     PaintBox1.OnMouseDown = [this](const ui::MouseEvent& e) { PaintBox1MouseDown(e); };
     OnResize = [this] { FormResize(); };
+
+    force_.y.scale = change_.y.scale = ui::Scale::Log10;
 }
 
 // ---------------------------------------------------------------- mapping
 
-int TForm2::fx(int gg, double x) const {
-    const auto& l = app_.log;
+const ui::PlotFrame* TForm2::Panel(int gg) const {
     switch (gg) {
-        case 1: return Pixel(l.gwidth * (x - l.gxmin) / (l.gxmax - l.gxmin));
-        case 2: return Pixel(l.gwidth * (x - l.gx2min) / (l.gx2max - l.gx2min) / 2);
-        case 3: return Pixel(l.gwidth * (x - l.gx3min) / (l.gx3max - l.gx3min) / 2) + l.gwidth / 2;
-        default: return 0;
+        case 1: return &energy_;
+        case 2: return &force_;
+        case 3: return &change_;
+        default: return nullptr;
     }
+}
+
+int TForm2::fx(int gg, double x) const {
+    const auto* p = Panel(gg);
+    return p ? p->fx(x) : 0;
 }
 
 int TForm2::fy(int gg, double y) const {
-    const auto& l = app_.log;
-    switch (gg) {
-        case 1: return l.gheight - Pixel(l.gheight * (y - l.gymin) / (l.gymax - l.gymin) / 2);
-        case 2: return l.gheight / 2 - Pixel(l.gheight * (y - l.gy2min) / (l.gy2max - l.gy2min) / 2);
-        case 3: return l.gheight / 2 - Pixel(l.gheight * (y - l.gy3min) / (l.gy3max - l.gy3min) / 2);
-        default: return 0;
-    }
+    const auto* p = Panel(gg);
+    return p ? p->fy(y) : 0;
+}
+
+// The energy panel spans the full width and the lower half, the force/displacement panel the
+// upper-left quarter and the energy-change panel the upper-right quarter.
+void TForm2::PlaceFrames() {
+    const int w = PaintBox1.Width(), h = PaintBox1.Height();
+    for (auto* p : {&energy_, &force_, &change_}) p->Place(w, h);
+    energy_.x.Increasing(0, w);
+    energy_.y.Decreasing(h, h / 2.0);
+    force_.x.Increasing(0, w / 2.0);
+    change_.x.Increasing(w / 2, w / 2.0);
+    for (auto* p : {&force_, &change_}) p->y.Decreasing(h / 2, h / 2.0);
 }
 
 // ---------------------------------------------------------------- drawing
+
+// One plotted criterion: its values at steps 1 … count, its colour and, in the
+// force/displacement panel, its convergence threshold.
+struct TForm2::Series {
+    const std::vector<double>* values;
+    ui::Color color;
+    std::optional<double> threshold;
+};
+
+// What tells the two upper panels apart.
+struct TForm2::UpperPanel {
+    std::vector<Series> series;
+    ui::Label& label;                          // caption above the panel: the largest logarithm
+    std::span<const ui::LegendEntry> legend;  // above the lower data edge
+    const char* title;                         // above the lower data edge, or none
+};
 
 void TForm2::Circle(int x, int y) {
     auto& cv = PaintBox1.Canvas();
@@ -165,201 +164,121 @@ void TForm2::Button2Click() {
     DrawEnergyPanel(n);
     const int steps = StepCount(app_.log);
     if (steps > 0) {
-        DrawForcePanel(steps);
-        DrawChangePanel(steps);
+        auto& l = app_.log;
+        const ui::LegendEntry legend[] = {{"MaxForce", 10, ui::kBlue},
+                                          {"RmsForce", 90, ui::kRed},
+                                          {"MaxDispl", 175, ui::kGreen},
+                                          {"RmsDispl", 250, kPurple}};
+        DrawUpperPanel(force_,
+                       {{{&l.maxfrce, ui::kBlue, l.maxf_thres},
+                         {&l.rmsfrce, ui::kRed, l.rmsf_thres},
+                         {&l.maxdisp, ui::kGreen, l.maxd_thres},
+                         {&l.rmsdisp, kPurple, l.rmsd_thres}},
+                        Label2,
+                        legend,
+                        nullptr},
+                       steps);
+        force_.x.CopyTo(l.dx2min, l.dx2max, l.gx2min, l.gx2max);
+        force_.y.CopyTo(l.dy2min, l.dy2max, l.gy2min, l.gy2max);
+        DrawUpperPanel(change_, {{{&l.prdcten, ui::kBlue, std::nullopt}}, Label4, {}, "Expected Change in E"}, steps);
+        change_.x.CopyTo(l.dx3min, l.dx3max, l.gx3min, l.gx3max);
+        change_.y.CopyTo(l.dy3min, l.dy3max, l.gy3min, l.gy3max);
     }
     Refresh();
+}
+
+// Moves to the first point, then a line to each next one, every point circled.
+void TForm2::DrawSeries(const ui::PlotFrame& p, const Series& s, int count, ui::Color lineColor) {
+    auto& cv = PaintBox1.Canvas();
+    const auto& v = *s.values;
+    cv.MoveTo(p.fx(1), p.fyValue(v[1]));
+    cv.Pen.color = s.color;
+    Circle(p.fx(1), p.fyValue(v[1]));
+    for (int i = 2; i <= count; ++i) {
+        const int x = p.fx(i), y = p.fyValue(v[static_cast<size_t>(i)]);
+        cv.Pen.color = lineColor;
+        cv.LineTo(x, y);
+        cv.Pen.color = s.color;
+        Circle(x, y);
+    }
 }
 
 void TForm2::DrawEnergyPanel(int n) {
     auto& l = app_.log;
     auto& cv = PaintBox1.Canvas();
-    l.dxmin = 1;
-    l.dxmax = n;
-    Extent e;
+    ui::Extent e;
     for (int i = 1; i <= n; ++i) e.Take(l.scfengy[static_cast<size_t>(i)]);
-    e.Finish();
-    l.dymin = e.lo;
-    l.dymax = e.hi;
-    double xs = Span(l.dxmin, l.dxmax), ys = Span(l.dymin, l.dymax);
-    l.gxmin = l.dxmin - 0.015 * xs;
-    l.gxmax = l.dxmax + 0.015 * xs;
-    l.gymin = l.dymin - 0.025 * ys;
-    l.gymax = l.dymax + 0.025 * ys;
-    SetLabel(Label5, core::FloatText(l.dxmin));
-    SetLabel(Label6, core::FloatText(l.dxmax));
-    l.gheight = PaintBox1.Height();
-    l.gwidth = PaintBox1.Width();
+    energy_.x.dmin = 1;
+    energy_.x.dmax = n;
+    energy_.x.SetMargins(0.015, 0.015);
+    energy_.y.SetData(e);
+    energy_.y.SetMargins(0.025, 0.025);
+    energy_.x.CopyTo(l.dxmin, l.dxmax, l.gxmin, l.gxmax);
+    energy_.y.CopyTo(l.dymin, l.dymax, l.gymin, l.gymax);
+    SetLabel(Label5, core::FloatText(energy_.x.dmin));
+    SetLabel(Label6, core::FloatText(energy_.x.dmax));
+    PlaceFrames();
+    l.gheight = energy_.gheight;
+    l.gwidth = energy_.gwidth;
 
-    cv.Pen.color = ui::kWhite;
-    cv.Brush = {kWindowColor, ui::BrushStyle::Solid};
-    cv.Rectangle(fx(1, l.gxmin), fy(1, l.gymin), fx(1, l.gxmax), fy(1, l.gymax));
-
+    energy_.Erase(cv, kWindowColor);
     cv.Font.color = ui::kBlue;
-    cv.TextOut(fx(1, l.dxmin) + 10, fy(1, l.dymin) - 25, "SCF Energy (hartree)");
+    energy_.LabelAt(cv, ui::Corner::XminYmin, 10, -25, "SCF Energy (hartree)");
     cv.Font.color = ui::kBlack;
-    cv.TextOut(fx(1, l.dxmin) + 20, fy(1, l.dymax) + 5, ProfileValueText(l.scfengy[1]) + " (#1)");
-    cv.TextOut(fx(1, l.dxmax) - 140, fy(1, l.dymin) - 25,
-               ProfileValueText(l.scfengy[static_cast<size_t>(n)]) + " (#" + core::IntText(l.ndone) + ")");
+    energy_.LabelAt(cv, ui::Corner::XminYmax, 20, 5, ProfileValueText(l.scfengy[1]) + " (#1)");
+    energy_.LabelAt(cv, ui::Corner::XmaxYmin, -140, -25,
+                    ProfileValueText(l.scfengy[static_cast<size_t>(n)]) + " (#" + core::IntText(l.ndone) + ")");
 
     cv.Pen.width = 1;
     cv.Pen.color = ui::kBlue;
-    cv.MoveTo(fx(1, l.dxmin), fy(1, l.dymin));
-    cv.LineTo(fx(1, l.dxmin), fy(1, l.dymax));
-    cv.LineTo(fx(1, l.dxmax), fy(1, l.dymax));
-    cv.LineTo(fx(1, l.dxmax), fy(1, l.dymin));
-    cv.LineTo(fx(1, l.dxmin), fy(1, l.dymin));
-
-    cv.MoveTo(fx(1, 1), fy(1, l.scfengy[1]));
-    cv.Pen.color = ui::kRed;
-    Circle(fx(1, 1), fy(1, l.scfengy[1]));
-    for (int i = 2; i <= n; ++i) {
-        int x = fx(1, i), y = fy(1, l.scfengy[static_cast<size_t>(i)]);
-        cv.Pen.color = ui::kBlue;
-        cv.LineTo(x, y);
-        cv.Pen.color = ui::kRed;
-        Circle(x, y);
-    }
+    energy_.DrawDataFrame(cv);
+    DrawSeries(energy_, {&l.scfengy, ui::kRed, std::nullopt}, n, ui::kBlue);
 
     cv.Pen.color = ui::kGreen;
-    int marker = fx(1, SpinEdit1.Value());
-    cv.MoveTo(marker, fy(1, l.dymin));
-    cv.LineTo(marker, fy(1, l.dymax));
+    energy_.VLine(cv, SpinEdit1.Value());
 }
 
-namespace {
-
-// Ranges of an upper panel: x from 1 to the step count, y over the logarithms, with a lower
-// margin of 20 pixels whatever the height of the paint box.
-void UpperRanges(const Extent& e, int steps, int boxHeight, double& dxmin, double& dxmax, double& dymin,
-                 double& dymax, double& gxmin, double& gxmax, double& gymin, double& gymax) {
-    dxmin = 1;
-    dxmax = steps;
-    dymin = e.lo;
-    dymax = e.hi;
-    double xs = Span(dxmin, dxmax), ys = Span(dymin, dymax);
-    gxmin = dxmin - 0.03 * xs;
-    gxmax = dxmax + 0.04 * xs;
-    double pixels = std::max(boxHeight / 2.0 - 20, 1.0);  // a box too small keeps a positive scale
-    double conv_ratio = ys / pixels;                      // data units per pixel
-    gymin = dymin - 20 * conv_ratio;
-    gymax = dymax + 0.014 * ys;
-}
-
-}  // namespace
-
-void TForm2::DrawForcePanel(int steps) {
-    auto& l = app_.log;
+// An upper panel plots decimal logarithms: x from 1 to the step count, y over the logarithms
+// of its series and thresholds, with a lower margin of 20 pixels whatever the height of the
+// paint box.
+void TForm2::DrawUpperPanel(ui::PlotFrame& p, const UpperPanel& panel, int steps) {
     auto& cv = PaintBox1.Canvas();
-    struct Series {
-        const std::vector<double>& values;
-        ui::Color color;
-        double threshold;
-    };
-    const Series series[] = {{l.maxfrce, ui::kBlue, l.maxf_thres},
-                             {l.rmsfrce, ui::kRed, l.rmsf_thres},
-                             {l.maxdisp, ui::kGreen, l.maxd_thres},
-                             {l.rmsdisp, kPurple, l.rmsd_thres}};
-    Extent e;
-    for (const auto& s : series) {
-        for (int i = 1; i <= steps; ++i) e.Take(Lg(s.values[static_cast<size_t>(i)]));
-        e.Take(Lg(s.threshold));
+    ui::Extent e;
+    for (const auto& s : panel.series) {
+        for (int i = 1; i <= steps; ++i) e.Take(p.y.Coord((*s.values)[static_cast<size_t>(i)]));
+        if (s.threshold) e.Take(p.y.Coord(*s.threshold));
     }
-    e.Finish();
-    UpperRanges(e, steps, PaintBox1.Height(), l.dx2min, l.dx2max, l.dy2min, l.dy2max, l.gx2min, l.gx2max,
-                l.gy2min, l.gy2max);
-    auto y = [&](double v) {
-        double g = Lg(v);
-        return fy(2, std::isnan(g) ? l.dy2min : g);
-    };
+    p.x.dmin = 1;
+    p.x.dmax = steps;
+    p.x.SetMargins(0.03, 0.04);
+    p.y.SetData(e);
+    const double pixels = std::max(PaintBox1.Height() / 2.0 - 20, 1.0);  // a box too small keeps a positive scale
+    const double conv_ratio = p.y.Span() / pixels;                        // data units per pixel
+    p.y.Pad(20 * conv_ratio, 0.014 * p.y.Span());
 
-    cv.Pen.color = ui::kWhite;
-    cv.Brush = {kWindowColor, ui::BrushStyle::Solid};
-    cv.Rectangle(fx(2, l.gx2min), fy(2, l.gy2min), fx(2, l.gx2max), fy(2, l.gy2max));
-
-    SetLabel(Label2, ProfileValueText(l.dy2max) + " in log (#" + core::IntText(l.nforce2) + ")");
-    Label2.SetTop(4);
-    Label2.SetLeft(fx(2, l.dx2min));
+    p.Erase(cv, kWindowColor);
+    SetLabel(panel.label, ProfileValueText(p.y.dmax) + " in log (#" + core::IntText(app_.log.nforce2) + ")");
+    panel.label.SetTop(4);
+    panel.label.SetLeft(p.fx(p.x.dmin));
     cv.Font.color = ui::kBlack;
-    cv.TextOut(fx(2, l.dx2min), fy(2, l.dy2min) + 3, ProfileValueText(l.dy2min) + " in log");
-
-    const int ly = fy(2, l.dy2min) - 20, lx = fx(2, l.dx2min);
-    const struct {
-        const char* text;
-        int dx;
-        ui::Color color;
-    } legend[] = {{"MaxForce", 10, ui::kBlue}, {"RmsForce", 90, ui::kRed}, {"MaxDispl", 175, ui::kGreen},
-                  {"RmsDispl", 250, kPurple}};
-    for (const auto& item : legend) {
-        cv.Font.color = item.color;
-        cv.TextOut(lx + item.dx, ly, item.text);
-    }
+    p.LabelAt(cv, ui::Corner::XminYmin, 0, 3, ProfileValueText(p.y.dmin) + " in log");
+    const ui::Point low = p.CornerPoint(ui::Corner::XminYmin);
+    ui::DrawLegend(cv, {low.x, low.y - 20}, panel.legend);
 
     cv.Pen.width = 1;
     cv.Pen.color = ui::kBlue;
-    cv.MoveTo(fx(2, l.dx2min), fy(2, l.dy2min));
-    cv.LineTo(fx(2, l.dx2min), fy(2, l.dy2max));
-    cv.LineTo(fx(2, l.dx2max), fy(2, l.dy2max));
-    cv.LineTo(fx(2, l.dx2max), fy(2, l.dy2min));
-    cv.LineTo(fx(2, l.dx2min), fy(2, l.dy2min));
+    p.DrawDataFrame(cv);
+    if (panel.title) {
+        cv.Font.color = ui::kBlue;
+        p.LabelAt(cv, ui::Corner::XminYmin, 10, -23, panel.title);
+    }
 
-    for (const auto& s : series) {
-        cv.MoveTo(fx(2, 1), y(s.values[1]));
-        cv.Pen.color = s.color;
-        Circle(fx(2, 1), y(s.values[1]));
-        for (int i = 2; i <= steps; ++i) {
-            int px = fx(2, i), py = y(s.values[static_cast<size_t>(i)]);
-            cv.LineTo(px, py);
-            Circle(px, py);
-        }
+    for (const auto& s : panel.series) {
+        DrawSeries(p, s, steps, s.color);
+        if (!s.threshold) continue;
         cv.Pen.style = ui::psDot;
-        int ty = y(s.threshold);
-        cv.MoveTo(fx(2, l.dx2min), ty);
-        cv.LineTo(fx(2, l.dx2max), ty);
+        p.HLine(cv, p.y.Plotted(*s.threshold));
         cv.Pen.style = ui::psSolid;
-    }
-}
-
-void TForm2::DrawChangePanel(int steps) {
-    auto& l = app_.log;
-    auto& cv = PaintBox1.Canvas();
-    Extent e;
-    for (int i = 1; i <= steps; ++i) e.Take(Lg(l.prdcten[static_cast<size_t>(i)]));
-    e.Finish();
-    UpperRanges(e, steps, PaintBox1.Height(), l.dx3min, l.dx3max, l.dy3min, l.dy3max, l.gx3min, l.gx3max,
-                l.gy3min, l.gy3max);
-    auto y = [&](double v) {
-        double g = Lg(v);
-        return fy(3, std::isnan(g) ? l.dy3min : g);
-    };
-
-    cv.Pen.color = ui::kWhite;
-    cv.Brush = {kWindowColor, ui::BrushStyle::Solid};
-    cv.Rectangle(fx(3, l.gx3min), fy(3, l.gy3min), fx(3, l.gx3max), fy(3, l.gy3max));
-
-    SetLabel(Label4, ProfileValueText(l.dy3max) + " in log (#" + core::IntText(l.nforce2) + ")");
-    Label4.SetTop(4);
-    Label4.SetLeft(fx(3, l.dx3min));
-    cv.Font.color = ui::kBlack;
-    cv.TextOut(fx(3, l.dx3min), fy(3, l.dy3min) + 3, ProfileValueText(l.dy3min) + " in log");
-
-    cv.Pen.width = 1;
-    cv.Pen.color = ui::kBlue;
-    cv.MoveTo(fx(3, l.dx3min), fy(3, l.dy3min));
-    cv.LineTo(fx(3, l.dx3min), fy(3, l.dy3max));
-    cv.LineTo(fx(3, l.dx3max), fy(3, l.dy3max));
-    cv.LineTo(fx(3, l.dx3max), fy(3, l.dy3min));
-    cv.LineTo(fx(3, l.dx3min), fy(3, l.dy3min));
-    cv.Font.color = ui::kBlue;
-    cv.TextOut(fx(3, l.dx3min) + 10, fy(3, l.dy3min) - 23, "Expected Change in E");
-
-    cv.MoveTo(fx(3, 1), y(l.prdcten[1]));
-    cv.Pen.color = ui::kBlue;
-    Circle(fx(3, 1), y(l.prdcten[1]));
-    for (int i = 2; i <= steps; ++i) {
-        int px = fx(3, i), py = y(l.prdcten[static_cast<size_t>(i)]);
-        cv.LineTo(px, py);
-        Circle(px, py);
     }
 }
 
@@ -373,9 +292,9 @@ void TForm2::FormResize() {
     const int cw = ClientWidth();
     PaintBox1.SetBounds(0, 25, std::max(cw, 0), std::max(ClientHeight() - 65, 0));
     Label2.SetTop(4);
-    Label2.SetLeft(fx(2, app_.log.dx2min));
+    Label2.SetLeft(force_.fx(force_.x.dmin));
     Label4.SetTop(4);
-    Label4.SetLeft(fx(3, app_.log.dx3min));
+    Label4.SetLeft(change_.fx(change_.x.dmin));
     const int ph = PaintBox1.Height();
     Button1.SetTop(ph + 15);
     Button2.SetTop(ph + 17);

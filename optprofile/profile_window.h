@@ -6,6 +6,7 @@
 #include <string>
 
 #include "ui/controls.h"
+#include "ui/plot_frame.h"
 
 namespace mavrolin {
 
@@ -46,12 +47,18 @@ public:
     static constexpr ui::Color kWindowColor = ui::kWhite;
 
 private:
+    struct Series;
+    struct UpperPanel;
+    const ui::PlotFrame* Panel(int gg) const;
+    void PlaceFrames();
     void DrawEnergyPanel(int n);
-    void DrawForcePanel(int steps);
-    void DrawChangePanel(int steps);
+    void DrawUpperPanel(ui::PlotFrame& p, const UpperPanel& panel, int steps);
+    void DrawSeries(const ui::PlotFrame& p, const Series& s, int count, ui::Color lineColor);
     void Circle(int x, int y);
     void SetLabel(ui::Label& label, const std::string& caption);
     Application& app_;
+    // The three panels as this window last drew them: energy, force/displacement, energy change.
+    ui::PlotFrame energy_, force_, change_;
 };
 
 // Text of a plotted value: rounded to four decimals, in the general float form.

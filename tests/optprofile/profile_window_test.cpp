@@ -474,3 +474,28 @@ TEST(ProfileWindow, AResizeRedrawsButNeverShowsAHiddenWindow) {
     f.SetBounds(0, 0, 50, 40);  // smaller than the control strip: nothing negative
     EXPECT_EQ(f.PaintBox1.Height(), 0);
 }
+
+TEST(ProfileWindow, KeepsItsOwnMappingWhenAnotherWindowOverwritesTheSharedRanges) {
+    TestApp t;
+    Load(t, Simple());
+    auto& f = OpenAt(t, 1000, 600);
+    const int x1 = f.fx(1, 1), y1 = f.fy(1, -104), x2 = f.fx(2, 1), x3 = f.fx(3, 1), y3 = f.fy(3, -5);
+    // What the MO diagram leaves behind when it draws after the profile.
+    auto& l = t.app.log;
+    l.gxmin = -0.3;
+    l.gxmax = 12.18;
+    l.gymin = l.gymax = 7;
+    l.gx2min = l.gx3max = 0;
+    l.gwidth = 517;
+    l.gheight = 771;
+    EXPECT_EQ(f.fx(1, 1), x1);
+    EXPECT_EQ(f.fy(1, -104), y1);
+    EXPECT_EQ(f.fx(2, 1), x2);
+    EXPECT_EQ(f.fx(3, 1), x3);
+    EXPECT_EQ(f.fy(3, -5), y3);
+    // Its next drawing publishes its own ranges again.
+    f.Button2Click();
+    EXPECT_DOUBLE_EQ(l.gxmin, 1 - 0.015 * 4);
+    EXPECT_EQ(l.gwidth, 1000);
+    EXPECT_EQ(l.gheight, 600);
+}

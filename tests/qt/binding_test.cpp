@@ -223,17 +223,21 @@ TEST_F(BindingTest, AnErrorInAHandlerBecomesAMessageAndTheProgramGoesOn) {
         if (clicks == 1) throw core::FileError("Cannot open \"x.log\".");
         if (clicks == 2) throw std::runtime_error("plain failure");
         if (clicks == 3) throw 42;
+        if (clicks == 4) throw std::out_of_range("vector::_M_range_check");
     };
     auto* button = Widget<QPushButton>(form.Go);
     ASSERT_NE(button, nullptr);
-    for (int i = 0; i < 4; ++i) button->click();
-    EXPECT_EQ(clicks, 4);
-    ASSERT_EQ(closer.seen.size(), 3u);
+    for (int i = 0; i < 5; ++i) button->click();
+    EXPECT_EQ(clicks, 5);
+    ASSERT_EQ(closer.seen.size(), 4u);
     EXPECT_EQ(closer.seen[0].text, "Cannot open \"x.log\".");
     EXPECT_EQ(closer.seen[0].icon, QMessageBox::Critical);
     EXPECT_EQ(closer.seen[1].text, "plain failure");
-    EXPECT_EQ(closer.seen[2].text, "Unexpected error.");
-    EXPECT_EQ(dispatch.Errors(), 3);
+    // A programming error is no user message: it names the control whose handler failed.
+    EXPECT_EQ(closer.seen[2].text, "Internal error in Go: unknown exception");
+    EXPECT_EQ(closer.seen[3].text, "Internal error in Go: vector::_M_range_check");
+    EXPECT_EQ(dispatch.Errors(), 4);
+    EXPECT_EQ(dispatch.InternalErrors(), 2);
 
     form.Fails.OnClick = [] { throw core::ConversionError("\"1.2.3\" is not a number."); };
     binding.ActionOf(form.Fails)->trigger();

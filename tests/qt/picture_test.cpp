@@ -8,7 +8,7 @@
 #include "core/errors.h"
 #include "qt_support.h"
 #include "support/test_app.h"
-#include "ui/qt/desktop.h"
+#include "ui/qt/picture.h"
 
 namespace fs = std::filesystem;
 using mavrolin::qt::WritePicture;

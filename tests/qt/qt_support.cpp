@@ -3,7 +3,8 @@
 #include <QDialog>
 #include <QFileDialog>
 
-#include "ui/qt/desktop_session.h"
+#include "app/desktop_session.h"
+#include "ui/qt/desktop.h"
 
 namespace qt_testing {
 

@@ -28,7 +28,8 @@ std::unique_ptr<mavrolin::Application> MakeApp(ui::HeadlessPlatform& platform, c
 }
 }  // namespace
 
-TestApp::TestApp() : holder(MakeApp(platform, dir)), app(*holder) {}
+// A programming error inside a handler is thrown on, so it fails the test that ran it.
+TestApp::TestApp() : holder(MakeApp(platform, dir)), app(*holder) { app.rethrowInternalErrors = true; }
 
 TestApp::~TestApp() { holder.reset(); }
 

@@ -31,7 +31,7 @@ struct QtBinding::Bound {
     virtual void ChildMoved() {}
     virtual void Detach() {}
 
-    void Run(const std::function<void()>& action) { binding.dispatch_.Run(action); }
+    void Run(const std::function<void()>& action) { binding.dispatch_.Run(action, control.Name()); }
 
     // Position, size (the widget's preferred size where the program left it at 0),
     // visibility and enabled state.
@@ -518,7 +518,7 @@ void QtBinding::AddMenuItems(QWidget* target, ui::MenuItem& parent, bool persist
             action = new QAction(CaptionText(item.Caption()), target);
             QPointer<QAction> guard(action);
             QObject::connect(action, &QAction::triggered, action, [this, &item, guard] {
-                dispatch_.Run([&item] { item.Click(); });
+                dispatch_.Run([&item] { item.Click(); }, item.Name());
                 if (guard) SyncAction(item, *guard);  // Qt toggled the check mark itself
             });
         }

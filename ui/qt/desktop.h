@@ -1,14 +1,9 @@
 #pragma once
-// Entry points of the desktop program for main(): the event loop with every window, and
-// picture writing for the batch command line.
-#include <string>
-
-#include "ui/qt/picture.h"  // WritePicture
+// What the desktop start-up takes from the binding besides the widgets.
 
 namespace mavrolin::qt {
 
-// Opens the main window (and scans `fileToOpen` when one is named) and runs until the
-// program exits. Returns the process exit status.
-int RunDesktop(int argc, char** argv, const std::string& fileToOpen);
+// The font of the windows (Tahoma 8 points, or its metric-compatible stand-in).
+void UseWindowFont();
 
 }  // namespace mavrolin::qt

@@ -1,25 +1,27 @@
 #include "ui/qt/dispatch.h"
 
-#include <exception>
 #include <iostream>
-#include <new>
 
 #include "core/errors.h"
 
 namespace mavrolin::qt {
 
-bool Dispatcher::Run(const std::function<void()>& action) const noexcept {
-    try {
-        if (action) action();
-        return true;
-    } catch (const core::MavrolinError& e) {
-        Report(e.what());
-    } catch (const std::bad_alloc&) {
-        Report("Out of memory.");
-    } catch (const std::exception& e) {
-        Report(e.what());
-    } catch (...) {
-        Report("Unexpected error.");
+bool Dispatcher::Run(const std::function<void()>& action, std::string_view where) const noexcept {
+    core::ActionOutcome outcome = core::RunAction(action);
+    switch (outcome.kind) {
+        case core::ActionOutcome::Kind::Done:
+            return true;
+        case core::ActionOutcome::Kind::UserError:
+            Report(outcome.message);
+            break;
+        case core::ActionOutcome::Kind::InternalError:
+            ++internalErrors_;
+            try {
+                Report(core::InternalErrorText(where, outcome.message));
+            } catch (...) {
+                Report("Internal error.");
+            }
+            break;
     }
     return false;
 }

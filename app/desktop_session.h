@@ -1,6 +1,6 @@
 #pragma once
-// The desktop program without its event loop: the application on the Qt platform with
-// every window bound. RunDesktop runs one; tests drive one directly.
+// The composition root of the desktop program: the application on the Qt platform with
+// every window bound. RunDesktop runs one in the event loop; tests drive one directly.
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -40,7 +40,8 @@ private:
     std::unique_ptr<QtBinding> binding_;
 };
 
-// The font of the windows (Tahoma 8 points, or its metric-compatible stand-in).
-void UseWindowFont();
+// Opens the main window (and scans `fileToOpen` when one is named) and runs until the
+// program exits. Returns the process exit status.
+int RunDesktop(int argc, char** argv, const std::string& fileToOpen);
 
 }  // namespace mavrolin::qt
