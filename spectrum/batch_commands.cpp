@@ -55,15 +55,14 @@ std::string NowText() {
 bool ScanStates(BatchSession& session, const std::string& log) {
     auto& app = session.App();
     session.platform.dateTime = NowText();
-    session.platform.AnswerOpen(log);
-    if (!session.Run([&app] { app.form1.OpenLOG1Click(); })) return false;
+    if (!session.Open(log, [&app] { app.form1.OpenLOG1Click(); })) return false;
     if (app.log.nexstt > 0) return true;
     session.Fail("no excited states were found in " + log);
     return false;
 }
 
 struct SpectrumOptions {
-    std::string log, out, image, unit, x, y, settings, size = "977x744";
+    std::string unit, x, y, settings, image, size = "977x744";
     int points = 0;
     double sigma = 0, scale = 0;
 };
@@ -96,10 +95,35 @@ void ApplyOptions(Application& app, const SpectrumOptions& o) {
     }
 }
 
+// Scan, settings, redraw, then the picture (when asked) and the saved spectrum: a failed
+// step ends the command before anything is written.
+void DrawSpectrum(BatchSession& session, const FileArgs& a, SpectrumOptions o) {
+    int w = 0, h = 0;
+    ParseSize(o.size, w, h);
+    if (!o.x.empty()) ParseRange("--x", o.x);
+    if (!o.y.empty()) ParseRange("--y", o.y);
+    o.settings = BatchSession::Absolute(o.settings);
+    const std::string image = BatchSession::Absolute(o.image);
+    const std::string out = a.output.empty() ? a.input + ".calcd.txt" : a.output;
+    if (!ScanStates(session, a.input)) return;
+    auto& app = session.App();
+    auto& form = app.form9;
+    app.log.read_tddft_setting_chk = true;  // batch reads only the settings it is given
+    form.SetBounds(form.Left(), form.Top(), w + form.FrameWidth(), h + form.FrameHeight());
+    if (!session.Run([&] { app.form10.WithOneRedraw([&] { ApplyOptions(app, o); }); })) return;
+    if (!session.Run([&] { app.form1.SpectraTDDFTResults1Click(); })) return;
+    if (!image.empty() && !session.Save(image, [&] { form.SavePicture1Click(); })) return;
+    session.Save(out, [&] { form.SaveCalculatedSpectrum1Click(); });
+}
+
 void AddSpectrumCommand(CLI::App& cli, BatchSession& session) {
     auto o = std::make_shared<SpectrumOptions>();
-    auto* cmd = cli.add_subcommand("spectrum", "Simulated UV-vis spectrum of a TD-DFT log (<log>.calcd.txt)");
-    cmd->add_option("LOG", o->log, "Gaussian TD-DFT or CIS output")->required()->check(CLI::ExistingFile);
+    auto* cmd = AddFileCommand(cli, session,
+                               {"spectrum", "Simulated UV-vis spectrum of a TD-DFT log (<log>.calcd.txt)", "LOG",
+                                "Gaussian TD-DFT or CIS output",
+                                "spectrum file (default: the log name with .calcd.txt)"},
+                               [o, &session](const FileArgs& a) { DrawSpectrum(session, a, *o); });
+    cmd->get_option("LOG")->check(CLI::ExistingFile);
     cmd->add_option("--unit", o->unit, "horizontal unit: ev, nm or cm-1 (default ev)")
         ->check(CLI::IsMember({"ev", "nm", "cm-1"}));
     cmd->add_option("--points", o->points, "number of grid points, 100..10000 (default 300)")
@@ -111,63 +135,39 @@ void AddSpectrumCommand(CLI::App& cli, BatchSession& session) {
     cmd->add_option("--y", o->y, "vertical range MIN:MAX (default: automatic)");
     cmd->add_option("--settings", o->settings, "spectrum settings file, read before the options")
         ->check(CLI::ExistingFile);
-    cmd->add_option("-o,--output", o->out, "spectrum file (default: the log name with .calcd.txt)");
     cmd->add_option("--image", o->image, "also write the picture; .png, .svg or .pdf");
     cmd->add_option("--size", o->size, "paint-box size of the picture in pixels, WxH (default 977x744)");
-    cmd->callback([o, &session] {
-        int w = 0, h = 0;
-        ParseSize(o->size, w, h);
-        if (!o->x.empty()) ParseRange("--x", o->x);
-        if (!o->y.empty()) ParseRange("--y", o->y);
-        const std::string log = BatchSession::Absolute(o->log);
-        const std::string out = o->out.empty() ? log + ".calcd.txt" : BatchSession::Absolute(o->out);
-        const std::string image = BatchSession::Absolute(o->image);
-        const std::string settings = BatchSession::Absolute(o->settings);
-        if (!ScanStates(session, log)) return;
-        auto& app = session.App();
-        auto& form = app.form9;
-        app.log.read_tddft_setting_chk = true;  // batch reads only the settings it is given
-        form.SetBounds(form.Left(), form.Top(), w + form.FrameWidth(), h + form.FrameHeight());
-        SpectrumOptions applied = *o;
-        applied.settings = settings;
-        if (!session.Run([&] { app.form10.WithOneRedraw([&] { ApplyOptions(app, applied); }); })) return;
-        if (!session.Run([&] { app.form1.SpectraTDDFTResults1Click(); })) return;
-        if (!image.empty()) {
-            session.platform.AnswerSave(image);
-            if (!session.Run([&] { form.SavePicture1Click(); })) return;
-        }
-        session.platform.AnswerSave(out);
-        session.Run([&] { form.SaveCalculatedSpectrum1Click(); });
-    });
+}
+
+struct EsiOptions {
+    std::string nm, f, ci;
+    int style = 0;
+};
+
+void WriteEsi(BatchSession& session, const FileArgs& a, const EsiOptions& o) {
+    const std::string out = a.output.empty() ? a.input + ".esi.txt" : a.output;
+    if (!ScanStates(session, a.input)) return;
+    auto& app = session.App();
+    auto& opts = app.form11;
+    if (!o.nm.empty()) opts.nm_limit.SetText(o.nm);
+    if (!o.f.empty()) opts.f_limit.SetText(o.f);
+    if (!o.ci.empty()) opts.cicoeff_limit.SetText(o.ci);
+    if (o.style != 0 && !session.Run([&] { opts.style.SetValue(o.style); })) return;
+    session.Save(out, [&] { app.form9.SaveESI1Click(); });
 }
 
 void AddEsiCommand(CLI::App& cli, BatchSession& session) {
-    struct Options {
-        std::string log, out, nm, f, ci;
-        int style = 0;
-    };
-    auto o = std::make_shared<Options>();
-    auto* cmd = cli.add_subcommand("esi", "Supporting-information table of the excited states (<log>.esi.txt)");
-    cmd->add_option("LOG", o->log, "Gaussian TD-DFT or CIS output")->required()->check(CLI::ExistingFile);
+    auto o = std::make_shared<EsiOptions>();
+    auto* cmd = AddFileCommand(cli, session,
+                               {"esi", "Supporting-information table of the excited states (<log>.esi.txt)", "LOG",
+                                "Gaussian TD-DFT or CIS output", "report file (default: the log name with .esi.txt)"},
+                               [o, &session](const FileArgs& a) { WriteEsi(session, a, *o); });
+    cmd->get_option("LOG")->check(CLI::ExistingFile);
     cmd->add_option("--style", o->style, "transition labels: 1 MO77 -> MO78, 2 77 -> 78, 3 #77 -> #78 (default 1)")
         ->check(CLI::Range(1, 3));
     cmd->add_option("--nm-limit", o->nm, "only states with a longer wavelength in nm (default 200)");
     cmd->add_option("--f-limit", o->f, "only states with a larger oscillator strength (default 0.01)");
     cmd->add_option("--ci-limit", o->ci, "only components with a larger |CI coefficient| (default 0.2)");
-    cmd->add_option("-o,--output", o->out, "report file (default: the log name with .esi.txt)");
-    cmd->callback([o, &session] {
-        const std::string log = BatchSession::Absolute(o->log);
-        const std::string out = o->out.empty() ? log + ".esi.txt" : BatchSession::Absolute(o->out);
-        if (!ScanStates(session, log)) return;
-        auto& app = session.App();
-        auto& opts = app.form11;
-        if (!o->nm.empty()) opts.nm_limit.SetText(o->nm);
-        if (!o->f.empty()) opts.f_limit.SetText(o->f);
-        if (!o->ci.empty()) opts.cicoeff_limit.SetText(o->ci);
-        if (o->style != 0 && !session.Run([&] { opts.style.SetValue(o->style); })) return;
-        session.platform.AnswerSave(out);
-        session.Run([&] { app.form9.SaveESI1Click(); });
-    });
 }
 
 }  // namespace

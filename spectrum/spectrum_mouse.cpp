@@ -102,11 +102,11 @@ void TForm9::Zoom(const spectrum::ZoomRect& r) {
     if (ymin < 0) ymin = 0;
     const double ymax = f.GetY(r.y0);
     if (f.unit == spectrum::kUnitNm) {
-        const double xmin = std::max(f.GetX(r.x0), f.dxmin), xmax = std::min(f.GetX(r.x1), f.dxmax);
+        const double xmin = std::max(f.GetX(r.x0), f.plot.x.dmin), xmax = std::min(f.GetX(r.x1), f.plot.x.dmax);
         s.NM_Min.SetText(FloatText(xmin));
         s.NM_Max.SetText(FloatText(xmax));
     } else {
-        const double xmax = std::min(f.GetX(r.x0), f.dxmax), xmin = std::max(f.GetX(r.x1), f.dxmin);
+        const double xmax = std::min(f.GetX(r.x0), f.plot.x.dmax), xmin = std::max(f.GetX(r.x1), f.plot.x.dmin);
         std::string minText = FloatText(xmin);
         if (core::ParseDouble(minText) == 0) minText = "0.1";
         s.EV_Min.SetText(minText);

@@ -11,8 +11,8 @@ namespace {
 
 using core::FloatText;
 
-// Round(v*scale)/scale as text, without any integer overflow for large values.
-std::string RoundedText(double v, double scale) { return FloatText(std::nearbyint(v * scale) / scale); }
+// Round(v*scale)/scale as text.
+std::string RoundedText(double v, double scale) { return ui::RoundedText(v * scale, scale); }
 
 // A band drawn out to 1.2 half-widths never needs more steps than cross the whole box.
 int StepCount(double steps, double limit) {
@@ -58,11 +58,16 @@ private:
     // Ranges of the paint box: label margins left and right, about two label heights
     // below the data and one above.
     void Frame(int width, int height) {
+        auto& p = f_.plot;
         f_.unit = st_.unit;
-        f_.gwidth = width;
-        f_.gheight = height;
         f_.npoints = static_cast<int>(c_.y.size());
-        f_.dxmin = c_.dxmin, f_.dxmax = c_.dxmax, f_.dymin = c_.dymin, f_.dymax = c_.dymax;
+        p.Place(width, height);
+        if (Nm())
+            p.x.Increasing(0, width);
+        else
+            p.x.Decreasing(width, width);
+        p.y.Decreasing(height, height);
+        p.x.dmin = c_.dxmin, p.x.dmax = c_.dxmax, p.y.dmin = c_.dymin, p.y.dmax = c_.dymax;
         lowText_ = RoundedText(c_.dymin, 100);
         highText_ = RoundedText(c_.dymax, 100);
         ylabelWidth_ = std::max(cv_.TextWidth(lowText_), cv_.TextWidth(highText_));
@@ -72,19 +77,18 @@ private:
         const double a = width - ylabelWidth_ - flabelWidth, d = c_.dxmax - c_.dxmin;
         const double h = height - 3.0 * xlabelHeight_, v = c_.dymax - c_.dymin;
         const double left = Nm() ? ylabelWidth_ : flabelWidth, right = Nm() ? flabelWidth : ylabelWidth_;
-        f_.gxmin = c_.dxmin - d * 1.8 * left / a;
-        f_.gxmax = d * 1.8 * right / a + c_.dxmax;
-        f_.gymin = c_.dymin - v * 2 * xlabelHeight_ / h;
-        f_.gymax = v * 1 * xlabelHeight_ / h + c_.dymax;
+        p.x.gmin = c_.dxmin - d * 1.8 * left / a;
+        p.x.gmax = d * 1.8 * right / a + c_.dxmax;
+        p.y.gmin = c_.dymin - v * 2 * xlabelHeight_ / h;
+        p.y.gmax = v * 1 * xlabelHeight_ / h + c_.dymax;
         f_.valid = true;
-        xpdiv2_ = (f_.gxmax - f_.gxmin) / width / 2;
+        xpdiv2_ = (p.x.gmax - p.x.gmin) / width / 2;
         bex_ = st_.fontStyle.starts_with("Bold") ? 5 : 0;
     }
 
     void Background() {
         cv_.Pen = {ui::kWhite, 1, ui::psSolid};
-        cv_.Brush = {ui::kWhite, ui::BrushStyle::Solid};
-        Fill(cv_, X(f_.gxmin), Y(f_.gymin), X(f_.gxmax), Y(f_.gymax));
+        f_.plot.Fill(cv_, ui::kWhite);
     }
 
     void Transition(int j) {
@@ -110,7 +114,7 @@ private:
         cv_.Pen.width = st_.lineWidthGau;
         cv_.Pen.style = st_.lineStyleGau;
         const double step = c_.xdiv, sigma = c_.sigma;
-        const double limit = 4.0 * f_.npoints + (f_.gxmax - f_.gxmin) / step;
+        const double limit = 4.0 * f_.npoints + (f_.plot.x.gmax - f_.plot.x.gmin) / step;
         if (!Nm()) {
             const int n = StepCount(1.2 * c_.pkh_100 / step, limit);
             for (int side : {1, -1}) {
@@ -165,13 +169,14 @@ private:
     void Margins() {
         cv_.Pen = {ui::kWhite, 1, ui::psSolid};
         cv_.Brush = {ui::kWhite, ui::BrushStyle::Solid};
-        const int top = Y(f_.gymax), bottom = Y(f_.gymin);
+        const auto& x = f_.plot.x;
+        const int top = Y(f_.plot.y.gmax), bottom = Y(f_.plot.y.gmin);
         if (Nm()) {
-            Fill(cv_, X(f_.gxmin), bottom, X(c_.dxmin) - 1, top);
-            Fill(cv_, X(c_.dxmax) + 1, bottom, X(f_.gxmax), top);
+            Fill(cv_, X(x.gmin), bottom, X(c_.dxmin) - 1, top);
+            Fill(cv_, X(c_.dxmax) + 1, bottom, X(x.gmax), top);
         } else {
-            Fill(cv_, X(f_.gxmax), bottom, X(c_.dxmax) - 1, top);
-            Fill(cv_, X(c_.dxmin) + 1, bottom, X(f_.gxmin), top);
+            Fill(cv_, X(x.gmax), bottom, X(c_.dxmax) - 1, top);
+            Fill(cv_, X(c_.dxmin) + 1, bottom, X(x.gmin), top);
         }
     }
 
@@ -181,17 +186,10 @@ private:
     // The frame grows outward with its width, one pixel outside the data.
     void Border() {
         cv_.Pen = {st_.monochrome ? ui::kBlack : st_.colorFrm, 1, st_.lineStyleFrm};
-        const int l = Left(), r = Right(), b = Y(c_.dymin), t = Y(c_.dymax);
-        for (int w = 0; w < st_.lineWidthFrm; ++w) {
-            cv_.MoveTo(l - 1 - w, t - 1 - w);
-            cv_.LineTo(r + 1 + w, t - 1 - w);
-            cv_.LineTo(r + 1 + w, b + 1 + w);
-            cv_.LineTo(l - 1 - w, b + 1 + w);
-            cv_.LineTo(l - 1 - w, t - 1 - w);
-        }
+        for (int w = 0; w < st_.lineWidthFrm; ++w) f_.plot.DrawDataFrame(cv_, 1 + w);
     }
 
-    void Centred(int x, int y, const std::string& text) { cv_.TextOut(x - cv_.TextWidth(text) / 2, y, text); }
+    void Centred(int x, int y, const std::string& text) { ui::PlaceText(cv_, x, y, text, ui::HAlign::Center); }
 
     void AxisTexts() {
         cv_.Font.size = st_.frameFontSize;

@@ -6,10 +6,35 @@
 #include <string>
 
 #include "spectrum/spectrum_calc.h"
-#include "spectrum/spectrum_frame.h"
 #include "ui/canvas.h"
+#include "ui/plot_frame.h"
 
 namespace mavrolin::spectrum {
+
+// The frame of one spectrum drawing: the shared plot frame (x reversed in units 1 and 3,
+// where energies increase to the left; y upward) and what the mouse reads back. The
+// spectrum window keeps the frame of its own last redraw, so other plot windows drawing in
+// between never move its mouse mapping or its saved values.
+struct SpectrumFrame {
+    ui::PlotFrame plot;
+    int unit = 1;
+    int npoints = 0;
+    bool valid = false;  // a redraw has set this frame
+
+    // Pixel column of a horizontal value (ffx in units 1 and 3, fx2 in unit 2) and pixel
+    // row of a vertical value (ffy).
+    int X(double x) const { return plot.fx(x); }
+    int Y(double y) const { return plot.fy(y); }
+    // Data values under a pixel; 0 in a unit other than 1..3.
+    double GetX(int px) const { return unit >= 1 && unit <= 3 ? plot.x.ValueAt(px) : 0; }
+    double GetY(int py) const { return plot.y.ValueAt(py); }
+    // Pixel column of a transition (energy in eV, wavelength in nm), rounded once; 0 in
+    // another unit.
+    int StateColumn(double en_ev, double nm) const {
+        if (unit < 1 || unit > 3) return 0;
+        return ui::RoundPixel(plot.x.Position(unit == 2 ? nm : en_ev));
+    }
+};
 
 // What the drawing reads from the settings window, as values.
 struct PlotStyle {

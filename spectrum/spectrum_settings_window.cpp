@@ -325,8 +325,8 @@ void TForm10::YaxisAuto_SWChange() {
         const auto& frame = app_.form9.Frame();
         YaxisAutoDisp.SetText("OFF");
         YaxisAutoDisp.SetBackColor(kOffColor);
-        Disp_ymax.SetText(FloatText(std::nearbyint(frame.dymax * 10000) / 10000));
-        Disp_ymin.SetText(FloatText(std::nearbyint(frame.dymin * 10000) / 10000));
+        Disp_ymax.SetText(FloatText(std::nearbyint(frame.plot.y.dmax * 10000) / 10000));
+        Disp_ymin.SetText(FloatText(std::nearbyint(frame.plot.y.dmin * 10000) / 10000));
     } else if (v == 1) {
         YaxisAutoDisp.SetText("ON");
         YaxisAutoDisp.SetBackColor(kOnColor);

@@ -173,8 +173,8 @@ bool TForm9::DrawSpecClick() {
     ApplyFontStyle();
     frame_ = spectrum::DrawSpectrum(cv, PaintBox1.Width(), PaintBox1.Height(), Style(), c, states);
     // Other plot windows read the shared fields; this window reads only its own frame.
-    log.gxmin = frame_.gxmin, log.gxmax = frame_.gxmax, log.gymin = frame_.gymin, log.gymax = frame_.gymax;
-    log.gwidth = frame_.gwidth, log.gheight = frame_.gheight;
+    log.gxmin = frame_.plot.x.gmin, log.gxmax = frame_.plot.x.gmax, log.gymin = frame_.plot.y.gmin, log.gymax = frame_.plot.y.gmax;
+    log.gwidth = frame_.plot.gwidth, log.gheight = frame_.plot.gheight;
     Refresh();
     return true;
 }
@@ -324,7 +324,7 @@ void TForm9::SaveCalculatedSpectrum1Click() {
     in.sigmaText = app_.form10.SigmaText.Text();
     in.unit = frame_.unit;
     in.unitText = app_.form10.XUnitText.Text();
-    in.dxmin = frame_.dxmin, in.dxmax = frame_.dxmax, in.dymax = frame_.dymax;
+    in.dxmin = frame_.plot.x.dmin, in.dxmax = frame_.plot.x.dmax, in.dymax = frame_.plot.y.dmax;
     in.curve = std::span<const double>(curve).first(std::min(curve.size(), static_cast<size_t>(frame_.npoints)));
     in.summary = SummaryLines(app_.form4.StringGrid3);
     WriteLines(*chosen, spectrum::SavedSpectrumLines(in));

@@ -6,7 +6,6 @@
 #include <string>
 
 #include "spectrum/spectrum_calc.h"
-#include "spectrum/spectrum_frame.h"
 #include "spectrum/spectrum_plot.h"
 #include "spectrum/zoom_drag.h"
 #include "ui/controls.h"

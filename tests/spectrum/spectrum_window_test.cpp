@@ -96,18 +96,18 @@ TEST(SpectrumWindow, ShiftDragZoomsAndDoubleClickRestores) {
     EXPECT_EQ(o.settings.XaxisAuto_SW.Value(), 0);
     EXPECT_EQ(o.settings.YaxisAuto_SW.Value(), 0);
     const auto after = form.Frame();
-    const double pixel = (before.gxmax - before.gxmin) / before.gwidth;
-    EXPECT_NEAR(after.dxmax, before.GetX(300), 3 * pixel);
-    EXPECT_NEAR(after.dxmin, before.GetX(500), 3 * pixel);
-    EXPECT_LT(after.dxmax - after.dxmin, before.dxmax - before.dxmin);
-    EXPECT_NEAR(after.dymax, before.GetY(200), 3 * (before.gymax - before.gymin) / before.gheight);
+    const double pixel = (before.plot.x.gmax - before.plot.x.gmin) / before.plot.gwidth;
+    EXPECT_NEAR(after.plot.x.dmax, before.GetX(300), 3 * pixel);
+    EXPECT_NEAR(after.plot.x.dmin, before.GetX(500), 3 * pixel);
+    EXPECT_LT(after.plot.x.dmax - after.plot.x.dmin, before.plot.x.dmax - before.plot.x.dmin);
+    EXPECT_NEAR(after.plot.y.dmax, before.GetY(200), 3 * (before.plot.y.gmax - before.plot.y.gmin) / before.plot.gheight);
 
     form.PaintBox1DblClick();
     EXPECT_EQ(o.settings.XaxisAuto_SW.Value(), 1);
     EXPECT_EQ(o.settings.YaxisAuto_SW.Value(), 1);
     EXPECT_EQ(o.settings.Disp_ymax.Text(), "");
-    EXPECT_DOUBLE_EQ(form.Frame().dxmin, before.dxmin);
-    EXPECT_DOUBLE_EQ(form.Frame().dymax, before.dymax);
+    EXPECT_DOUBLE_EQ(form.Frame().plot.x.dmin, before.plot.x.dmin);
+    EXPECT_DOUBLE_EQ(form.Frame().plot.y.dmax, before.plot.y.dmax);
 }
 
 TEST(SpectrumWindow, DragsThatSpanNothingOrGoBackwardsZoomNothing) {
