@@ -7,7 +7,9 @@
 #include <string>
 
 #include "app/application.h"
+#include "core/line_reader.h"
 #include "core/text_file.h"
+#include "core/text_view.h"
 #include "large_log.h"
 #include "logscan/log_scan.h"
 #include "ui/headless_platform.h"
@@ -47,11 +49,9 @@ void BM_CountLines(benchmark::State& state) {
 void BM_ReadTrimmedLines(benchmark::State& state) {
     const auto& path = LogOf(state.range(0));
     for (auto _ : state) {
-        core::TextReader in(path);
-        mavrolin::logscan::RollingBuffer buf;
+        core::LineReader in(path, 10);
         long long hits = 0;
-        while (mavrolin::logscan::ReadShifted(in, buf))
-            hits += mavrolin::logscan::StartsUpper(buf.At(0), "SCF DONE");
+        while (in.Next()) hits += core::StartsUpper(in.TrimmedLine(), "SCF DONE");
         benchmark::DoNotOptimize(hits);
     }
     state.SetItemsProcessed(state.iterations() * state.range(0));

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "core/keyword_index.h"
 #include "core/tokenizer.h"
 
 namespace core {
@@ -23,6 +24,9 @@ struct LoadedLog {
     std::string buff;
     StrCode strcode;
     int ncode = 0;
+
+    // Keyword lines found by the log scan, as the analysis report shows them
+    KeywordIndex keywords;
 
     // Job structure
     int njob = 0;

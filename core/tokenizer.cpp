@@ -6,12 +6,10 @@ namespace core {
 
 namespace {
 
-inline bool Low(char c) { return static_cast<unsigned char>(c) <= 32; }
-
 // Copies buff[from, to) into dst trimmed, reusing dst's storage.
 void AssignTrimmed(std::string& dst, const std::string& buff, size_t from, size_t to) {
-    while (from < to && Low(buff[from])) ++from;
-    while (to > from && Low(buff[to - 1])) --to;
+    while (from < to && IsBlankChar(buff[from])) ++from;
+    while (to > from && IsBlankChar(buff[to - 1])) --to;
     dst.assign(buff, from, to - from);
 }
 
@@ -60,25 +58,21 @@ bool Decode10(const std::string& buff, StrCode& strcode, int& ncode) {
     return true;
 }
 
-void TrimInPlace(std::string& s) {
-    size_t b = 0, e = s.size();
-    while (b < e && Low(s[b])) ++b;
-    while (e > b && Low(s[e - 1])) --e;
-    if (b == 0 && e == s.size()) return;
-    s.erase(e);
-    s.erase(0, b);
+int LineTokens::Split(std::string_view line) {
+    buff_.assign(line);
+    int n = 0;
+    DecodeBlank(buff_, code_, n);
+    count_ = buff_.empty() ? 0 : n;
+    return count_;
 }
 
-std::string Trim(const std::string& s) {
-    std::string r = s;
-    TrimInPlace(r);
-    return r;
+const std::string& LineTokens::operator[](int k) const {
+    static const std::string kNone;
+    return k >= 1 && k <= count_ ? code_[static_cast<size_t>(k)] : kNone;
 }
 
-std::string UpperAscii(std::string s) {
-    for (auto& c : s)
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    return s;
+std::vector<std::string> LineTokens::ToVector() const {
+    return std::vector<std::string>(code_.begin() + 1, code_.begin() + 1 + count_);
 }
 
 }  // namespace core

@@ -3,6 +3,10 @@
 // array; entry 0 is never written and entries above ncode keep what an earlier call left.
 #include <array>
 #include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/text_view.h"
 
 namespace core {
 
@@ -20,11 +24,25 @@ int DecodeTab(std::string& buff, StrCode& strcode, int& ncode);
 // length is not a multiple of 10 or would give more tokens than the array holds.
 bool Decode10(const std::string& buff, StrCode& strcode, int& ncode);
 
-// Leading and trailing characters with code <= 32 removed.
-std::string Trim(const std::string& s);
-void TrimInPlace(std::string& s);
+// The blank-separated tokens of one line, kept with their own storage. A token the line
+// does not have reads as "", never as a token an earlier line left in the array (the
+// shared tokenizers leave entries above ncode as they were).
+class LineTokens {
+public:
+    LineTokens() = default;
+    explicit LineTokens(std::string_view line) { Split(line); }
+    // Tokenizes `line` with DecodeBlank; returns the count (0 for a blank line).
+    int Split(std::string_view line);
+    int Count() const { return count_; }
+    // Token k (1-based); "" outside 1..Count().
+    const std::string& operator[](int k) const;
+    const std::string& Last() const { return (*this)[count_]; }
+    std::vector<std::string> ToVector() const;
 
-// ASCII a-z to upper case, other bytes unchanged.
-std::string UpperAscii(std::string s);
+private:
+    std::string buff_;
+    StrCode code_;
+    int count_ = 0;
+};
 
 }  // namespace core

@@ -10,6 +10,7 @@
 #include "core/errors.h"
 #include "core/number_text.h"
 #include "core/text_file.h"
+#include "core/text_view.h"
 #include "core/tokenizer.h"
 #include "geometry/geometry_text.h"
 
@@ -108,7 +109,7 @@ void ReadAtomRows(Application& app, core::TextReader& reader, int count, const A
         if (!complete) {
             KeepRowsRead(app, i - 1);
             Tell(app, style,
-                 "Line " + std::to_string(reader.LineNumber()) + (geometry::IsBlankLine(line) ? " is empty" : " has too few fields") +
+                 "Line " + std::to_string(reader.LineNumber()) + (core::IsBlank(line) ? " is empty" : " has too few fields") +
                      "; the reading stopped there with " + std::to_string(i - 1) + " atoms.");
             return;
         }
@@ -131,7 +132,7 @@ void ReadPdbFile(TForm1& form, Application& app, const AtomLayout& layout, Messa
         core::TextReader reader(*chosen);
         std::string line;
         while (reader.ReadLine(line)) {
-            bool het = geometry::TrimmedPrefix(line, 6) == "HETATM";
+            bool het = core::TrimmedPrefix(line, 6) == "HETATM";
             if (first == 0 && het)
                 first = reader.LineNumber();
             else if (first != 0 && after == 0 && !het)

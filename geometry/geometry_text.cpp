@@ -20,16 +20,6 @@ std::vector<std::string> WordFields(const std::string& line) {
     return fields;
 }
 
-bool IsBlankLine(const std::string& line) {
-    for (unsigned char ch : line)
-        if (ch > 32) return false;
-    return true;
-}
-
-std::string TrimmedPrefix(const std::string& line, size_t n) {
-    return core::Trim(line.substr(0, std::min(n, line.size())));
-}
-
 int AtomicNumberOfLabel(const std::string& label) {
     std::string letters;
     for (unsigned char ch : core::Trim(label)) {

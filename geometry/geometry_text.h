@@ -10,12 +10,6 @@ namespace mavrolin::geometry {
 // the next field. A line that starts with a word therefore never yields that word.
 std::vector<std::string> WordFields(const std::string& line);
 
-// True when the line holds nothing but characters with code <= 32.
-bool IsBlankLine(const std::string& line);
-
-// The first `n` characters of a line, trimmed (the whole line when it is shorter).
-std::string TrimmedPrefix(const std::string& line, size_t n);
-
 // Atomic number from the element letters that start an atom label ("C12" -> 6,
 // "Cl3" -> 17, "ZN1" -> 30); 0 when the letters name no element.
 int AtomicNumberOfLabel(const std::string& label);

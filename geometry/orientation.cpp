@@ -15,18 +15,6 @@ namespace geometry {
 
 namespace {
 
-// Tokens of a line; a token the line does not have reads as "" (never a stale one).
-struct Tokens {
-    explicit Tokens(std::string line) : buff(std::move(line)) { core::DecodeBlank(buff, code, n); }
-    const std::string& operator[](int k) const {
-        static const std::string kNone;
-        return k >= 1 && k <= n ? code[static_cast<size_t>(k)] : kNone;
-    }
-    std::string buff;
-    core::StrCode code;
-    int n = 0;
-};
-
 // Reads on from the header line to the closing rule; false when the file ends first.
 bool ReadBlockAfterHeader(core::TextReader& reader, long long header, OrientationBlock& block) {
     std::string line;
@@ -79,11 +67,11 @@ std::optional<OrientationBlock> BlockAtHeader(const std::filesystem::path& file,
 }
 
 OrientationAtom ParseAtomLine(const std::string& line) {
-    Tokens t(line);
+    const core::LineTokens t(line);
     OrientationAtom atom;
     atom.atomicNumber = core::ParseInt(t[2]);
     // Without the atomic-type column the coordinates start one token earlier.
-    int xk = t.n == 5 ? 3 : 4;
+    int xk = t.Count() == 5 ? 3 : 4;
     atom.x = t[xk];
     atom.y = t[xk + 1];
     atom.z = t[xk + 2];

@@ -15,24 +15,20 @@ namespace mavrolin::geometry {
 ScanListing ReadScanPoints(const std::filesystem::path& path) {
     ScanListing out;
     core::TextReader reader(path);
-    std::string line, buff;
-    core::StrCode tokens;
-    int ncode = 0;
+    std::string line;
+    core::LineTokens tokens;
     std::string lastEnergy;
     long long lastEnergyLine = 0;
     long long previousPrinted = 0;
     while (reader.ReadLine(line)) {
         if (line.size() < 9) continue;
-        if (TrimmedPrefix(line, 11) == "SCF Done:") {
-            buff = line;
-            core::DecodeBlank(buff, tokens, ncode);
-            lastEnergy = ncode >= 5 ? tokens[5] : std::string();
+        if (core::TrimmedPrefix(line, 11) == "SCF Done:") {
+            tokens.Split(line);
+            lastEnergy = tokens[5];
             lastEnergyLine = reader.LineNumber();
-        } else if (TrimmedPrefix(line, 13) == "Step number") {
+        } else if (core::TrimmedPrefix(line, 13) == "Step number") {
             ++out.stepLines;
-            buff = line;
-            core::DecodeBlank(buff, tokens, ncode);
-            if (ncode != 16) {
+            if (tokens.Split(line) != 16) {
                 out.badFormatLines.push_back(reader.LineNumber());
                 continue;
             }

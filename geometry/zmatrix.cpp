@@ -11,6 +11,7 @@
 #include "core/dir_memory.h"
 #include "core/number_text.h"
 #include "core/text_file.h"
+#include "core/text_view.h"
 #include "core/tokenizer.h"
 #include "geometry/geometry_text.h"
 
@@ -98,7 +99,6 @@ namespace mavrolin {
 
 namespace {
 
-using geometry::IsBlankLine;
 
 constexpr std::string_view kSymbolicHeader = "Symbolic Z-matrix:";
 constexpr std::string_view kVariablesHeader = "Variables:";
@@ -151,7 +151,7 @@ ZmatrixSections ScanZmatrixSections(const std::string& path) {
                 sym = Sym::Centres;
                 break;
             case Sym::Centres:
-                if (IsBlankLine(line)) {
+                if (core::IsBlank(line)) {
                     s.symbolicComplete = true;
                     sym = Sym::Done;
                 } else if (TrimmedIs(line, kVariablesHeader) && !s.centres.empty()) {
@@ -161,7 +161,7 @@ ZmatrixSections ScanZmatrixSections(const std::string& path) {
                 }
                 break;
             case Sym::Variables:
-                if (IsBlankLine(line)) {
+                if (core::IsBlank(line)) {
                     s.symbolicComplete = true;
                     sym = Sym::Done;
                 } else {

@@ -10,6 +10,7 @@
 #include "core/dir_memory.h"
 #include "core/number_text.h"
 #include "core/text_file.h"
+#include "core/text_view.h"
 #include "core/tokenizer.h"
 #include "geometry/geometry_text.h"
 #include "geometry/zmatrix.h"
@@ -53,7 +54,7 @@ InputZmatrix ReadInputZmatrix(const std::string& path) {
     core::TextReader reader(path);
     std::string line;
     while (reader.ReadLine(line)) {
-        bool empty = geometry::IsBlankLine(line);
+        bool empty = core::IsBlank(line);
         switch (s) {
             case S::FirstEmpty:
                 if (empty) s = S::SecondEmpty;

@@ -6,7 +6,6 @@
 #include "core/errors.h"
 #include "core/number_text.h"
 #include "logscan/summary_phases.h"
-#include "logscan/summary_reader.h"
 
 namespace mavrolin {
 
@@ -30,8 +29,8 @@ std::int16_t SmallInt(const std::string& token) {
 
 // "Charge =  0 Multiplicity = 1": tokens 3 and 6. Anything else is reported and the
 // closed-shell defaults stay, so the layout never inherits a previous log's values.
-void ReadChargeMultiplicity(Application& app, const std::string& line) {
-    auto tokens = Tokens(line);
+void ReadChargeMultiplicity(Application& app, std::string_view line) {
+    auto tokens = core::LineTokens(line).ToVector();
     if (tokens.size() != 6) {
         app.ShowMessagePos(kChargeMessage + core::Trim(line));
         return;
@@ -44,34 +43,34 @@ void ReadChargeMultiplicity(Application& app, const std::string& line) {
 
 // Copies the current line and `after` more lines (plus `before` lines ahead of the
 // target) into the summary as one entry. The target must lie ahead of the reader.
-void CopyBlock(ui::StringGrid& summary, SummaryReader& reader, long long target, int before, int after) {
+void CopyBlock(ui::StringGrid& summary, core::LineReader& reader, long long target, int before, int after) {
     Need(reader.AdvanceTo(target));
     for (int i = 0; i < after; ++i) Need(reader.Next());
     AppendSummaryLines(summary, RecentLines(reader, before + 1 + after));
 }
 
-void DipoleLine(ui::StringGrid& summary, SummaryReader& reader) {
+void DipoleLine(ui::StringGrid& summary, core::LineReader& reader) {
     do Need(reader.Next());
-    while (!StartsUpper(reader.Trimmed(), "DIPOLE MOMENT"));
+    while (!core::StartsUpper(reader.TrimmedLine(), "DIPOLE MOMENT"));
     Need(reader.Next());
-    auto tokens = Tokens(reader.Raw());
+    auto tokens = core::LineTokens(reader.Line()).ToVector();
     std::string text = "Dipole moment (Debye):";
     for (size_t t = 0; t < tokens.size(); ++t) text += (t == 0 ? "" : "  ") + tokens[t];
     AppendSummaryLines(summary, {text});
 }
 
 // The steps of the details phase; each is skipped when its section lies behind the reader.
-void ReadDetails(Application& app, SummaryReader& reader, bool& firstStep) {
+void ReadDetails(Application& app, core::LineReader& reader, bool& firstStep) {
     auto& log = app.log;
     auto& summary = app.form4.StringGrid3;
-    auto ahead = [&](long long target) { return target > reader.Line(); };
+    auto ahead = [&](long long target) { return target > reader.LineNumber(); };
 
     log.charge = 0;
     log.multpl = 1;
     long long chgmlt = PositionAt(log.chgmlt_pos, 1);
     if (log.nchgmlt > 0 && ahead(chgmlt)) {
         Need(reader.AdvanceTo(chgmlt));
-        ReadChargeMultiplicity(app, reader.Raw());
+        ReadChargeMultiplicity(app, reader.Line());
     }
     firstStep = false;
 
@@ -107,41 +106,45 @@ void AppendSummaryLines(ui::StringGrid& summary, const std::vector<std::string>&
     for (size_t i = 0; i < lines.size(); ++i) summary.SetCell(1, old + 1 + static_cast<int>(i), lines[i]);
 }
 
-std::vector<std::string> RecentLines(const SummaryReader& reader, int count, int back) {
+int PositionAt(const std::vector<int>& positions, int index) {
+    if (index < 0 || static_cast<size_t>(index) >= positions.size()) return 0;
+    return positions[static_cast<size_t>(index)];
+}
+
+std::vector<std::string> RecentLines(const core::LineReader& reader, int count, int back) {
     std::vector<std::string> lines;
-    for (int k = back + count - 1; k >= back; --k) lines.push_back(reader.Raw(k));
+    for (int k = back + count - 1; k >= back; --k) lines.emplace_back(reader.Line(k));
     return lines;
 }
 
-// Phase 7: creation stamp, then route, title and charge lines from the analysis report.
+// Phase 7: creation stamp, then route, title and charge lines from the keyword index.
 void JobSummaryHeaderPhase(Application& app) {
-    auto& report = app.form3.StringGrid1;
+    using core::KeywordKind;
+    const auto& hits = app.log.keywords.hits;
     auto& summary = app.form4.StringGrid3;
-    if (report.RowCount() <= 2) return;
+    if (hits.size() <= 1) return;
     if (summary.RowCount() < 2) summary.SetRowCount(2);
 
     std::string stamp = "Creaded on " + app.platform.DateTimeText();
     if (!app.log.opt_chk) stamp += " ## No Opt Keyword in this Job ##";
     summary.SetCell(1, 1, stamp);
 
-    int lastRoute = -1;
-    for (int r = 1; r < report.RowCount(); ++r) {
-        const std::string& keyword = report.Cell(2, r);
-        const std::string& contents = report.Cell(3, r);
-        if (keyword == "Gaussian job commands") {
+    bool afterRoute = false;  // the hit before is a line of the same route section
+    for (const auto& hit : hits) {
+        if (hit.kind == KeywordKind::Route) {
             int last = summary.RowCount() - 1;
-            if (r == lastRoute + 1)  // a continuation line of the same route section
-                summary.SetCell(1, last, summary.Cell(1, last) + contents);
+            if (afterRoute)  // a continuation line
+                summary.SetCell(1, last, summary.Cell(1, last) + hit.contents);
             else
-                AppendSummaryLines(summary, {contents});
-            lastRoute = r;
-        } else if (keyword == "Title Section") {
-            AppendSummaryLines(summary, {"Title: " + contents});
-        } else if (keyword == "Charge + Multiplicity") {
-            std::string text = "Charge/Multiplicity: " + contents;
+                AppendSummaryLines(summary, {hit.contents});
+        } else if (hit.kind == KeywordKind::Title) {
+            AppendSummaryLines(summary, {"Title: " + hit.contents});
+        } else if (hit.kind == KeywordKind::ChargeMultiplicity) {
+            std::string text = "Charge/Multiplicity: " + hit.contents;
             if (app.log.annihilation_check) text += " (Unrestricted)";
             AppendSummaryLines(summary, {text});
         }
+        afterRoute = hit.kind == KeywordKind::Route;
     }
 }
 
@@ -152,7 +155,7 @@ void JobSummaryDetailsPhase(Application& app) {
     if (log.FileDum.empty()) return;
     bool firstStep = true;
     try {
-        SummaryReader reader(log.FileDum, log.nline);
+        core::LineReader reader(log.FileDum, kSummaryHistory, log.nline);
         ReadDetails(app, reader, firstStep);
     } catch (const LogEnded&) {
         app.ShowMessageCentred(firstStep ? "Error on extracting the data!"

@@ -1,4 +1,5 @@
 #pragma once
+#include "core/keyword_index.h"
 #include "ui/controls.h"
 
 namespace mavrolin {
@@ -6,7 +7,7 @@ namespace mavrolin {
 class Application;
 
 // The analysis report window: one row per keyword line of the scanned log (columns
-// Remark, Line Nmbr, Keyword, Contents, Message). Later phases of the scan read it back.
+// Remark, Line Nmbr, Keyword, Contents, Message), shown from the keyword index.
 class TForm3 : public ui::Form {
 public:
     explicit TForm3(Application& app)
@@ -21,6 +22,10 @@ public:
     }
 
     ui::StringGrid StringGrid1;
+
+    // Appends one row per hit after the rows the grid has; the column titles are written
+    // when the index holds an SCF energy line.
+    void ShowKeywordIndex(const core::KeywordIndex& index);
 
 private:
     [[maybe_unused]] Application& app_;

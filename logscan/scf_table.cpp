@@ -6,6 +6,7 @@
 #include "core/dir_memory.h"
 #include "core/errors.h"
 #include "core/number_text.h"
+#include "core/line_reader.h"
 #include "core/text_file.h"
 #include "core/tokenizer.h"
 #include "logscan/log_scan.h"
@@ -20,44 +21,25 @@ constexpr int kValueCols = 5;  // first of the four force/displacement columns
 
 class EndOfLog {};  // a convergence table lies beyond the last line
 
-// Reads through the log the way the table reader needs: every read shifts the rolling
-// buffer, and reading past the counted lines is an error.
-class TableReader {
-public:
-    TableReader(const std::string& path, long long nline) : in_(path), nline_(nline) {}
-    void Next() {
-        if (ii_ >= nline_ || !ReadShifted(in_, buf_)) throw EndOfLog{};
-        ++ii_;
-    }
-    // Reads until line n. A target already behind can never be reached again: the
-    // search would run to the end of the file.
-    void AdvanceTo(long long n) {
-        if (ii_ > n) throw EndOfLog{};
-        while (ii_ < n) Next();
-    }
-    long long Line() const { return ii_; }
-    const std::string& At(int k) const { return buf_.At(k); }
-
-private:
-    core::TextReader in_;
-    RollingBuffer buf_;
-    long long nline_;
-    long long ii_ = 0;
-};
+// Reading past the counted lines is an error here; so is a target already behind, which
+// a forward reader could never reach again.
+void Next(core::LineReader& in) {
+    if (!in.Next()) throw EndOfLog{};
+}
+void AdvanceTo(core::LineReader& in, long long n) {
+    if (in.LineNumber() > n || !in.AdvanceTo(n)) throw EndOfLog{};
+}
 
 void Grow(std::vector<double>& v, int n) {
     if (static_cast<size_t>(n) + 3 > v.size()) v.resize(static_cast<size_t>(n) + 3, 0.0);
 }
 
 // One force/displacement line of a convergence table: cell text, value, threshold.
-void ReadCriterion(Application& app, const std::string& line, int row, int col, std::vector<double>& values,
+void ReadCriterion(Application& app, std::string_view line, int row, int col, std::vector<double>& values,
                    double& threshold) {
     auto& log = app.log;
-    log.buff = line;
-    core::DecodeBlank(log.buff, log.strcode, log.ncode);
-    // Missing fields read as empty instead of the tokens an earlier line left behind.
-    auto tok = [&log](int t) { return t <= log.ncode ? log.strcode[static_cast<size_t>(t)] : std::string(); };
-    const std::string value = tok(3), thres = tok(4), flag = tok(5);
+    const core::LineTokens tok(line);
+    const std::string &value = tok[3], &thres = tok[4], &flag = tok[5];
     const int n = log.nforce2;
     Grow(values, n);
     std::string cell = value + "    " + flag;
@@ -74,13 +56,13 @@ void ReadCriterion(Application& app, const std::string& line, int row, int col, 
 }
 
 // The predicted energy change: Gaussian writes a Fortran D exponent, or NaN.
-void ReadPredicted(Application& app, const std::string& line, int row) {
+void ReadPredicted(Application& app, std::string_view line, int row) {
     auto& log = app.log;
     const int n = log.nforce2;
     Grow(log.prdcten, n);
     auto eq = line.find('=');
-    std::string text = eq == std::string::npos ? std::string() : line.substr(eq + 1);
-    if (TrimView(text) == "NaN") {
+    std::string text(eq == std::string::npos ? std::string_view() : line.substr(eq + 1));
+    if (core::TrimView(text) == "NaN") {
         double v = n == 1 ? 0.01 : log.prdcten[static_cast<size_t>(n - 1)];
         log.prdcten[static_cast<size_t>(n)] = v;
         app.form1.StringGrid1.SetCell(9, row, core::FloatText(v));
@@ -105,20 +87,20 @@ void ReadConvergence(Application& app) {
     grid.SetColCount(11);
     log.nforce2 = 0;
     {
-        TableReader in(log.FileDum, log.nline);
+        core::LineReader in(log.FileDum, 5, log.nline);
         try {
             while (log.nforce2 < log.ndone) {
                 int row = ++log.nforce2;
-                in.AdvanceTo(log.scfdone_pos[static_cast<size_t>(row)]);
-                do in.Next();
-                while (!StartsUpper(in.At(0), "MAXIMUM FORCE"));
-                grid.SetCell(10, row, core::IntText(in.Line()));
-                for (int k = 0; k < 5; ++k) in.Next();
-                ReadCriterion(app, in.At(5), row, 5, log.maxfrce, log.maxf_thres);
-                ReadCriterion(app, in.At(4), row, 6, log.rmsfrce, log.rmsf_thres);
-                ReadCriterion(app, in.At(3), row, 7, log.maxdisp, log.maxd_thres);
-                ReadCriterion(app, in.At(2), row, 8, log.rmsdisp, log.rmsd_thres);
-                ReadPredicted(app, in.At(1), row);
+                AdvanceTo(in, log.scfdone_pos[static_cast<size_t>(row)]);
+                do Next(in);
+                while (!core::StartsUpper(in.TrimmedLine(), "MAXIMUM FORCE"));
+                grid.SetCell(10, row, core::IntText(in.LineNumber()));
+                for (int k = 0; k < 5; ++k) Next(in);
+                ReadCriterion(app, in.TrimmedLine(5), row, 5, log.maxfrce, log.maxf_thres);
+                ReadCriterion(app, in.TrimmedLine(4), row, 6, log.rmsfrce, log.rmsf_thres);
+                ReadCriterion(app, in.TrimmedLine(3), row, 7, log.maxdisp, log.maxd_thres);
+                ReadCriterion(app, in.TrimmedLine(2), row, 8, log.rmsdisp, log.rmsd_thres);
+                ReadPredicted(app, in.TrimmedLine(1), row);
                 if (row == 1) WriteConvergenceHeaders(grid);
             }
         } catch (const EndOfLog&) {

@@ -7,7 +7,6 @@
 #include "core/number_text.h"
 #include "logscan/job_summary.h"
 #include "logscan/summary_phases.h"
-#include "logscan/summary_reader.h"
 
 namespace mavrolin {
 
@@ -32,15 +31,15 @@ struct FrequencyRow {
 bool IsHighPrecision(const std::string& contents) { return contents == "-" || contents.starts_with("- "); }
 
 std::vector<FrequencyRow> ReportedFrequencyRows(Application& app) {
-    auto& report = app.form3.StringGrid1;
     std::vector<FrequencyRow> rows;
-    for (int r = 1; r < report.RowCount(); ++r) {
-        if (core::Trim(report.Cell(2, r)) != "Frequencies" || report.Cell(0, r) == "Excluded") continue;
+    for (const auto& hit : app.log.keywords.hits) {
+        if (hit.kind != core::KeywordKind::Frequencies || core::TrimView(hit.keyword) != "Frequencies" ||
+            hit.remark == "Excluded")
+            continue;
         FrequencyRow row;
-        core::TryParseInt(report.Cell(1, r), row.line);
-        const std::string& contents = report.Cell(3, r);
-        row.highPrecision = IsHighPrecision(contents);
-        row.modes = static_cast<int>(Tokens(contents).size()) - (row.highPrecision ? 1 : 0);
+        row.line = hit.line;
+        row.highPrecision = IsHighPrecision(hit.contents);
+        row.modes = core::LineTokens(hit.contents).Count() - (row.highPrecision ? 1 : 0);
         rows.push_back(row);
     }
     return rows;
@@ -90,11 +89,11 @@ void SplitPropertyLine(const std::string& line, bool hp, std::string& label, std
 
 // Lines after the first "Frequencies" line up to and including its "Atom" header.
 bool CountBlockLines(Application& app, long long first, int& count) {
-    SummaryReader reader(app.log.FileDum, app.log.nline);
+    core::LineReader reader(app.log.FileDum, kSummaryHistory, app.log.nline);
     if (!reader.AdvanceTo(first)) return false;
     for (count = 1; count <= kMaxBlockLines; ++count) {
         if (!reader.Next()) return false;
-        std::string line = reader.Trimmed();
+        std::string line(reader.TrimmedLine());
         if (line.starts_with("Atom") || line.starts_with("Coord")) return true;
     }
     return false;
@@ -108,7 +107,7 @@ int FillBlock(ui::StringGrid& table, const std::vector<std::string>& entries, in
         std::string label, values;
         SplitPropertyLine(entries[static_cast<size_t>(p)], hp, label, values);
         if (header) table.SetCell(p, 0, label);
-        auto tokens = Tokens(values);
+        auto tokens = core::LineTokens(values).ToVector();
         int needed = rowBase + static_cast<int>(tokens.size()) + 1;
         if (needed > table.RowCount()) table.SetRowCount(needed);
         for (size_t t = 0; t < tokens.size(); ++t) table.SetCell(p, rowBase + 1 + static_cast<int>(t), tokens[t]);
@@ -119,18 +118,18 @@ int FillBlock(ui::StringGrid& table, const std::vector<std::string>& entries, in
 
 // Fills the table from every block; returns false when a block is cut off (what was
 // read of it is still shown). The reader stays after the last block.
-bool FillTable(Application& app, SummaryReader& reader, const std::vector<long long>& blocks, bool hp) {
+bool FillTable(Application& app, core::LineReader& reader, const std::vector<long long>& blocks, bool hp) {
     auto& table = app.form4.StringGrid1;
     int rowBase = 0;
     bool first = true;
     for (long long start : blocks) {
-        if (start <= reader.Line()) continue;  // inside the block just read: not a block start
+        if (start <= reader.LineNumber()) continue;  // inside the block just read: not a block start
         if (!reader.AdvanceTo(start)) return false;
-        std::vector<std::string> entries{reader.Trimmed()};
+        std::vector<std::string> entries{std::string(reader.TrimmedLine())};
         bool complete = true;
         for (int p = 1; p < app.log.freq_item && complete; ++p) {
             complete = reader.Next();
-            if (complete) entries.push_back(reader.Trimmed());
+            if (complete) entries.push_back(std::string(reader.TrimmedLine()));
         }
         rowBase += FillBlock(table, entries, rowBase, first, hp);
         if (!complete) return false;
@@ -141,10 +140,10 @@ bool FillTable(Application& app, SummaryReader& reader, const std::vector<long l
 
 // The eight lines from "Zero-point correction=" to the sum of electronic and thermal
 // free energies.
-bool ReadThermochemistry(Application& app, SummaryReader& reader) {
+bool ReadThermochemistry(Application& app, core::LineReader& reader) {
     auto& log = app.log;
     long long zero = PositionAt(log.zero_pos, 1);
-    if (log.nzero <= 0 || zero <= reader.Line()) return true;
+    if (log.nzero <= 0 || zero <= reader.LineNumber()) return true;
     if (!reader.AdvanceTo(zero)) return false;
     for (int i = 0; i < 7; ++i)
         if (!reader.Next()) return false;
@@ -184,7 +183,7 @@ void FrequencyPhase(Application& app) {
 
     bool hp = UseHighPrecision(ReportedFrequencyRows(app));
     {
-        SummaryReader reader(log.FileDum, log.nline);
+        core::LineReader reader(log.FileDum, kSummaryHistory, log.nline);
         if (!FillTable(app, reader, blocks, hp)) {
             app.ShowMessageCentred(kFrequencyError);
             app.Fail();

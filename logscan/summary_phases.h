@@ -3,27 +3,34 @@
 #include <string>
 #include <vector>
 
+#include "core/line_reader.h"
 #include "ui/controls.h"
 
 namespace mavrolin {
 
 class Application;
-class SummaryReader;
+
+// The summary reads the log as the scan numbered it, up to the scan's line count, and
+// copies blocks of up to eight lines as read.
+constexpr int kSummaryHistory = 7;
+
+// Element 1.. of a 1-based position array, 0 when the index is outside it.
+int PositionAt(const std::vector<int>& positions, int index);
 
 // Appends one empty row and then one row per line (column 1) to the summary grid, so
 // every entry is preceded by an empty row.
 void AppendSummaryLines(ui::StringGrid& summary, const std::vector<std::string>& lines);
 
 // The `count` lines ending `back` lines before the current one, oldest first, as read.
-std::vector<std::string> RecentLines(const SummaryReader& reader, int count, int back = 0);
+std::vector<std::string> RecentLines(const core::LineReader& reader, int count, int back = 0);
 
 // Reads the last orientation table into the structure grid (labels and coordinates).
 // Returns false when the file ends inside it; does nothing when the table lies behind.
-bool ReadFinalStructure(Application& app, SummaryReader& reader);
+bool ReadFinalStructure(Application& app, core::LineReader& reader);
 
 // Reads the Mulliken table that follows the current line into the charge (and, for an
 // open shell, spin density) columns of the structure grid. False when the file ends first.
-bool ReadMullikenCharges(Application& app, SummaryReader& reader);
+bool ReadMullikenCharges(Application& app, core::LineReader& reader);
 
 // Line of the first frequency block the table is built from (0 when there is none).
 // Logs with high-precision modes print every mode twice; the standard blocks are used.

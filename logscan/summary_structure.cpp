@@ -1,17 +1,14 @@
 #include "app/application.h"
 #include "core/elements.h"
 #include "core/number_text.h"
+#include "logscan/keyword_triggers.h"
 #include "logscan/summary_phases.h"
-#include "logscan/summary_reader.h"
 
 namespace mavrolin {
 
 namespace {
 
-bool IsMullikenHeader(const std::string& line) {
-    return (line.size() == 36 && StartsUpper(line, "MULLIKEN CHARGES AND SPIN DENSITIES")) ||
-           (line.size() == 17 && StartsUpper(line, "MULLIKEN CHARGES"));
-}
+bool IsMullikenHeader(std::string_view line) { return logscan::Classify(line, false) == logscan::Trigger::Mulliken; }
 
 // "C1", "H2", ...; a ghost centre or an unknown atomic number becomes "Bq" and the row.
 std::string AtomLabel(long long z, int row) {
@@ -22,10 +19,10 @@ std::string AtomLabel(long long z, int row) {
 
 }  // namespace
 
-bool ReadFinalStructure(Application& app, SummaryReader& reader) {
+bool ReadFinalStructure(Application& app, core::LineReader& reader) {
     auto& log = app.log;
     long long target = log.nstd >= 0 ? PositionAt(log.std_pos, log.nstd) : 0;
-    if (target <= reader.Line()) return true;
+    if (target <= reader.LineNumber()) return true;
     if (!reader.AdvanceTo(target)) return false;
     for (int i = 0; i < 4; ++i)  // dashes, two header lines, dashes
         if (!reader.Next()) return false;
@@ -40,8 +37,8 @@ bool ReadFinalStructure(Application& app, SummaryReader& reader) {
 
     for (int k = 1;; ++k) {
         if (!reader.Next()) return false;
-        std::string line = reader.Trimmed();
-        auto tokens = Tokens(line);
+        std::string line(reader.TrimmedLine());
+        auto tokens = core::LineTokens(line).ToVector();
         if (tokens.size() < 6 || line.starts_with("----------")) return true;
         grid.SetRowCount(k + 1);
         grid.SetCell(0, k, AtomLabel(core::ParseInt(tokens[1]), k));
@@ -49,19 +46,19 @@ bool ReadFinalStructure(Application& app, SummaryReader& reader) {
     }
 }
 
-bool ReadMullikenCharges(Application& app, SummaryReader& reader) {
+bool ReadMullikenCharges(Application& app, core::LineReader& reader) {
     do {
         if (!reader.Next()) return false;
-    } while (!IsMullikenHeader(reader.Trimmed()));
+    } while (!IsMullikenHeader(reader.TrimmedLine()));
     if (!reader.Next()) return false;  // the column numbers
 
     auto& grid = app.form4.StringGrid2;
     bool spin = app.log.multpl > 1;
     for (int k = 1;; ++k) {
         if (!reader.Next()) return false;
-        std::string line = reader.Trimmed();
-        if (StartsUpper(line, "SUM OF MULLIKEN")) return true;
-        auto tokens = Tokens(line);
+        std::string line(reader.TrimmedLine());
+        if (core::StartsUpper(line, "SUM OF MULLIKEN")) return true;
+        auto tokens = core::LineTokens(line).ToVector();
         if (tokens.size() < 3 || tokens.size() > 5) return true;  // not an atom row
         if (grid.Cell(0, k).empty()) continue;  // no structure was read for this atom
         grid.SetCell(4, k, tokens[2]);

@@ -22,15 +22,11 @@ void ForgetSpectrum(Application& app) {
         f->Hide();
 }
 
-// The "Excited State" rows of the analysis report: line number, keyword and contents.
-std::vector<StateHeader> StateHeaders(const Application& app) {
-    const auto& grid = app.form3.StringGrid1;
+// The "Excited State" hits of the keyword index: line number, keyword and contents.
+std::vector<StateHeader> StateHeaders(const core::LoadedLog& log) {
     std::vector<StateHeader> headers;
-    for (int r = 1; r < grid.RowCount(); ++r) {
-        if (grid.Cell(2, r).substr(0, 13) != "Excited State") continue;
-        long long line = 0;
-        if (core::TryParseInt(grid.Cell(1, r), line)) headers.push_back({line, grid.Cell(2, r) + " " + grid.Cell(3, r)});
-    }
+    for (const auto* hit : log.keywords.Of(core::KeywordKind::ExcitedState))
+        headers.push_back({hit->line, hit->keyword + " " + hit->contents});
     return headers;
 }
 
@@ -82,7 +78,7 @@ void ExcitedStatePhase(Application& app) {
         ForgetSpectrum(app);
         return;
     }
-    const auto headers = StateHeaders(app);
+    const auto headers = StateHeaders(log);
     const bool missing = static_cast<int>(headers.size()) < log.nexstt;
     // Until the states are read, none are loaded: a state line that stops the import with
     // a conversion error leaves no earlier log's states behind.

@@ -264,25 +264,6 @@ TEST(LogScan, ScfDoneLineWithoutEnergyIsAClearError) {
     EXPECT_NE(t.platform.messages.back().text.find("holds no energy value"), std::string::npos);
 }
 
-TEST(LogScanHelpers, UpperCasePrefixAndRollingBuffer) {
-    using namespace mavrolin::logscan;
-    EXPECT_TRUE(StartsUpper("Standard orientation:", "STANDARD ORIENTATION"));
-    EXPECT_TRUE(StartsUpper("sCF dOnE:", "SCF DONE"));
-    EXPECT_FALSE(StartsUpper("SCF Don", "SCF DONE"));
-    EXPECT_FALSE(StartsUpper("\xE9SCF DONE", "SCF DONE"));
-    EXPECT_EQ(From("abcdef", 3), "cdef");
-    EXPECT_EQ(From("abc", 5), "");
-    EXPECT_EQ(First("abc", 10), "abc");
-
-    RollingBuffer b;
-    for (int i = 0; i < 13; ++i) {
-        b.Shift();
-        b.At(0) = std::to_string(i);
-    }
-    EXPECT_EQ(b.At(0), "12");
-    EXPECT_EQ(b.At(10), "2");
-}
-
 }  // namespace
 
 namespace {

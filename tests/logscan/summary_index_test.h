@@ -18,8 +18,20 @@ inline bool Upper(const std::string& line, const std::string& lit) {
     return line.size() >= lit.size() && core::UpperAscii(line.substr(0, lit.size())) == lit;
 }
 
+// The kind of a report row, from its keyword text (only those the phases read).
+inline core::KeywordKind KindOf(const std::string& keyword) {
+    using core::KeywordKind;
+    if (keyword == "Gaussian job commands") return KeywordKind::Route;
+    if (keyword == "Title Section") return KeywordKind::Title;
+    if (keyword == "Charge + Multiplicity") return KeywordKind::ChargeMultiplicity;
+    if (keyword.starts_with("Frequencies")) return KeywordKind::Frequencies;
+    return KeywordKind::Orientation;
+}
+
+// Adds a hit to the keyword index and shows it as a row of the report grid.
 inline void AddRow(mavrolin::Application& app, long long line, const std::string& keyword,
                    const std::string& contents, const std::string& remark = {}) {
+    app.log.keywords.hits.push_back({line, KindOf(keyword), keyword, contents, remark, {}});
     auto& g = app.form3.StringGrid1;
     int r = g.RowCount();
     g.SetRowCount(r + 1);

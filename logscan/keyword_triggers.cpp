@@ -1,0 +1,112 @@
+#include "logscan/keyword_triggers.h"
+
+#include <array>
+
+#include "core/text_view.h"
+
+namespace mavrolin::logscan {
+
+namespace {
+
+enum class Rule {
+    Prefix,        // the line starts with the literal, any case
+    PrefixOfSize,  // the same, and the line has exactly `size` characters
+    Field,         // the first `size` characters, trimmed, are the literal (exact case)
+};
+
+enum class Orient { Any, Standard, Input };
+
+struct Entry {
+    Trigger trigger;
+    Rule rule;
+    std::string_view literal;  // upper case for the case-folded rules
+    size_t size = 0;
+    Orient orient = Orient::Any;
+};
+
+// In the order the indexing scan tests them: what follows DipoleMoment is tried again on
+// the line it reads over.
+constexpr std::array kTable = {
+    Entry{Trigger::Route, Rule::Prefix, "#"},
+    Entry{Trigger::ChargeMultiplicity, Rule::Prefix, "CHARGE ="},
+    Entry{Trigger::ScfDone, Rule::Prefix, "SCF DONE"},
+    Entry{Trigger::AlphaVirtual, Rule::Prefix, "ALPHA VIRT. EIGENVALUES"},
+    Entry{Trigger::AlphaOccupied, Rule::Prefix, "ALPHA  OCC. EIGENVALUES"},
+    Entry{Trigger::BetaVirtual, Rule::Prefix, "BETA VIRT. EIGENVALUES"},
+    Entry{Trigger::BetaOccupied, Rule::Prefix, "BETA  OCC. EIGENVALUES"},
+    Entry{Trigger::NBasis, Rule::Field, "NBasis=", 8},
+    Entry{Trigger::NBsUse, Rule::Field, "NBsUse=", 8},
+    Entry{Trigger::MoCoefficients, Rule::PrefixOfSize, "ALPHA MOLECULAR ORBITAL COEFFICIENTS:", 37},
+    Entry{Trigger::MoCoefficients, Rule::PrefixOfSize, "MOLECULAR ORBITAL COEFFICIENTS:", 31},
+    Entry{Trigger::MaximumForce, Rule::Prefix, "MAXIMUM FORCE"},
+    Entry{Trigger::Orientation, Rule::Prefix, "STANDARD ORIENTATION", 0, Orient::Standard},
+    Entry{Trigger::Orientation, Rule::Prefix, "INPUT ORIENTATION", 0, Orient::Input},
+    // The header line with its colon: "Mulliken charges and spin densities:".
+    Entry{Trigger::Mulliken, Rule::PrefixOfSize, "MULLIKEN CHARGES AND SPIN DENSITIES", 36},
+    Entry{Trigger::Mulliken, Rule::PrefixOfSize, "MULLIKEN CHARGES", 17},
+    Entry{Trigger::DipoleMoment, Rule::Prefix, "DIPOLE MOMENT"},
+    Entry{Trigger::NormalTermination, Rule::Prefix, "NORMAL TERMINATION"},
+    Entry{Trigger::ExcitedState, Rule::Field, "Excited State", 14},
+    Entry{Trigger::Frequencies, Rule::Prefix, "FREQUENCIES"},
+    Entry{Trigger::ZeroPoint, Rule::Prefix, "ZERO-POINT CORRECTION"},
+    Entry{Trigger::Annihilation, Rule::Prefix, "ANNIHILATION"},
+};
+
+bool Matches(const Entry& e, std::string_view line, bool inputOrientation) {
+    if (e.orient == Orient::Standard && inputOrientation) return false;
+    if (e.orient == Orient::Input && !inputOrientation) return false;
+    switch (e.rule) {
+        case Rule::Prefix:
+            return core::StartsUpper(line, e.literal);
+        case Rule::PrefixOfSize:
+            return line.size() == e.size && core::StartsUpper(line, e.literal);
+        case Rule::Field:
+            return core::TrimmedPrefix(line, e.size) == e.literal;
+    }
+    return false;
+}
+
+// For every first character of a line, the table positions (ascending) whose literal
+// can start with it: a line is tested only against those, and most lines against none.
+// A Field literal may follow leading blanks (a line read over arrives untrimmed).
+struct Candidates {
+    std::array<unsigned char, 8> at{};
+    unsigned char count = 0;
+};
+
+constexpr std::array<Candidates, 256> ByFirstChar() {
+    std::array<Candidates, 256> by{};
+    auto add = [&by](unsigned char c, size_t i) {
+        auto& list = by[c];
+        if (list.count == 0 || list.at[list.count - 1] != i) list.at[list.count++] = static_cast<unsigned char>(i);
+    };
+    for (size_t i = 0; i < kTable.size(); ++i) {
+        const auto& e = kTable[i];
+        auto c = static_cast<unsigned char>(e.literal[0]);
+        add(c, i);
+        if (e.rule != Rule::Field && c >= 'A' && c <= 'Z') add(static_cast<unsigned char>(c - 'A' + 'a'), i);
+        if (e.rule == Rule::Field)
+            for (int b = 0; b <= 32; ++b) add(static_cast<unsigned char>(b), i);
+    }
+    return by;
+}
+constexpr std::array<Candidates, 256> kByFirstChar = ByFirstChar();
+
+}  // namespace
+
+Trigger Classify(std::string_view line, bool inputOrientation, size_t from, size_t& at) {
+    if (line.empty()) return Trigger::None;
+    const auto& list = kByFirstChar[static_cast<unsigned char>(line[0])];
+    for (unsigned char k = 0; k < list.count; ++k) {
+        size_t i = list.at[k];
+        if (i >= from && Matches(kTable[i], line, inputOrientation)) {
+            at = i;
+            return kTable[i].trigger;
+        }
+    }
+    return Trigger::None;
+}
+
+size_t TriggerLiteralSize(size_t at) { return at < kTable.size() ? kTable[at].literal.size() : 0; }
+
+}  // namespace mavrolin::logscan

@@ -1,0 +1,128 @@
+// The trigger table both scans classify lines with, and the typed keyword index the
+// analysis report grid shows and later phases read.
+#include <gtest/gtest.h>
+
+#include <map>
+
+#include "core/text_file.h"
+#include "logscan/keyword_triggers.h"
+#include "logscan/log_scan.h"
+#include "scan_test_support.h"
+
+namespace {
+
+using namespace scan_test;
+using core::KeywordKind;
+using mavrolin::logscan::Classify;
+using mavrolin::logscan::Trigger;
+using testing_support::TestApp;
+
+TEST(KeywordTriggers, ClassifiesTrimmedLines) {
+    struct Case {
+        const char* line;
+        bool inputOrientation;
+        Trigger expected;
+    } cases[] = {
+        {"#p B3LYP/6-31G(d) Opt", false, Trigger::Route},
+        {"Charge =  0 Multiplicity = 1", false, Trigger::ChargeMultiplicity},
+        {"SCF Done:  E(RHF) =  -75.31", false, Trigger::ScfDone},
+        {"scf done:", false, Trigger::ScfDone},  // any case
+        {"Alpha  occ. eigenvalues --  -20.5", false, Trigger::AlphaOccupied},
+        {"Alpha virt. eigenvalues --    0.2", false, Trigger::AlphaVirtual},
+        {"Beta  occ. eigenvalues --  -20.5", false, Trigger::BetaOccupied},
+        {"NBasis=    25 RedAO= T", false, Trigger::NBasis},
+        {"NBasisX=   25", false, Trigger::None},
+        {"NBsUse=    25 1.00D-06", false, Trigger::NBsUse},
+        {"Molecular Orbital Coefficients:", false, Trigger::MoCoefficients},
+        {"Molecular Orbital Coefficients: x", false, Trigger::None},
+        {"Standard orientation:", false, Trigger::Orientation},
+        {"Standard orientation:", true, Trigger::None},
+        {"Input orientation:", true, Trigger::Orientation},
+        {"Input orientation:", false, Trigger::None},
+        {"Mulliken charges:", false, Trigger::Mulliken},
+        {"Mulliken charges and spin densities:", false, Trigger::Mulliken},
+        {"Mulliken charges with hydrogens summed into heavy atoms:", false, Trigger::None},
+        {"Dipole moment (field-independent basis, Debye):", false, Trigger::DipoleMoment},
+        {"Normal termination of Gaussian 16", false, Trigger::NormalTermination},
+        {"Excited State   1:      Singlet-A", false, Trigger::ExcitedState},
+        {"EXCITED STATE   1:", false, Trigger::None},  // exact case
+        {"Frequencies --   1611.1", false, Trigger::Frequencies},
+        {"Zero-point correction=   0.021", false, Trigger::ZeroPoint},
+        {"Annihilation of the first spin contaminant:", false, Trigger::Annihilation},
+        {"Maximum Force            0.000451", false, Trigger::MaximumForce},
+        {"", false, Trigger::None},
+        {"Leave Link  202", false, Trigger::None},
+    };
+    for (const auto& c : cases) EXPECT_EQ(Classify(c.line, c.inputOrientation), c.expected) << c.line;
+}
+
+// The counts of the counting scan are the hits the indexing scan records: both classify
+// with the same table, so the sized arrays always fit.
+TEST(KeywordIndex, CountingAndIndexingScansAgree) {
+    using namespace mavrolin::logscan;
+    for (const char* name : {"water_opt_freq.log", "oh_doublet.log", "water_input_orientation.log"}) {
+        TestApp t;
+        auto& log = t.app.log;
+        log.FileDum = Fixture(name);
+        log.nline = core::CountLines(log.FileDum);
+        auto st = CountingScan(t.app);
+        std::map<KeywordKind, int> counted = {
+            {KeywordKind::ChargeMultiplicity, log.nchgmlt}, {KeywordKind::ScfDone, log.ndone},
+            {KeywordKind::MaximumForce, log.nforce},        {KeywordKind::Orientation, log.nstd},
+            {KeywordKind::Mulliken, log.nmllkn},            {KeywordKind::DipoleMoment, log.ndipol},
+            {KeywordKind::Frequencies, log.nfreq},          {KeywordKind::ZeroPoint, log.nzero},
+            {KeywordKind::NormalTermination, log.nterm},    {KeywordKind::AlphaOccupied, log.nalphaocc},
+            {KeywordKind::AlphaVirtual, log.nalphavrt},     {KeywordKind::BetaOccupied, log.nbetaocc},
+            {KeywordKind::BetaVirtual, log.nbetavrt},       {KeywordKind::Route, log.njob}};
+        IndexingScan(t.app, st);
+        for (const auto& [kind, n] : counted) {
+            EXPECT_EQ(static_cast<int>(log.keywords.Lines(kind).size()), n)
+                << name << " kind " << static_cast<int>(kind);
+        }
+        EXPECT_GT(log.keywords.hits.size(), 10u) << name;
+    }
+}
+
+TEST(KeywordIndex, ReportGridShowsTheIndexRowByRow) {
+    TestApp t;
+    ASSERT_TRUE(Open(t, Fixture("water_unconverged.log")));
+    const auto& hits = t.app.log.keywords.hits;
+    auto rows = ReportRows(t.app);
+    ASSERT_EQ(rows.size(), hits.size());
+    bool sawMessage = false;
+    for (size_t i = 0; i < hits.size(); ++i) {
+        EXPECT_EQ(rows[i].line, std::to_string(hits[i].line));
+        EXPECT_EQ(rows[i].keyword, hits[i].keyword);
+        EXPECT_EQ(rows[i].contents, hits[i].contents);
+        EXPECT_EQ(rows[i].remark, hits[i].remark);
+        EXPECT_EQ(rows[i].message, hits[i].message);
+        sawMessage |= !hits[i].message.empty();
+    }
+    EXPECT_TRUE(sawMessage);
+    EXPECT_EQ(t.app.form3.StringGrid1.Cell(4, 0), "Message");
+}
+
+// What the excited-state phase finds: the state lines with their numbers and texts.
+TEST(KeywordIndex, ExcitedStateHitsCarryLineAndTexts) {
+    TestApp t;
+    auto path = Variant(t, "water_sp.log", "td.log", [](std::vector<std::string>& l) {
+        auto at = l.begin() + static_cast<long>(Find(l, "Normal termination"));
+        at = l.insert(at, " Excited State   2:      Singlet-B2     8.1000 eV  153.07 nm  f=0.0500  <S**2>=0.000");
+        l.insert(at, " Excited State   1:      Singlet-A2     7.1234 eV  174.05 nm  f=0.0000  <S**2>=0.000");
+    });
+    ASSERT_TRUE(Open(t, path));
+    const auto lines = Lines(path);
+    auto states = t.app.log.keywords.Of(KeywordKind::ExcitedState);
+    ASSERT_EQ(states.size(), 2u);
+    EXPECT_EQ(states[0]->line, static_cast<long long>(Find(lines, "Excited State   1")) + 1);
+    EXPECT_EQ(states[0]->keyword, "Excited State   1:");
+    EXPECT_EQ(states[1]->contents, "Singlet-B2     8.1000 eV  153.07 nm  f=0.0500  <S**2>=0.000");
+    EXPECT_EQ(t.app.log.nexstt, 2);
+    EXPECT_EQ(t.app.log.exstt_pos[2], states[1]->line);
+    // The eigenvalue hits of the same log, for the MO energy phase.
+    auto occupied = t.app.log.keywords.Of(KeywordKind::AlphaOccupied);
+    ASSERT_FALSE(occupied.empty());
+    EXPECT_EQ(occupied[0]->keyword, "Alpha  occ. eigenvalues");
+}
+
+}  // namespace
