@@ -4,7 +4,8 @@
 
 #include "core/errors.h"
 #include "core/number_text.h"
-#include "core/text_file.h"
+#include "core/line_reader.h"
+#include "core/text_view.h"
 #include "core/tokenizer.h"
 
 namespace mavrolin::spectrum {
@@ -13,17 +14,7 @@ namespace {
 
 using core::ConversionError;
 
-std::vector<std::string> Tokens(std::string_view line) {
-    std::vector<std::string> out;
-    size_t i = 0;
-    while (i < line.size()) {
-        while (i < line.size() && static_cast<unsigned char>(line[i]) <= 32) ++i;
-        size_t start = i;
-        while (i < line.size() && static_cast<unsigned char>(line[i]) > 32) ++i;
-        if (i > start) out.emplace_back(line.substr(start, i - start));
-    }
-    return out;
-}
+std::vector<std::string> Tokens(std::string_view line) { return core::LineTokens(line).ToVector(); }
 
 bool IsStateHeader(std::string_view trimmed) { return trimmed.substr(0, 13) == "Excited State"; }
 
@@ -40,22 +31,18 @@ EsiRow ContributionRow(std::string line) {
     return tokens;
 }
 
-std::string& Cell(EsiRow& row, size_t col) {
-    if (row.size() <= col) row.resize(col + 1);
-    return row[col];
-}
-
 // An arrow glued to the target orbital ("<-36") is split back into arrow and orbital.
 void RepairArrow(EsiRow& row) {
+    if (row.size() < 4) row.resize(4);  // columns 0..3 exist before any is moved
     auto move = [&row] {
-        Cell(row, 3) = Cell(row, 2);
-        std::string w = core::Trim(Cell(row, 1));
-        Cell(row, 2) = w.size() > 2 ? w.substr(2) : std::string();
-        Cell(row, 1) = w.substr(0, 2);
+        row[3] = row[2];
+        const std::string w = core::Trim(row[1]);
+        row[2] = w.size() > 2 ? w.substr(2) : std::string();
+        row[1] = w.substr(0, 2);
     };
-    if (core::Trim(Cell(row, 1)).size() <= 2) return;
+    if (core::Trim(row[1]).size() <= 2) return;
     move();
-    if (Cell(row, 3).empty()) move();
+    if (row[3].empty()) move();
 }
 
 // Ends the contributions of the last state: the link trailers, a long line, or (as
@@ -145,11 +132,11 @@ ExcitedStateImport ReadExcitedStates(const std::filesystem::path& file, std::spa
     // The section from the block's first state line to its last, then the tail.
     const long long from = headers[first].line, to = headers.back().line;
     im.firstLine = from;
-    core::TextReader in(file);
-    std::string line;
-    if (!in.AdvanceTo(from, line)) return im;
-    for (long long ln = from;; ++ln) {
-        std::string t = core::Trim(line);
+    core::LineReader in(file, 0);
+    if (!in.AdvanceTo(from)) return im;
+    for (;;) {
+        const long long ln = in.LineNumber();
+        const std::string t = core::Trim(in.Line());
         if (ln > to) {
             if (EndsTail(t)) break;
             im.rows.push_back(t.empty() ? EsiRow{} : ContributionRow(t));
@@ -162,7 +149,7 @@ ExcitedStateImport ReadExcitedStates(const std::filesystem::path& file, std::spa
         } else if (t.size() <= 30 && StartsWithDigit(t)) {
             im.rows.push_back(ContributionRow(t));
         }
-        if (!in.ReadLine(line)) break;
+        if (!in.Next()) break;
     }
 
     // Contribution counts: the rows after a header up to the first with an empty column 0.

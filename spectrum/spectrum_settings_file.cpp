@@ -1,7 +1,7 @@
 #include "spectrum/spectrum_settings_file.h"
 
-#include "core/text_file.h"
-#include "core/tokenizer.h"
+#include "core/line_reader.h"
+#include "core/text_view.h"
 
 namespace mavrolin::spectrum {
 
@@ -51,10 +51,10 @@ std::vector<std::string> SettingsFileLines(const std::string& dateTime,
 
 SettingValues ReadSettingsFile(const std::filesystem::path& path) {
     SettingValues values;
-    core::TextReader in(path);
-    std::string line;
-    for (int n = 0; n <= kSettingLines && in.ReadLine(line); ++n) {
+    core::LineReader in(path, 0, kSettingLines + 1);  // the title, then lines 1..48
+    for (int n = 0; in.Next(); ++n) {
         if (n == 0) continue;
+        const std::string_view line = in.Line();
         values[static_cast<size_t>(n - 1)] = line.size() > 40 ? core::Trim(line.substr(40)) : std::string();
     }
     return values;
