@@ -162,3 +162,33 @@ TEST(SpectrumSettingsFile, LabelsAreFortyCharacters) {
         EXPECT_EQ(mavrolin::spectrum::SettingLabel(n).size(), 40u) << n;
     EXPECT_EQ(mavrolin::spectrum::SettingLabel(19), "Line Color #10                          ");
 }
+
+TEST(SpectrumSettings, ColourAndFontDialogs) {
+    TestApp t;
+    ASSERT_TRUE(Scan(t, "td_closed.log"));
+    ASSERT_TRUE(t.app.Dispatch([&t] { t.app.form1.SpectraTDDFTResults1Click(); }));
+    auto& s = t.app.form10;
+    t.platform.AnswerColor(std::nullopt);  // cancelled: nothing changes
+    s.linecolor(2).Click();
+    EXPECT_EQ(s.linecolor(2).Text(), "16711935");
+    t.platform.AnswerColor(4227327);
+    s.linecolor(2).Click();
+    EXPECT_EQ(s.linecolor(2).Text(), "4227327");
+    EXPECT_EQ(s.linecolor(2).BackColor(), 4227327u);
+    bool recoloured = false;  // state 1 takes Line Color #2
+    for (const auto& op : t.app.form9.PaintBox1.Canvas().Lines()) recoloured |= op.pen.color == 4227327u;
+    EXPECT_TRUE(recoloured);
+
+    ui::FontSpec chosen;
+    chosen.name = "Courier New";
+    chosen.size = 11;
+    chosen.bold = chosen.italic = true;
+    t.platform.AnswerFont(chosen);
+    s.PaintBox_Font.Click();
+    EXPECT_EQ(s.PaintBox_Font.Text(), "Courier New");
+    EXPECT_EQ(s.FrameFontSize.Value(), 11);
+    EXPECT_EQ(s.PaintBoxFontStyle.Text(), "Bold+Italic");
+    const auto& last = t.app.form9.PaintBox1.Canvas().Texts().back();
+    EXPECT_EQ(last.font.name, "Courier New");
+    EXPECT_TRUE(last.font.bold && last.font.italic);
+}
