@@ -188,7 +188,7 @@ TEST(SpectrumSettings, ColourAndFontDialogs) {
     EXPECT_EQ(s.PaintBox_Font.Text(), "Courier New");
     EXPECT_EQ(s.FrameFontSize.Value(), 11);
     EXPECT_EQ(s.PaintBoxFontStyle.Text(), "Bold+Italic");
-    const auto& last = t.app.form9.PaintBox1.Canvas().Texts().back();
+    const auto last = t.app.form9.PaintBox1.Canvas().Texts().back();
     EXPECT_EQ(last.font.name, "Courier New");
     EXPECT_TRUE(last.font.bold && last.font.italic);
 }
