@@ -90,6 +90,9 @@ public:
     void SCFEnergies1Click();
     void SpectraTDDFTResults1Click();  // opens the spectrum window
 
+    // MO energies (modiagram/)
+    void MOEnergyDiTable1Click();
+
     // Dialog options with the remembered folder as initial directory.
     ui::FileDialogOptions DialogOptions(const std::string& title, const std::string& filter,
                                         const std::string& fileName = {}) const;

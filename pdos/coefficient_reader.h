@@ -1,0 +1,43 @@
+#pragma once
+// Reading the MO coefficient tables of a log from the coefficient listing that follows the
+// chosen printing of orbital energies (population output).
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "pdos/coefficient_table.h"
+
+namespace mavrolin::pdos {
+
+struct CoefficientLoad {
+    // False when the tables of an earlier load must stay as they were (messages say why).
+    bool loaded = false;
+    CoefficientTables tables;
+    // Messages for the user, in order (the load itself never shows anything).
+    std::vector<std::string> messages;
+    int printedAlpha = 0, printedBeta = 0;  // MOs whose coefficients were read
+};
+
+// The eigenvalue printing starts at line `blockStart` (1-based) and has `blockLength` lines
+// (alpha then, for an unrestricted run, beta energies). The counts come from the lines
+// before it: the last "NBasis=" (else the last "N basis functions," line) and "NBsUse="
+// (else the number of alpha energies). The coefficient title must follow the printing
+// directly, with or without its colon. Each block of the listing is placed by its printed
+// MO numbers; orbitals that were never printed stay empty and have no sum.
+// Throws core::FileError when the log cannot be read.
+CoefficientLoad ReadCoefficients(const std::filesystem::path& log, long long blockStart, int blockLength);
+
+// "Molecular Orbital Coefficients" or "Alpha Molecular Orbital Coefficients", with or
+// without the colon, any case, surrounding blanks ignored.
+bool IsCoefficientTitle(const std::string& line);
+bool IsBetaCoefficientTitle(const std::string& line);
+
+// The AO label of a coefficient line from its first 21 characters. `atom` and `function`
+// carry the parts of the previous line: a line naming no atom keeps the atom part, a line
+// that cannot be read keeps both.
+std::string CoefficientLabel(const std::string& line, std::string& atom, std::string& function);
+
+// Numbers of orbitals as short ranges: "1-5, 9, 12-14".
+std::string OrbitalRanges(const std::vector<int>& numbers);
+
+}  // namespace mavrolin::pdos
