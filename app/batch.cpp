@@ -30,6 +30,7 @@ void RegisterLogScanCommands(CLI::App& cli, BatchSession& session);
 void RegisterGeometryCommands(CLI::App& cli, BatchSession& session);
 void RegisterProfileCommands(CLI::App& cli, BatchSession& session);
 void RegisterMoCommands(CLI::App& cli, BatchSession& session);
+void RegisterSpectrumCommands(CLI::App& cli, BatchSession& session);
 
 namespace {
 
@@ -39,6 +40,7 @@ constexpr CommandRegistrar kCommandFolders[] = {
     RegisterGeometryCommands,
     RegisterProfileCommands,
     RegisterMoCommands,
+    RegisterSpectrumCommands,
 };
 
 constexpr const char* kPrivatePrefix = "mavrolin-";

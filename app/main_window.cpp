@@ -109,6 +109,8 @@ void TForm1::BuildMenu() {
     Wire(AlanlysisReport1, &TForm1::AlanlysisReport1Click);
     Wire(Save1, &TForm1::Save1Click);
     Wire(SaveSCFEnergies1, &TForm1::SaveSCFEnergies1Click);
+    // Enabled by the excited-state import, exactly when the scanned log has states.
+    SpectraTDDFTResults1.OnClick = [this] { SpectraTDDFTResults1Click(); };
 }
 
 ui::FileDialogOptions TForm1::DialogOptions(const std::string& title, const std::string& filter,

@@ -88,6 +88,7 @@ public:
 
     // Optimisation profile (optprofile/)
     void SCFEnergies1Click();
+    void SpectraTDDFTResults1Click();  // opens the spectrum window
 
     // MO energies (modiagram/)
     void MOEnergyDiTable1Click();

@@ -70,7 +70,7 @@ struct LoadedLog {
     int nexstt = 0;
     std::vector<int> exstt_pos;
     std::vector<int> exctd_pos;
-    std::vector<std::uint8_t> nci_coeff;
+    std::vector<int> nci_coeff;  // 32-bit: a state may list more than 255 rows
     std::vector<double> nm, kz, en_ev, f;  // sized nexstt + 10
     std::vector<double> calc, calc2;
     double sigma = 0;

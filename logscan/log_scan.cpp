@@ -38,7 +38,6 @@ bool When(Scan& scan) {
 
 bool HasEnergies(const core::LoadedLog& log) { return log.ndone > 0; }
 bool HasFrequencies(const core::LoadedLog& log) { return log.nfreq > 0; }
-bool HasExcitedStates(const core::LoadedLog& log) { return log.nexstt > 0; }
 
 constexpr std::array kPhases = {
     ScanPhase{"choose the log", [](Scan& s) { return ChooseAndReset(s.app); }, OnError::EndScan},
@@ -50,7 +49,8 @@ constexpr std::array kPhases = {
     ScanPhase{"SCF table", When<ScfTablePhase, HasEnergies>, OnError::ReportAndGoOn},
     ScanPhase{"job summary details", Always<JobSummaryDetailsPhase>, OnError::ReportAndGoOn},
     ScanPhase{"frequency table", When<FrequencyPhase, HasFrequencies>, OnError::ReportAndGoOn},
-    ScanPhase{"excited states", When<spectrum::ExcitedStatePhase, HasExcitedStates>, OnError::ReportAndGoOn},
+    // Always: a log without states also clears the spectrum of an earlier one.
+    ScanPhase{"excited states", Always<spectrum::ExcitedStatePhase>, OnError::ReportAndGoOn},
     ScanPhase{"closing messages", Always<ClosingMessages>, OnError::EndScan},
 };
 

@@ -1,0 +1,180 @@
+// Batch commands of the spectrum: "spectrum" redraws the simulated spectrum of a scanned
+// log with the given settings and writes what "Save Calculated Spectrum" writes (and the
+// picture); "esi" writes what "Save ESI File" writes.
+#include <cmath>
+#include <ctime>
+#include <memory>
+#include <string>
+
+#include "app/application.h"
+#include "app/batch.h"
+#include "core/number_text.h"
+#include "spectrum/spectrum_calc.h"
+
+namespace mavrolin {
+
+namespace {
+
+struct Range {
+    double lo = 0, hi = 0;
+};
+
+// "MIN:MAX" with MIN < MAX.
+Range ParseRange(const std::string& option, const std::string& text) {
+    auto colon = text.find(':');
+    Range r;
+    if (colon == std::string::npos || !core::TryParseDouble(text.substr(0, colon), r.lo) ||
+        !core::TryParseDouble(text.substr(colon + 1), r.hi) || !(r.lo < r.hi))
+        throw CLI::ValidationError(option, "expected MIN:MAX with MIN < MAX, for example 2.5:6");
+    return r;
+}
+
+// "WxH" with both sides between 100 and 20000 pixels.
+void ParseSize(const std::string& text, int& w, int& h) {
+    auto x = text.find_first_of("xX");
+    long long a = 0, b = 0;
+    if (x == std::string::npos || !core::TryParseInt(text.substr(0, x), a) || !core::TryParseInt(text.substr(x + 1), b) ||
+        a < 100 || b < 100 || a > 20000 || b > 20000)
+        throw CLI::ValidationError("--size", "expected WxH, for example 977x744");
+    w = static_cast<int>(a);
+    h = static_cast<int>(b);
+}
+
+// The creation stamp of the job summary written in batch is the real local time.
+std::string NowText() {
+    std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    char text[32];
+    std::strftime(text, sizeof text, "%Y/%m/%d %H:%M:%S", &local);
+    return text;
+}
+
+// Scans the log as "Open Log/Out File (Opt,Freq)" does; false (status 1) when the scan
+// failed or found no excited states.
+bool ScanStates(BatchSession& session, const std::string& log) {
+    auto& app = session.App();
+    session.platform.dateTime = NowText();
+    if (!session.Open(log, [&app] { app.form1.OpenLOG1Click(); })) return false;
+    if (app.log.nexstt > 0) return true;
+    session.Fail("no excited states were found in " + log);
+    return false;
+}
+
+struct SpectrumOptions {
+    std::string unit, x, y, settings, image, size = "977x744";
+    int points = 0;
+    double sigma = 0, scale = 0;
+};
+
+// Sets the settings controls as a user would: the settings file first, then the options.
+void ApplyOptions(Application& app, const SpectrumOptions& o) {
+    auto& s = app.form10;
+    if (!o.settings.empty()) s.ReadSettings(o.settings);
+    if (!o.unit.empty()) s.XUnit.SetValue(o.unit == "ev" ? 1 : o.unit == "nm" ? 2 : 3);
+    if (o.points != 0) s.SpecPoints.SetValue(o.points);
+    if (o.sigma != 0) s.SigmaValue.SetValue(static_cast<int>(std::lround(o.sigma * 1000)));
+    if (o.scale != 0) s.ScaleFactor.SetValue(static_cast<int>(std::lround(o.scale * 100)));
+    if (!o.x.empty()) {
+        Range r = ParseRange("--x", o.x);
+        s.XaxisAuto_SW.SetValue(0);
+        if (s.XUnit.Value() == spectrum::kUnitNm) {
+            s.NM_Min.SetText(core::FloatText(r.lo));
+            s.NM_Max.SetText(core::FloatText(r.hi));
+        } else {
+            const double per = s.XUnit.Value() == spectrum::kUnitCm ? spectrum::kCmPerEv : 1.0;
+            s.EV_Min.SetText(core::FloatText(r.lo / per));
+            s.EV_Max.SetText(core::FloatText(r.hi / per));
+        }
+    }
+    if (!o.y.empty()) {
+        Range r = ParseRange("--y", o.y);
+        s.YaxisAuto_SW.SetValue(0);
+        s.Disp_ymin.SetText(core::FloatText(r.lo));
+        s.Disp_ymax.SetText(core::FloatText(r.hi));
+    }
+}
+
+// Scan, settings, redraw, then the picture (when asked) and the saved spectrum: a failed
+// step ends the command before anything is written.
+void DrawSpectrum(BatchSession& session, const FileArgs& a, SpectrumOptions o) {
+    int w = 0, h = 0;
+    ParseSize(o.size, w, h);
+    if (!o.x.empty()) ParseRange("--x", o.x);
+    if (!o.y.empty()) ParseRange("--y", o.y);
+    o.settings = BatchSession::Absolute(o.settings);
+    const std::string image = BatchSession::Absolute(o.image);
+    const std::string out = a.output.empty() ? a.input + ".calcd.txt" : a.output;
+    if (!ScanStates(session, a.input)) return;
+    auto& app = session.App();
+    auto& form = app.form9;
+    app.log.read_tddft_setting_chk = true;  // batch reads only the settings it is given
+    form.SetBounds(form.Left(), form.Top(), w + form.FrameWidth(), h + form.FrameHeight());
+    if (!session.Run([&] { app.form10.WithOneRedraw([&] { ApplyOptions(app, o); }); })) return;
+    if (!session.Run([&] { app.form1.SpectraTDDFTResults1Click(); })) return;
+    if (!image.empty() && !session.Save(image, [&] { form.SavePicture1Click(); })) return;
+    session.Save(out, [&] { form.SaveCalculatedSpectrum1Click(); });
+}
+
+void AddSpectrumCommand(CLI::App& cli, BatchSession& session) {
+    auto o = std::make_shared<SpectrumOptions>();
+    auto* cmd = AddFileCommand(cli, session,
+                               {"spectrum", "Simulated UV-vis spectrum of a TD-DFT log (<log>.calcd.txt)", "LOG",
+                                "Gaussian TD-DFT or CIS output",
+                                "spectrum file (default: the log name with .calcd.txt)"},
+                               [o, &session](const FileArgs& a) { DrawSpectrum(session, a, *o); });
+    cmd->get_option("LOG")->check(CLI::ExistingFile);
+    cmd->add_option("--unit", o->unit, "horizontal unit: ev, nm or cm-1 (default ev)")
+        ->check(CLI::IsMember({"ev", "nm", "cm-1"}));
+    cmd->add_option("--points", o->points, "number of grid points, 100..10000 (default 300)")
+        ->check(CLI::Range(100, 10000));
+    cmd->add_option("--sigma", o->sigma, "band width sigma in eV, 0.01..10 (default 0.2)")->check(CLI::Range(0.01, 10.0));
+    cmd->add_option("--scale", o->scale, "scale of the oscillator-strength bars, 0.1..100 (default 0.9)")
+        ->check(CLI::Range(0.1, 100.0));
+    cmd->add_option("--x", o->x, "horizontal range MIN:MAX in the axis unit (default: automatic)");
+    cmd->add_option("--y", o->y, "vertical range MIN:MAX (default: automatic)");
+    cmd->add_option("--settings", o->settings, "spectrum settings file, read before the options")
+        ->check(CLI::ExistingFile);
+    cmd->add_option("--image", o->image, "also write the picture; .png, .svg or .pdf");
+    cmd->add_option("--size", o->size, "paint-box size of the picture in pixels, WxH (default 977x744)");
+}
+
+struct EsiOptions {
+    std::string nm, f, ci;
+    int style = 0;
+};
+
+void WriteEsi(BatchSession& session, const FileArgs& a, const EsiOptions& o) {
+    const std::string out = a.output.empty() ? a.input + ".esi.txt" : a.output;
+    if (!ScanStates(session, a.input)) return;
+    auto& app = session.App();
+    auto& opts = app.form11;
+    if (!o.nm.empty()) opts.nm_limit.SetText(o.nm);
+    if (!o.f.empty()) opts.f_limit.SetText(o.f);
+    if (!o.ci.empty()) opts.cicoeff_limit.SetText(o.ci);
+    if (o.style != 0 && !session.Run([&] { opts.style.SetValue(o.style); })) return;
+    session.Save(out, [&] { app.form9.SaveESI1Click(); });
+}
+
+void AddEsiCommand(CLI::App& cli, BatchSession& session) {
+    auto o = std::make_shared<EsiOptions>();
+    auto* cmd = AddFileCommand(cli, session,
+                               {"esi", "Supporting-information table of the excited states (<log>.esi.txt)", "LOG",
+                                "Gaussian TD-DFT or CIS output", "report file (default: the log name with .esi.txt)"},
+                               [o, &session](const FileArgs& a) { WriteEsi(session, a, *o); });
+    cmd->get_option("LOG")->check(CLI::ExistingFile);
+    cmd->add_option("--style", o->style, "transition labels: 1 MO77 -> MO78, 2 77 -> 78, 3 #77 -> #78 (default 1)")
+        ->check(CLI::Range(1, 3));
+    cmd->add_option("--nm-limit", o->nm, "only states with a longer wavelength in nm (default 200)");
+    cmd->add_option("--f-limit", o->f, "only states with a larger oscillator strength (default 0.01)");
+    cmd->add_option("--ci-limit", o->ci, "only components with a larger |CI coefficient| (default 0.2)");
+}
+
+}  // namespace
+
+void RegisterSpectrumCommands(CLI::App& cli, BatchSession& session) {
+    AddSpectrumCommand(cli, session);
+    AddEsiCommand(cli, session);
+}
+
+}  // namespace mavrolin
