@@ -18,6 +18,7 @@ namespace mavrolin {
 void RegisterLogScanCommands(CLI::App& cli, BatchSession& session);
 void RegisterGeometryCommands(CLI::App& cli, BatchSession& session);
 void RegisterProfileCommands(CLI::App& cli, BatchSession& session);
+void RegisterPdosCommands(CLI::App& cli, BatchSession& session);
 
 namespace {
 
@@ -26,6 +27,7 @@ constexpr CommandRegistrar kCommandFolders[] = {
     RegisterLogScanCommands,
     RegisterGeometryCommands,
     RegisterProfileCommands,
+    RegisterPdosCommands,
 };
 
 std::filesystem::path MakePrivateDir() {
