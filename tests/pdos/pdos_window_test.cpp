@@ -271,3 +271,77 @@ TEST(PdosWindow, IncreaseDecreaseAndInitialiseReshapeTableAndLegend) {
     EXPECT_EQ(pdos.sigvalue.Text(), "0.02");
     EXPECT_TRUE(pdos.gau_chk);
 }
+
+TEST(CoefficientWindow, ImportsThroughTheirDialogsAndExportsUnderTheProposedName) {
+    TestApp t;
+    auto& coeff = t.app.form14;
+    // Before any log: the import refuses instead of filling tables that do not exist.
+    t.platform.AnswerOpen(Fixture("gfprint.log"));
+    EXPECT_FALSE(t.app.Dispatch([&] { coeff.AONamesfromGFPRINTClick(); }));
+
+    LoadTables(t, "closed.log");
+    t.platform.AnswerOpen(Fixture("gfprint.log"));
+    coeff.AONamesfromGFPRINT.Click();
+    EXPECT_EQ(coeff.StringGrid1.Cell(0, 3), "O1_SP-PX");
+    EXPECT_EQ(coeff.StringGrid1.Cell(0, 8), "Sum_Squares");
+    EXPECT_EQ(coeff.StringGrid3.RowCount(), 5);
+    EXPECT_EQ(coeff.StringGrid3.Cell(1, 1), "O1");
+    const auto texts = t.platform.MessageTexts();
+    EXPECT_NE(std::find(texts.begin(), texts.end(), "StringCode #1 and #2 ===> 7 ***AND*** basis ===> Succeeded!!"),
+              texts.end());
+    coeff.ShowGFPrintInfo1.Click();
+    EXPECT_TRUE(coeff.StringGrid3.Visible());
+    EXPECT_EQ(coeff.ShowGFPrintInfo1.Caption(), "HideGFPrintInto");
+
+    t.platform.AnswerOpen(Fixture("closed.fchk"));
+    coeff.ImportCoeffsfromfch1.Click();
+    EXPECT_EQ(coeff.StringGrid1.Cell(1, 0), "1_ao -2.05543200E+01");
+    EXPECT_EQ(coeff.StringGrid1.Cell(0, 3), "O1_SP-PX");  // the labels stay
+
+    // A checkpoint file of another basis does not fit: the tables stay.
+    std::string other = ReadFile(Fixture("closed.fchk"));
+    other.replace(other.find("I                7"), 17, "I                9");
+    t.platform.AnswerOpen(t.write("other.fchk", other));
+    EXPECT_FALSE(t.app.Dispatch([&] { coeff.ImportCoeffsfromfch1Click(); }));
+    EXPECT_EQ(coeff.StringGrid1.Cell(1, 0), "1_ao -2.05543200E+01");
+
+    const std::string log = coeff.Tables.file;
+    t.platform.AnswerSave((t.dir / "sq.txt").string());
+    coeff.SaveAOxAOvsMO.Click();
+    EXPECT_EQ(t.platform.saveRequests.back().fileName, log.substr(0, log.size() - 4) + "_AOxAOvsMO.txt");
+    auto lines = pdos_test::Lines(ReadFile(t.dir / "sq.txt"));
+    EXPECT_EQ(lines[0], "Alpha MO Coefficients");
+    EXPECT_TRUE(lines[4].starts_with("O1_SP-S\t"));
+}
+
+TEST(PdosDiagrams, ClosedShellVerticalLabelsAlternateBesideTheRightEdge) {
+    TestApp t;
+    LoadTables(t, "closed.log");
+    auto& pdos = t.app.form15;
+    AddToSet(t, 1, {1, 2, 3, 4, 5, 6, 7});
+    pdos.ComputePDOSClick();
+    const auto& v = t.app.form16.PaintBox1.Canvas();
+    // MO 4 (even) 7 pixels and MO 5 (odd) 31 pixels from the density maximum at x = 0.
+    for (const auto& op : v.Texts()) {
+        if (op.text == "*4") {
+            EXPECT_EQ(op.x1, 7);
+        }
+        if (op.text == "*5") {
+            EXPECT_EQ(op.x1, 31);
+        }
+    }
+    EXPECT_TRUE(HasText(v, "*4"));
+    EXPECT_TRUE(HasText(v, "*5"));
+    // Marker lines are horizontal, from the right edge to the left.
+    auto markers = LinesIn(v, mavrolin::pdos::kMoMarkerColor);
+    ASSERT_FALSE(markers.empty());
+    EXPECT_EQ(markers[0].y1, markers[0].y2);
+    EXPECT_EQ(markers[0].x1, t.app.form16.PaintBox1.Width());
+    EXPECT_EQ(markers[0].x2, 0);
+
+    // Unchecking "Show MO Number" removes the markers and every label.
+    pdos.MODisp.SetChecked(false);
+    pdos.RedrawDiagramClick();
+    EXPECT_TRUE(LinesIn(v, mavrolin::pdos::kMoMarkerColor).empty());
+    EXPECT_TRUE(v.Texts().empty());
+}
