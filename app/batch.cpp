@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "app/application.h"
+#include "core/number_text.h"
 
 #ifndef MAVROLIN_VERSION
 #define MAVROLIN_VERSION "0.1.0"
@@ -18,6 +19,7 @@ namespace mavrolin {
 void RegisterLogScanCommands(CLI::App& cli, BatchSession& session);
 void RegisterGeometryCommands(CLI::App& cli, BatchSession& session);
 void RegisterProfileCommands(CLI::App& cli, BatchSession& session);
+void RegisterMoCommands(CLI::App& cli, BatchSession& session);
 void RegisterPdosCommands(CLI::App& cli, BatchSession& session);
 
 namespace {
@@ -27,6 +29,7 @@ constexpr CommandRegistrar kCommandFolders[] = {
     RegisterLogScanCommands,
     RegisterGeometryCommands,
     RegisterProfileCommands,
+    RegisterMoCommands,
     RegisterPdosCommands,
 };
 
@@ -120,6 +123,15 @@ std::filesystem::path BatchSession::OutputOrScratch(const std::string& output, c
 
 void BatchSession::Deliver(const std::string& output, const std::filesystem::path& written) {
     if (output.empty()) CopyToStdout(written);
+}
+
+PictureSize ParsePictureSize(const std::string& text, const std::string& option) {
+    auto x = text.find_first_of("xX");
+    long long w = 0, h = 0;
+    if (x == std::string::npos || !core::TryParseInt(text.substr(0, x), w) ||
+        !core::TryParseInt(text.substr(x + 1), h) || w < 100 || h < 100 || w > 20000 || h > 20000)
+        throw CLI::ValidationError(option, "expected WxH with sides of 100 to 20000 pixels, for example 1200x800");
+    return {static_cast<int>(w), static_cast<int>(h)};
 }
 
 CLI::App* AddFileCommand(CLI::App& cli, BatchSession& session, const CommandText& text,

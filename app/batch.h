@@ -75,6 +75,13 @@ struct CommandText {
 CLI::App* AddFileCommand(CLI::App& cli, BatchSession& session, const CommandText& text,
                          std::function<void(const FileArgs&)> run);
 
+// Paint-box size of a picture from "WxH" (sides of 100 to 20000 pixels); a bad text is
+// refused as a bad argument of `option`.
+struct PictureSize {
+    int width = 1200, height = 800;
+};
+PictureSize ParsePictureSize(const std::string& text, const std::string& option = "--size");
+
 // Every folder's batch_commands.cpp defines one registration function; app/batch.cpp
 // keeps the table of them.
 using CommandRegistrar = void (*)(CLI::App& cli, BatchSession& session);

@@ -104,6 +104,7 @@ void TForm1::BuildMenu() {
     Wire(GetLastStdOrient1, &TForm1::GetLastStdOrient1Click);
     Wire(SaveABCwithLabels1, &TForm1::SaveABCwithLabels1Click);
     Wire(SCFEnergies1, &TForm1::SCFEnergies1Click);
+    Wire(MOEnergyDiTable1, &TForm1::MOEnergyDiTable1Click);
     Wire(OpenLOG1, &TForm1::OpenLOG1Click);
     Wire(AlanlysisReport1, &TForm1::AlanlysisReport1Click);
     Wire(Save1, &TForm1::Save1Click);

@@ -89,6 +89,9 @@ public:
     // Optimisation profile (optprofile/)
     void SCFEnergies1Click();
 
+    // MO energies (modiagram/)
+    void MOEnergyDiTable1Click();
+
     // Dialog options with the remembered folder as initial directory.
     ui::FileDialogOptions DialogOptions(const std::string& title, const std::string& filter,
                                         const std::string& fileName = {}) const;

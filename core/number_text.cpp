@@ -25,8 +25,8 @@ std::string FloatText(double v) {
     if (std::isinf(v)) return v > 0 ? "INF" : "-INF";
     // 15 significant digits in scientific form, then decide the layout from the exponent.
     char buf[64];
-    std::snprintf(buf, sizeof buf, "%.14e", v);
-    std::string s(buf);
+    auto end = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::scientific, 14).ptr;  // as "%.14e", faster
+    std::string s(buf, end);
     bool neg = s[0] == '-';
     if (neg) s.erase(0, 1);
     auto epos = s.find('e');

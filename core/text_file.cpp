@@ -15,14 +15,15 @@ std::string Reason() { return std::strerror(errno); }
 }  // namespace
 
 TextReader::TextReader(const std::filesystem::path& path) : buf_(kBufferSize), path_(path) {
+    // Refused before opening: opening a pipe waits for a writer, and a device may never end.
+    std::error_code ec;
+    const auto status = std::filesystem::status(path, ec);
+    if (!ec && std::filesystem::is_directory(status))
+        throw FileError("Cannot open file \"" + path.string() + "\". It is a folder.");
+    if (!ec && std::filesystem::exists(status) && !std::filesystem::is_regular_file(status))
+        throw FileError("Cannot open file \"" + path.string() + "\". It is not a regular file.");
     file_ = std::fopen(path.c_str(), "rb");
     if (!file_) throw FileError("Cannot open file \"" + path.string() + "\". " + Reason());
-    std::error_code ec;
-    if (std::filesystem::is_directory(path, ec)) {
-        std::fclose(file_);
-        file_ = nullptr;
-        throw FileError("Cannot open file \"" + path.string() + "\". It is a folder.");
-    }
 }
 
 TextReader::~TextReader() {

@@ -11,5 +11,9 @@ namespace modiagram {
 // hits of the index.
 void MoEnergyPhase(Application& app);
 
+// Hands the imported printing to the MO coefficient load: the line of its first eigenvalue
+// line in the log and its own number of eigenvalue lines. The coefficient tables fill it in.
+void LoadMoCoefficients(Application& app, long long blockStart, int blockLength);
+
 }  // namespace modiagram
 }  // namespace mavrolin

@@ -7,26 +7,10 @@
 #include "app/application.h"
 #include "app/batch.h"
 #include "core/errors.h"
-#include "core/number_text.h"
 
 namespace mavrolin {
 
 namespace {
-
-struct BoxSize {
-    int width = 1200, height = 800;
-};
-
-// "WxH" with both sides between 100 and 20000 pixels.
-bool ParseSize(const std::string& text, BoxSize& size) {
-    auto x = text.find_first_of("xX");
-    if (x == std::string::npos) return false;
-    long long w = 0, h = 0;
-    if (!core::TryParseInt(text.substr(0, x), w) || !core::TryParseInt(text.substr(x + 1), h)) return false;
-    if (w < 100 || h < 100 || w > 20000 || h > 20000) return false;
-    size = {static_cast<int>(w), static_cast<int>(h)};
-    return true;
-}
 
 struct ProfileOptions {
     std::string size = "1200x800";
@@ -36,8 +20,7 @@ struct ProfileOptions {
 // Scans the log, opens the profile window at the asked size, selects the step and
 // writes the picture.
 void DrawProfile(BatchSession& session, const FileArgs& a, const ProfileOptions& o) {
-    BoxSize box;
-    if (!ParseSize(o.size, box)) throw CLI::ValidationError("--size", "expected WxH, for example 1200x800");
+    const PictureSize box = ParsePictureSize(o.size);
     const std::string& image = a.output;
     auto& app = session.App();
     auto& form = app.form2;
