@@ -345,3 +345,43 @@ TEST(PdosDiagrams, ClosedShellVerticalLabelsAlternateBesideTheRightEdge) {
     EXPECT_TRUE(LinesIn(v, mavrolin::pdos::kMoMarkerColor).empty());
     EXPECT_TRUE(v.Texts().empty());
 }
+
+TEST(CoefficientHandOver, TheScanFillsTheGridsAndTheDiagramCommandOpensBothWindows) {
+    TestApp t;
+    auto& coeff = t.app.form14;
+    auto scan = [&](const std::string& fixture) {
+        t.platform.AnswerOpen(t.write(fixture, ReadFile(Fixture(fixture))));
+        return t.app.Dispatch([&] { t.app.form1.OpenLOG1Click(); });
+    };
+    ASSERT_TRUE(scan("closed.log"));
+    EXPECT_EQ(coeff.StringGrid1.RowCount(), 9);
+    EXPECT_EQ(coeff.StringGrid1.ColCount(), 8);
+    EXPECT_EQ(coeff.StringGrid1.Cell(1, 0), "1_ao  -20.55432");
+    EXPECT_EQ(coeff.StringGrid1.Cell(0, 8), "Squares_Sum");
+    EXPECT_FALSE(coeff.StringGrid2.Visible());
+    AddToSet(t, 1, {1});
+
+    // Open shell: both tables, and the sets of the closed-shell run are emptied.
+    ASSERT_TRUE(scan("open.log"));
+    EXPECT_TRUE(coeff.StringGrid2.Visible());
+    EXPECT_FALSE(coeff.StringGrid2.Cell(1, 0).empty());
+    EXPECT_EQ(t.app.form15.StringGrid1.Cell(0, 1), "");
+
+    // Default population output: the printed orbitals are loaded and the user is told.
+    const size_t before = t.platform.messages.size();
+    scan("regular.log");
+    EXPECT_EQ(coeff.Tables.nbasis, 13);
+    bool told = false;
+    for (size_t i = before; i < t.platform.messages.size(); ++i)
+        told = told || t.platform.messages[i].text.find("Pop=Full") != std::string::npos;
+    EXPECT_TRUE(told);
+
+    auto& pdos = t.app.form15;
+    t.platform.monitor = {1600, 900};
+    t.app.form7.MOCoefficients1.Click();
+    EXPECT_TRUE(coeff.Visible());
+    EXPECT_TRUE(pdos.Visible());
+    EXPECT_EQ(coeff.Left(), 0);
+    EXPECT_EQ(pdos.Top(), 900 - pdos.Height());
+    EXPECT_EQ(pdos.StringGrid1.Cell(9, 0), "PDOS-10");
+}
