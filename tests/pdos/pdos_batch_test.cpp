@@ -110,6 +110,8 @@ TEST(PdosCommand, RefusalsEndWithStatusAndWriteNothing) {
         {"range above the data", {"--set", "1", "--min", "0"}, 1, "must lie below its highest"},
         {"letters in the maximum", {"--set", "1", "--max", "abc"}, 1, "Typing error in the maximum eV setting!"},
         {"sigma out of range", {"--set", "1", "--sigma", "0"}, 2, ""},
+        // Without a picture writer the picture fails, and the text is not written either.
+        {"picture not written", {"--set", "1", "--image", "pdos.png"}, 1, "error"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
