@@ -36,6 +36,15 @@ TForm15::TForm15(Application& app)
     : ui::Form("Form15", "Projected Density Of States (PDOS)"),
       pdos_selected(this, "pdos_selected"),
       Label1(this, "Label1"),
+      Label2(this, "Label2"),
+      Label3(this, "Label3"),
+      Label4(this, "Label4"),
+      Label5(this, "Label5"),
+      Label6(this, "Label6"),
+      Label7(this, "Label7"),
+      Label8(this, "Label8"),
+      Label9(this, "Label9"),
+      Label10(this, "Label10"),
       Increase(this, "Increase"),
       Decrease(this, "Decrease"),
       ComputePDOS(this, "ComputePDOS"),
@@ -59,8 +68,20 @@ TForm15::TForm15(Application& app)
       app_(app) {
     SetClientWidth(1071);
     SetClientHeight(760);
-    Label1.SetCaption("PDOS to Handle");
-    Label1.SetBounds(8, 8, 90, 13);
+    struct Caption {
+        ui::Label& label;
+        const char* text;
+        int left, top, width;
+    };
+    for (const Caption& c : {Caption{Label1, "PDOS to Handle", 8, 8, 90}, Caption{Label2, "Data Points (-1)", 8, 28, 80},
+                             Caption{Label3, "Sigma", 90, 28, 40}, Caption{Label4, "<==", 145, 44, 20},
+                             Caption{Label5, "/1000", 232, 44, 30}, Caption{Label6, "X-axis Margin", 250, 28, 70},
+                             Caption{Label7, "Real energy range (eV)", 8, 92, 170},
+                             Caption{Label8, "Mininum (Range used to display) Maximum", 200, 92, 200},
+                             Caption{Label9, "---", 284, 74, 14}, Caption{Label10, "Maximum Density (a.u.)", 400, 92, 120}}) {
+        c.label.SetCaption(c.text);
+        c.label.SetBounds(c.left, c.top, c.width, 13);
+    }
     pdos_selected.SetBounds(100, 4, 50, 22);
     pdos_selected.SetMinValue(1);
     pdos_selected.SetMaxValue(10);
@@ -113,8 +134,8 @@ TForm15::TForm15(Application& app)
     std::vector<ui::LegendGrid::Column> legend;
     for (int k = 1; k <= 10; ++k) legend.push_back({PdosCaption(k), kLegendWidth, core::gcolor[static_cast<size_t>(k) - 1]});
     DBGrid1.SetColumns(legend);
-    DBGrid1.SetBounds(0, 104, 1071, 20);
-    StringGrid1.SetBounds(0, 124, 1071, 110);
+    DBGrid1.SetBounds(0, 108, 1071, 20);
+    StringGrid1.SetBounds(0, 128, 1071, 108);
     StringGrid1.SetColCount(10);
     StringGrid1.SetRowCount(2);
     StringGrid1.SetFixedRows(1);

@@ -21,7 +21,7 @@ public:
     pdos::PdosSetList Sets;
 
     ui::SpinEdit pdos_selected;
-    ui::Label Label1;
+    ui::Label Label1, Label2, Label3, Label4, Label5, Label6, Label7, Label8, Label9, Label10;
     ui::Button Increase, Decrease, ComputePDOS, RedrawDiagram;
     ui::SpinEdit evpoints, SpinEdit1, xmargin;
     ui::Edit sigvalue, real_min, real_max, ev_min, ev_max, dens_max;
