@@ -37,20 +37,6 @@ std::vector<int> ParseAoList(const std::string& text) {
     return aos;
 }
 
-struct BoxSize {
-    int width = 1071, height = 504;
-};
-
-// "WxH" with both sides between 100 and 20000 pixels.
-BoxSize ParseBox(const std::string& text) {
-    auto x = text.find_first_of("xX");
-    long long w = 0, h = 0;
-    if (x == std::string::npos || !core::TryParseInt(text.substr(0, x), w) ||
-        !core::TryParseInt(text.substr(x + 1), h) || w < 100 || h < 100 || w > 20000 || h > 20000)
-        throw CLI::ValidationError("--size", "expected WxH, for example 1000x600");
-    return {static_cast<int>(w), static_cast<int>(h)};
-}
-
 bool ScanLog(BatchSession& session, const std::string& log) {
     auto& app = session.App();
     if (!session.Open(log, [&app] {
@@ -135,7 +121,7 @@ void RunPdos(BatchSession& session, const FileArgs& a, const PdosOptions& o) {
             if (!seen.insert(ao).second)
                 throw CLI::ValidationError("--set", "AO " + std::to_string(ao) + " is given twice: an AO belongs to one set");
     }
-    const BoxSize box = ParseBox(o.size);
+    const PictureSize box = ParsePictureSize(o.size);
     if (!ScanLog(session, a.input)) return;
     auto& app = session.App();
     auto& form = app.form15;
