@@ -3,6 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <map>
+#include <sstream>
+
+#include "app/batch.h"
+#include "pdos/pdos_drawing.h"
 
 #include "pdos/coefficient_exports.h"
 #include "pdos_test_support.h"
@@ -125,4 +130,40 @@ TEST(PdosCommand, RefusalsEndWithStatusAndWriteNothing) {
         EXPECT_NE(e.find(c.message), std::string::npos) << e;
         EXPECT_FALSE(std::filesystem::exists(out));
     }
+}
+
+TEST(PdosCommand, PicturesOfBothDiagramsAtTheAskedSize) {
+    TestApp t;
+    std::map<std::string, std::vector<ui::DrawOp>> pictures;
+    std::map<std::string, std::pair<int, int>> sizes;
+    std::vector<std::string> args{"mavrolin", "--quiet", "pdos", Copy(t, "closed.log"), "--set", "1-7",
+                                  "--image", (t.dir / "h.png").string(), "--vertical-image",
+                                  (t.dir / "v.svg").string(), "--size", "800x400", "-o", (t.dir / "p.txt").string()};
+    std::vector<char*> argv;
+    for (auto& a : args) argv.push_back(a.data());
+    std::ostringstream out, err;
+    ASSERT_EQ(mavrolin::RunBatch(static_cast<int>(argv.size()), argv.data(), out, err,
+                                 [&](const ui::RecordingCanvas& c, int w, int h, const std::string& path) {
+                                     const auto name = std::filesystem::path(path).filename().string();
+                                     pictures[name] = c.Ops();
+                                     sizes[name] = {w, h};
+                                 }),
+              0)
+        << err.str();
+    ASSERT_EQ(pictures.size(), 2u);
+    EXPECT_EQ(sizes["h.png"], std::make_pair(800, 400));
+    EXPECT_EQ(sizes["v.svg"], std::make_pair(800, 400));
+    // MO markers: vertical lines in the horizontal diagram, horizontal ones in the vertical.
+    auto markers = [](const std::vector<ui::DrawOp>& ops) {
+        std::vector<ui::DrawOp> out;
+        for (const auto& op : ops)
+            if (op.kind == ui::DrawOp::Line && op.pen.color == mavrolin::pdos::kMoMarkerColor) out.push_back(op);
+        return out;
+    };
+    auto h = markers(pictures["h.png"]), v = markers(pictures["v.svg"]);
+    ASSERT_FALSE(h.empty());
+    ASSERT_FALSE(v.empty());
+    EXPECT_EQ(h[0].x1, h[0].x2);
+    EXPECT_EQ(v[0].y1, v[0].y2);
+    EXPECT_TRUE(std::filesystem::exists(t.dir / "p.txt"));
 }
