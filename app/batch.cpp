@@ -31,6 +31,7 @@ void RegisterGeometryCommands(CLI::App& cli, BatchSession& session);
 void RegisterProfileCommands(CLI::App& cli, BatchSession& session);
 void RegisterMoCommands(CLI::App& cli, BatchSession& session);
 void RegisterSpectrumCommands(CLI::App& cli, BatchSession& session);
+void RegisterPdosCommands(CLI::App& cli, BatchSession& session);
 
 namespace {
 
@@ -41,6 +42,7 @@ constexpr CommandRegistrar kCommandFolders[] = {
     RegisterProfileCommands,
     RegisterMoCommands,
     RegisterSpectrumCommands,
+    RegisterPdosCommands,
 };
 
 constexpr const char* kPrivatePrefix = "mavrolin-";

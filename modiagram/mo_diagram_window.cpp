@@ -45,14 +45,13 @@ TForm7::TForm7(Application& app)
     File1.AddSeparator();
     File1.Add(Exit1);
     for (auto* item : {&GraphicsSettings1, &InitializeDisplayRange1, &MOCoefficients1}) Menu.Add(*item);
-    // The coefficient windows open from here once they are built.
-    MOCoefficients1.SetEnabled(false);
 
     SaveExcelSheet1.OnClick = [this] { SaveExcelSheet1Click(); };
     SavePicture1.OnClick = [this] { SavePicture1Click(); };
     Exit1.OnClick = [this] { Exit1Click(); };
     GraphicsSettings1.OnClick = [this] { GraphicsSettings1Click(); };
     InitializeDisplayRange1.OnClick = [this] { InitializeDisplayRange1Click(); };
+    MOCoefficients1.OnClick = [this] { MOCoefficients1Click(); };
     OnResize = [this] { FormResize(); };
 }
 
@@ -192,6 +191,18 @@ void TForm7::InitializeDisplayRange1Click() {
 }
 
 void TForm7::GraphicsSettings1Click() { app_.form8.Show(); }
+
+void TForm7::MOCoefficients1Click() {
+    auto& coefficients = app_.form14;
+    coefficients.Show();
+    coefficients.SetLeft(0);
+    // The PDOS window sits at the bottom left of the monitor showing this window.
+    auto& pdos = app_.form15;
+    pdos.SetLeft(0);
+    pdos.SetTop(app_.platform.MonitorSize(*this).height - pdos.Height());
+    pdos.Show();
+    pdos.CaptionSets();
+}
 
 void TForm7::Exit1Click() { Hide(); }
 

@@ -33,6 +33,7 @@ public:
     void Exit1Click();
     void GraphicsSettings1Click();
     void InitializeDisplayRange1Click();
+    void MOCoefficients1Click();  // opens the coefficient and PDOS windows
     void FormResize();
 
     // Recomputes dxmax and the x margins for the current table, side separation and overlay

@@ -20,7 +20,9 @@ void SetsMessage(Application& app) {
 
 }  // namespace
 
-void LoadMoCoefficients(Application&, long long, int) {}
+void LoadMoCoefficients(Application& app, long long blockStart, int blockLength) {
+    app.form14.LoadCoefficients(blockStart, blockLength);
+}
 
 void MoEnergyPhase(Application& app) {
     auto& log = app.log;

@@ -5,10 +5,11 @@ namespace mavrolin {
 
 class Application;
 
-// BS Names window: created at start-up; its content is built with its subsystem.
+// BS Names window: the AO labels around the current AO of a coefficient table.
 class TForm18 : public ui::Form {
 public:
-    explicit TForm18(Application& app) : ui::Form("Form18", "BS Names"), app_(app) {}
+    explicit TForm18(Application& app);
+    ui::StringGrid StringGrid1;  // one column, 21 rows
 
 private:
     [[maybe_unused]] Application& app_;

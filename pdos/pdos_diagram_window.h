@@ -1,17 +1,33 @@
 #pragma once
+// The PDOS diagram window: the curves of the PDOS window, horizontal or (Yaxis_eV) vertical.
+#include "pdos/pdos_drawing.h"
 #include "ui/controls.h"
 
 namespace mavrolin {
 
 class Application;
 
-// Projected DOS Diagram window: created at start-up; its content is built with its subsystem.
 class TForm16 : public ui::Form {
 public:
-    explicit TForm16(Application& app) : ui::Form("Form16", "Projected DOS Diagram"), app_(app) {}
+    explicit TForm16(Application& app);
+
+    ui::PaintBox PaintBox1;
+    ui::CheckBox Yaxis_eV;
+    ui::MenuItem File1{"File", "File1"};
+    ui::MenuItem SaveComputedPDOSData1{"Save Computed PDOS Data", "SaveComputedPDOSData1"};
+    ui::MenuItem SavePicture1{"Save Picture\u2026", "SavePicture1"};
+
+    // Draws the plot (kept as this window's own) in the chosen orientation.
+    void Draw(const pdos::PdosPlot& plot);
+    void PaintBox1DblClick();
+    void SavePicture1Click();
+    void FormResize();
+    const pdos::PdosPlot& Plot() const { return plot_; }
 
 private:
-    [[maybe_unused]] Application& app_;
+    void Redraw();
+    Application& app_;
+    pdos::PdosPlot plot_;
 };
 
 }  // namespace mavrolin

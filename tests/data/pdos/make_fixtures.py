@@ -65,7 +65,8 @@ def coefficient_blocks(title, mos, energies, nocc, coef, aos):
 def footer():
     return ["     Density Matrix:", " " * 18 + "".join(f"{m:10d}" for m in range(1, 4)),
             "   1 1   O  1S          2.06598", "   2        2S         -0.11399   0.34633",
-            " Mulliken charges:", " Normal termination of Gaussian 16 at Tue Dec  8 10:00:00 2026."]
+            " Mulliken charges:", "               1", "     1  O   -0.330000", "     2  H    0.165000",
+            "     3  H    0.165000", " Sum of Mulliken charges =   0.00000", " Normal termination of Gaussian 16 at Tue Dec  8 10:00:00 2026."]
 
 
 def write(name, lines):
