@@ -14,17 +14,14 @@ mkdir -p out
 echo "No display found: running the batch commands on $example"
 status=0
 run() { echo "+ mavrolin $*"; ./build/mavrolin "$@" || status=1; }
-for cmd in index scf report geometry; do
-  if ./build/mavrolin "$cmd" --help >/dev/null 2>&1; then
-    case $cmd in
-      index) run index "$example" -o out/example_index.txt ;;
-      scf) run scf "$example" -o out/example_scf.txt ;;
-      report) run report "$example" -o out/example_report.txt ;;
-      geometry) run geometry "$example" -o out/example.abc ;;
-    esac
-  fi
-done
-if ./build/mavrolin profile --help >/dev/null 2>&1; then run profile "$example" -o out/example_profile.png; fi
+run index "$example" -o out/example_index.txt
+run scf "$example" -o out/example_scf.txt
+run report "$example" -o out/example_report.txt
+run geometry "$example" -o out/example.abc
+run profile "$example" -o out/example_profile.png
+run spectrum "$example" -o out/example.calcd.txt --image out/example_spectrum.png
+run esi "$example" --nm-limit 100 -o out/example.esi.txt  # ethylene absorbs below 200 nm
+run mo "$example" --table out/example_mo.txt --sheet out/example_mo_sheet.txt --image out/example_mo.png
 echo "Outputs written into out/:"
 ls -l out
 exit $status

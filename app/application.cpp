@@ -46,6 +46,14 @@ void Application::ShowMessagePos(const std::string& text, int x, int y) {
     platform.MessageAt(text, x, y);
 }
 
+void Application::SavePicture(ui::PaintBox& box, const std::string& stem, const std::function<bool()>& redraw) {
+    auto chosen = platform.SaveFileDialog(
+        {"Save Picture", log.dirinfo.empty() ? log.dirinfo0 : log.dirinfo, stem + ".png",
+         "PNG image (*.png)|*.png|SVG drawing (*.svg)|*.svg|PDF document (*.pdf)|*.pdf"});
+    if (!chosen || (redraw && !redraw())) return;
+    platform.SavePicture(box.Canvas(), box.Width(), box.Height(), *chosen);
+}
+
 void Application::ShowMessageCentred(const std::string& text) { platform.MessageCentred(text); }
 
 bool Application::Dispatch(const std::function<void()>& action, std::string_view where) {

@@ -72,6 +72,11 @@ public:
     void ShowMessagePos(const std::string& text, int x, int y);
     void ShowMessageCentred(const std::string& text);
 
+    // "Save Picture…" of a drawing window: asks for a PNG, SVG or PDF name (`stem`.png in
+    // the remembered folder is proposed) and, unless cancelled, runs `redraw` (when given;
+    // false means there is nothing to draw) and writes the paint box.
+    void SavePicture(ui::PaintBox& box, const std::string& stem, const std::function<bool()>& redraw = {});
+
     // Runs a user action: an error it raises is reported by the platform and ends only
     // that action. Returns false when the action raised an error or called Fail().
     // A programming error is reported as "Internal error in <where>: ..." or, when

@@ -7,6 +7,7 @@
 #include <cctype>
 #include <cerrno>
 #include <chrono>
+#include <ctime>
 #include <fstream>
 #include <memory>
 #include <iostream>
@@ -214,6 +215,15 @@ PictureSize ParsePictureSize(const std::string& text, const std::string& option)
         h > kMaxPictureSide)
         throw CLI::ValidationError(option, "expected WxH with sides from 100 to 16384, for example 1200x800");
     return {static_cast<int>(w), static_cast<int>(h)};
+}
+
+std::string LocalTimeText() {
+    std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    char text[32];
+    std::strftime(text, sizeof text, "%Y/%m/%d %H:%M:%S", &local);
+    return text;
 }
 
 void RequirePictureName(const std::string& path, const std::string& option) {

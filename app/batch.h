@@ -88,6 +88,9 @@ CLI::App* AddFileCommand(CLI::App& cli, BatchSession& session, const CommandText
 struct PictureSize {
     int width = 1200, height = 800;
 };
+// The real local time as "yyyy/mm/dd hh:mm:ss": the creation stamp of reports written in batch.
+std::string LocalTimeText();
+
 // Largest side the picture writer takes.
 inline constexpr long long kMaxPictureSide = 16384;
 PictureSize ParsePictureSize(const std::string& text, const std::string& option = "--size");

@@ -21,7 +21,12 @@ constexpr size_t kBufferSize = 2 * kMaxLineLength;
 // How much of the start of a file is inspected for text that is not 8-bit text.
 constexpr size_t kSniffSize = 64 * 1024;
 
-std::string Quoted(const std::filesystem::path& path) { return "\"" + path.string() + "\""; }
+std::string Quoted(const std::filesystem::path& path) {
+    std::string text = "\"";
+    text += path.string();
+    text += "\"";
+    return text;
+}
 
 std::string Reason(int error) { return std::strerror(error); }
 

@@ -33,16 +33,6 @@ bool Scan(BatchSession& session, const std::string& log) {
     return session.Open(log, [&app] { app.form1.OpenLOG1Click(); });
 }
 
-// The creation stamp of a report written in batch is the real local time.
-std::string NowText() {
-    std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
-    char text[32];
-    std::strftime(text, sizeof text, "%Y/%m/%d %H:%M:%S", &local);
-    return text;
-}
-
 // The log broke off or held a bad value part-way: what was read is written, and the
 // command succeeds with a warning after the scan's own message.
 void WarnPartial(BatchSession& session, const std::string& what) {
@@ -88,7 +78,7 @@ void AddReportCommand(CLI::App& cli, BatchSession& session) {
         [&session](const FileArgs& a) {
             std::string output = a.output.empty() ? ProposedReportName(a.input) : a.output;
             auto& app = session.App();
-            session.platform.dateTime = NowText();
+            session.platform.dateTime = LocalTimeText();
             bool scanned = Scan(session, a.input);
             // A log the scan refused outright has nothing to report; one that ended early
             // still gives what was read, with a warning.

@@ -13,7 +13,6 @@ namespace mavrolin {
 
 namespace {
 
-constexpr const char* kPictureFilter = "PNG image (*.png)|*.png|SVG drawing (*.svg)|*.svg|PDF document (*.pdf)|*.pdf";
 constexpr const char* kSheetFilter = "Text files (*.txt)|*.txt|All files (*.*)|*.*";
 
 // A colour box holds its colour as decimal text.
@@ -223,12 +222,10 @@ void TForm7::SaveExcelSheet1Click() {
 }
 
 void TForm7::SavePicture1Click() {
-    const auto& log = app_.log;
-    auto chosen = app_.platform.SaveFileDialog(
-        {"Save Picture", log.dirinfo.empty() ? log.dirinfo0 : log.dirinfo, "mo_diagram.png", kPictureFilter});
-    if (!chosen) return;
-    DrawMODiagramsClick();
-    app_.platform.SavePicture(PaintBox1.Canvas(), PaintBox1.Width(), PaintBox1.Height(), *chosen);
+    app_.SavePicture(PaintBox1, "mo_diagram", [this] {
+        DrawMODiagramsClick();
+        return true;
+    });
 }
 
 }  // namespace mavrolin

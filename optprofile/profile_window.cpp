@@ -371,12 +371,10 @@ void TForm2::Button1Click() {
 void TForm2::SavePicture1Click() {
     const auto& log = app_.log;
     std::string stem = log.FileDum.empty() ? std::string("profile") : core::StemOf4(log.FileDum) + "_profile";
-    auto chosen = app_.platform.SaveFileDialog(
-        {"Save Picture", log.dirinfo.empty() ? log.dirinfo0 : log.dirinfo, stem + ".png",
-         "PNG image (*.png)|*.png|SVG drawing (*.svg)|*.svg|PDF document (*.pdf)|*.pdf"});
-    if (!chosen) return;
-    Button2Click();
-    app_.platform.SavePicture(PaintBox1.Canvas(), PaintBox1.Width(), PaintBox1.Height(), *chosen);
+    app_.SavePicture(PaintBox1, stem, [this] {
+        Button2Click();
+        return true;
+    });
 }
 
 // ---------------------------------------------------------------- main-window command

@@ -122,6 +122,8 @@ void RunPdos(BatchSession& session, const FileArgs& a, const PdosOptions& o) {
                 throw CLI::ValidationError("--set", "AO " + std::to_string(ao) + " is given twice: an AO belongs to one set");
     }
     const PictureSize box = ParsePictureSize(o.size);
+    if (!o.image.empty()) RequirePictureName(o.image, "--image");
+    if (!o.verticalImage.empty()) RequirePictureName(o.verticalImage, "--vertical-image");
     if (!ScanLog(session, a.input)) return;
     auto& app = session.App();
     auto& form = app.form15;

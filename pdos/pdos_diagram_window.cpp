@@ -48,11 +48,7 @@ void TForm16::PaintBox1DblClick() {
 void TForm16::SavePicture1Click() {
     const auto& file = app_.form14.Tables.file;
     const std::string stem = file.empty() ? std::string("pdos") : core::StemOf4(file) + "_PDOS_diagram";
-    auto chosen = app_.platform.SaveFileDialog(
-        {"Save Picture", app_.log.dirinfo, stem + ".png",
-         "PNG image (*.png)|*.png|SVG drawing (*.svg)|*.svg|PDF document (*.pdf)|*.pdf"});
-    if (!chosen) return;
-    app_.platform.SavePicture(PaintBox1.Canvas(), PaintBox1.Width(), PaintBox1.Height(), *chosen);
+    app_.SavePicture(PaintBox1, stem);
 }
 
 }  // namespace mavrolin

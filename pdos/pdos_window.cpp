@@ -450,11 +450,7 @@ void TForm15::SaveComputedPDOSs1Click() {
 
 void TForm15::SavePicture1Click() {
     const std::string stem = file_.empty() ? std::string("pdos") : core::StemOf4(file_) + "_PDOS";
-    auto chosen = app_.platform.SaveFileDialog(
-        {"Save Picture", app_.log.dirinfo, stem + ".png",
-         "PNG image (*.png)|*.png|SVG drawing (*.svg)|*.svg|PDF document (*.pdf)|*.pdf"});
-    if (!chosen) return;
-    app_.platform.SavePicture(PaintBox1.Canvas(), PaintBox1.Width(), PaintBox1.Height(), *chosen);
+    app_.SavePicture(PaintBox1, stem);
 }
 
 }  // namespace mavrolin

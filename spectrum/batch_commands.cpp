@@ -29,32 +29,11 @@ Range ParseRange(const std::string& option, const std::string& text) {
     return r;
 }
 
-// "WxH" with both sides between 100 and 20000 pixels.
-void ParseSize(const std::string& text, int& w, int& h) {
-    auto x = text.find_first_of("xX");
-    long long a = 0, b = 0;
-    if (x == std::string::npos || !core::TryParseInt(text.substr(0, x), a) || !core::TryParseInt(text.substr(x + 1), b) ||
-        a < 100 || b < 100 || a > 20000 || b > 20000)
-        throw CLI::ValidationError("--size", "expected WxH, for example 977x744");
-    w = static_cast<int>(a);
-    h = static_cast<int>(b);
-}
-
-// The creation stamp of the job summary written in batch is the real local time.
-std::string NowText() {
-    std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
-    char text[32];
-    std::strftime(text, sizeof text, "%Y/%m/%d %H:%M:%S", &local);
-    return text;
-}
-
 // Scans the log as "Open Log/Out File (Opt,Freq)" does; false (status 1) when the scan
 // failed or found no excited states.
 bool ScanStates(BatchSession& session, const std::string& log) {
     auto& app = session.App();
-    session.platform.dateTime = NowText();
+    session.platform.dateTime = LocalTimeText();
     if (!session.Open(log, [&app] { app.form1.OpenLOG1Click(); })) return false;
     if (app.log.nexstt > 0) return true;
     session.Fail("no excited states were found in " + log);
@@ -98,8 +77,9 @@ void ApplyOptions(Application& app, const SpectrumOptions& o) {
 // Scan, settings, redraw, then the picture (when asked) and the saved spectrum: a failed
 // step ends the command before anything is written.
 void DrawSpectrum(BatchSession& session, const FileArgs& a, SpectrumOptions o) {
-    int w = 0, h = 0;
-    ParseSize(o.size, w, h);
+    const PictureSize box = ParsePictureSize(o.size);
+    const int w = box.width, h = box.height;
+    if (!o.image.empty()) RequirePictureName(o.image, "--image");
     if (!o.x.empty()) ParseRange("--x", o.x);
     if (!o.y.empty()) ParseRange("--y", o.y);
     o.settings = BatchSession::Absolute(o.settings);

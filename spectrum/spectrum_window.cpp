@@ -334,11 +334,7 @@ void TForm9::SaveCalculatedSpectrum1Click() {
 void TForm9::SavePicture1Click() {
     const auto& log = app_.log;
     std::string stem = log.tddft_file.empty() ? std::string("spectrum") : core::StemOf4(log.tddft_file) + "_spectrum";
-    auto chosen = app_.platform.SaveFileDialog(
-        {"Save Picture", log.dirinfo.empty() ? log.dirinfo0 : log.dirinfo, stem + ".png",
-         "PNG image (*.png)|*.png|SVG drawing (*.svg)|*.svg|PDF document (*.pdf)|*.pdf"});
-    if (!chosen || !DrawSpecClick()) return;
-    app_.platform.SavePicture(PaintBox1.Canvas(), PaintBox1.Width(), PaintBox1.Height(), *chosen);
+    app_.SavePicture(PaintBox1, stem, [this] { return DrawSpecClick(); });
 }
 
 // ---------------------------------------------------------------- main-window command

@@ -70,7 +70,9 @@ TEST(MoCorpus, EveryLogWithOrbitalEnergiesAddsItsSet) {
         int alphaCells = 0;
         for (int r = 1; r < g.RowCount(); ++r) alphaCells += g.Cell(0, r).empty() ? 0 : 1;
         EXPECT_EQ(alphaCells, chosen.alpha);
-        if (chosen.beta > 0) EXPECT_EQ(g.Cell(1, 0), "Beta");
+        if (chosen.beta > 0) {
+            EXPECT_EQ(g.Cell(1, 0), "Beta");
+        }
         // The diagram and its export run on every imported set.
         t.app.form6.ViewMOClick();
         EXPECT_FALSE(t.app.form7.PaintBox1.Canvas().Lines().empty());
