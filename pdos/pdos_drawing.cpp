@@ -62,6 +62,16 @@ std::string MoEnergyText(double ev) {
     return core::FloatText(static_cast<double>(core::RoundHalfEven(100 * ev)) / 100) + "eV";
 }
 
+// Calls mark(n, e) for every occupied level n of `spin` whose energy e lies in the range.
+template <class Mark>
+void ForOccupiedInRange(const PdosPlot& p, size_t spin, Mark mark) {
+    const auto& levels = p.levels[spin];
+    for (int n = 1; n <= levels.occupied; ++n) {
+        const double e = levels.energies[static_cast<size_t>(n) - 1];
+        if (Inside(e, p)) mark(n, e);
+    }
+}
+
 void DrawHorizontal(ui::Canvas& cv, int width, int height, const PdosPlot& p) {
     PrepareCanvas(cv);
     const bool open = p.OpenShell();
@@ -72,28 +82,19 @@ void DrawHorizontal(ui::Canvas& cv, int width, int height, const PdosPlot& p) {
     if (p.Empty()) return;
 
     if (p.moNumbers) {
-        const auto& alpha = p.levels[0];
-        for (int n = 1; n <= alpha.occupied; ++n) {
-            const double e = alpha.energies[static_cast<size_t>(n) - 1];
-            if (!Inside(e, p)) continue;
+        ForOccupiedInRange(p, 0, [&](int n, double e) {
             cv.Pen.color = kMoMarkerColor;
             Line(cv, f.fx(e), f.fy(p.gymin), f.fx(e), f.fy(p.gymax));
             Text(cv, ui::kBlack, f.fx(e) + 3, f.fy(p.gymax) + 3 + 12 * (n % 2),
                  (open ? "a" : "*") + core::IntText(n));
             if (p.moEnergies) Text(cv, ui::kRed, f.fx(e) + 3, f.fy(p.gymax) + 30 + 12 * (n % 2), MoEnergyText(e));
-        }
-        if (open) {
-            const auto& beta = p.levels[1];
-            for (int n = 1; n <= beta.occupied; ++n) {
-                const double e = beta.energies[static_cast<size_t>(n) - 1];
-                if (!Inside(e, p)) continue;
-                cv.Pen.color = kMoMarkerColor;
-                Line(cv, f.fx(e), f.fy(p.gymin), f.fx(e), f.fy(-p.gymax));
-                Text(cv, ui::kBlack, f.fx(e) + 3, f.fy(-p.gymax) - 17 - 12 * (n % 2), "b" + core::IntText(n));
-                if (p.moEnergies)
-                    Text(cv, ui::kRed, f.fx(e) + 3, f.fy(-p.gymax) - 44 - 12 * (n % 2), MoEnergyText(e));
-            }
-        }
+        });
+        if (open) ForOccupiedInRange(p, 1, [&](int n, double e) {
+            cv.Pen.color = kMoMarkerColor;
+            Line(cv, f.fx(e), f.fy(p.gymin), f.fx(e), f.fy(-p.gymax));
+            Text(cv, ui::kBlack, f.fx(e) + 3, f.fy(-p.gymax) - 17 - 12 * (n % 2), "b" + core::IntText(n));
+            if (p.moEnergies) Text(cv, ui::kRed, f.fx(e) + 3, f.fy(-p.gymax) - 44 - 12 * (n % 2), MoEnergyText(e));
+        });
     }
 
     const auto& c = p.curves;
@@ -121,26 +122,18 @@ void DrawVertical(ui::Canvas& cv, int width, int height, const PdosPlot& p) {
     if (p.Empty()) return;
 
     if (p.moNumbers) {
-        const auto& alpha = p.levels[0];
-        for (int n = 1; n <= alpha.occupied; ++n) {
-            const double e = alpha.energies[static_cast<size_t>(n) - 1];
-            if (!Inside(e, p)) continue;
+        ForOccupiedInRange(p, 0, [&](int n, double e) {
             cv.Pen.color = kMoMarkerColor;
             Line(cv, fxv(p.gymin), fyv(e), fxv(p.gymax), fyv(e));
             Text(cv, ui::kBlack, fxv(p.gymax) + 7 + 24 * (n % 2), fyv(e) + 3, (open ? "a" : "*") + core::IntText(n));
             if (p.moEnergies) Text(cv, ui::kRed, fxv(p.gymax) + 44 + 24 * (n % 2), fyv(e) + 3, MoEnergyText(e));
-        }
-        if (open) {
-            const auto& beta = p.levels[1];
-            for (int n = 1; n <= beta.occupied; ++n) {
-                const double e = beta.energies[static_cast<size_t>(n) - 1];
-                if (!Inside(e, p)) continue;
-                cv.Pen.color = kMoMarkerColor;
-                Line(cv, fxv(p.gymin), fyv(e), fxv(-p.gymax), fyv(e));
-                Text(cv, ui::kBlack, fxv(-p.gymax) - 40 - 24 * (n % 2), fyv(e) + 3, "b" + core::IntText(n));
-                if (p.moEnergies) Text(cv, ui::kRed, fxv(-p.gymax) - 90 - 24 * (n % 2), fyv(e) + 3, MoEnergyText(e));
-            }
-        }
+        });
+        if (open) ForOccupiedInRange(p, 1, [&](int n, double e) {
+            cv.Pen.color = kMoMarkerColor;
+            Line(cv, fxv(p.gymin), fyv(e), fxv(-p.gymax), fyv(e));
+            Text(cv, ui::kBlack, fxv(-p.gymax) - 40 - 24 * (n % 2), fyv(e) + 3, "b" + core::IntText(n));
+            if (p.moEnergies) Text(cv, ui::kRed, fxv(-p.gymax) - 90 - 24 * (n % 2), fyv(e) + 3, MoEnergyText(e));
+        });
     }
 
     const auto& c = p.curves;
