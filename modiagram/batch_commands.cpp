@@ -93,6 +93,10 @@ void RunMo(BatchSession& session, MoOptions o) {
     if (!o.image.empty()) RequirePictureName(o.image, "--image");
     if (!o.range.empty()) ParseRange(o.range);  // bad arguments are refused before any work
     for (auto& log : o.logs) log = BatchSession::Absolute(log);
+    // Relative output names are taken from where the command was started: the scan moves
+    // the working folder to the log's.
+    for (auto* out : {&o.table, &o.sheet, &o.image})
+        if (*out != "-") *out = BatchSession::Absolute(*out);
     if (o.table.empty() && o.sheet.empty() && o.image.empty()) o.table = "-";
     if (!ImportAll(session, o.logs) || !ApplyOptions(session, o)) return;
 

@@ -1,6 +1,8 @@
 // "mavrolin mo": the scripted user of the MO table, diagram and settings windows.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "core/number_text.h"
 #include "support/test_app.h"
 
@@ -85,4 +87,17 @@ TEST(MoBatch, RangeAndSettingsReachTheWindows) {
     EXPECT_NE(text.find("\tAlpha\t9\t"), std::string::npos);
     EXPECT_NE(text.find("\tAlpha\t15\t"), std::string::npos);
     EXPECT_NE(text.find(core::FloatText(-20.25258 * 27.2114)), std::string::npos);
+}
+
+// The scan moves the working folder to the log's; relative output names still mean the
+// folder the command was started from.
+TEST(MoBatch, RelativeOutputsLandWhereTheCommandStarted) {
+    TempDir dir;
+    const auto before = std::filesystem::current_path();
+    std::filesystem::current_path(dir.path());
+    std::string out, err;
+    const int status = RunCli({"--quiet", "mo", Fixture("two_printings.log"), "--table", "mo.txt"}, out, err);
+    std::filesystem::current_path(before);
+    ASSERT_EQ(status, 0) << err;
+    EXPECT_TRUE(std::filesystem::exists(dir / "mo.txt"));
 }
