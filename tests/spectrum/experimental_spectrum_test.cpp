@@ -44,7 +44,7 @@ TEST(ExperimentalSpectrum, BadLinesAreNamed) {
         const char* where;
     };
     for (const Case& c : {Case{"x y\n1 2\n3 4 5\n", "Line 3"}, Case{"1 2\nabc 3\n", "Line 2"},
-                          Case{"# a\nnm\nexcitation\n", "Line 3"}, Case{"1,,2\n", "Line 1"},
+                          Case{"# a\nnm\nexcitation\n", "Line 3"}, Case{"1,2\n1,,2\n", "Line 2"},
                           Case{"# only comments\n", "no data lines"}}) {
         try {
             ParseExperimentalSpectrum(c.text, kUnitNm, "exp.txt");
