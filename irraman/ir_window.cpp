@@ -215,7 +215,7 @@ std::vector<std::string> TForm19::Notes() const {
     }
     if (!modes_.overflowed.empty()) {
         std::string t = core::IntText(static_cast<long long>(modes_.overflowed.size())) +
-                        " mode(s) left out: a value was printed as asterisks (modes";
+                        " mode(s) left out: a value was printed as asterisks or could not be read (modes";
         for (int n : modes_.overflowed) t += " " + core::IntText(n);
         notes.push_back(t + ").");
     }

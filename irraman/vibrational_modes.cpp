@@ -58,7 +58,7 @@ public:
     void Line(std::string_view line, std::string_view prev1, std::string_view prev2) {
         const std::string_view t = core::TrimView(line);
         if (block_ && Property(t)) return;
-        block_ = false;
+        CloseBlock();
         if (StartsWith(t, "Harmonic frequencies")) {
             Finish();
             inSet_ = true;
@@ -101,6 +101,7 @@ private:
         listing_ = &listing;
         first_ = listing.modes.size();
         count_ = n;
+        irSeen_ = false;
         for (size_t k = 0; k < n; ++k) {
             Pending p;
             p.mode.number = numbers[k];
@@ -122,6 +123,7 @@ private:
         const bool ir = StartsWith(label, "IR Inten"), raman = StartsWith(label, "Raman Activ");
         if (!ir && !raman) return true;
         if (raman) listing_->hasRaman = true;
+        if (ir) irSeen_ = true;
         const auto fields = Fields(values);
         for (size_t k = 0; k < count_; ++k) {
             Pending& p = listing_->modes[first_ + k];
@@ -137,8 +139,17 @@ private:
         return true;
     }
 
+    // A block that ends without its IR intensities (the log was cut inside it) leaves its
+    // modes out rather than draw them with no intensity.
+    void CloseBlock() {
+        if (block_ && !irSeen_)
+            for (size_t k = 0; k < count_; ++k) listing_->modes[first_ + k].bad = true;
+        block_ = false;
+    }
+
     // Ends the set being read; it replaces the kept one when it holds any mode.
     void Finish() {
+        CloseBlock();
         Listing& chosen = !std_.modes.empty() ? std_ : hp_;
         if (!chosen.modes.empty()) {
             VibModes r;
@@ -163,7 +174,7 @@ private:
     Listing std_, hp_;
     Listing* listing_ = nullptr;
     size_t first_ = 0, count_ = 0;
-    bool block_ = false, inSet_ = false;
+    bool block_ = false, inSet_ = false, irSeen_ = false;
     int sets_ = 0;
     VibModes kept_;
 };

@@ -26,7 +26,8 @@ struct VibMode {
 struct VibModes {
     std::vector<VibMode> modes;      // real modes with readable values, in printed order
     std::vector<VibMode> imaginary;  // negative frequencies: listed, never drawn
-    std::vector<int> overflowed;     // numbers of modes with a value printed as asterisks
+    std::vector<int> overflowed;     // numbers of modes left out: a value printed as asterisks,
+                                     // not a number, or missing (a block cut off)
     bool hasRaman = false;           // the kept set prints "Raman Activ"
     bool highPrecision = false;      // the kept set came from the "Frequencies ---" listing
     int sets = 0;                    // frequency sets found in the log

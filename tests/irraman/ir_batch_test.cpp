@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <sstream>
 
+#include "app/batch.h"
 #include "support/test_app.h"
 
 using testing_support::ReadFile;
@@ -70,4 +72,36 @@ TEST(IrBatch, FailuresWriteNothing) {
         EXPECT_EQ(RunCli(args, out, err), 2) << bad[0];
     }
     EXPECT_FALSE(std::filesystem::exists(irOnly + ".ir.txt"));
+}
+
+// The picture is the paint box at --size, with the caption, the note and the grey overlay in
+// it; it is written before the spectrum file.
+TEST(IrBatch, PictureHoldsCaptionNoteAndOverlay) {
+    TestApp t;
+    const auto log = Copy(t, "irraman/h2co_imaginary.log");
+    int calls = 0, width = 0, height = 0;
+    std::vector<ui::DrawOp> ops;
+    std::vector<std::string> args{"mavrolin", "ir", log, "--image", (t.dir / "p.svg").string(), "--size", "700x400",
+                                  "--experimental", t.write("exp.txt", "1500 1\n2000 2\n2500 1\n")};
+    std::vector<char*> argv;
+    for (auto& a : args) argv.push_back(a.data());
+    std::ostringstream out, err;
+    const int rc = mavrolin::RunBatch(static_cast<int>(argv.size()), argv.data(), out, err,
+                                      [&](const ui::RecordingCanvas& c, int w, int h, const std::string&) {
+                                          ++calls, width = w, height = h, ops = c.Ops();
+                                      });
+    ASSERT_EQ(rc, 0) << err.str();
+    EXPECT_EQ(calls, 1);
+    EXPECT_EQ(width, 700);
+    EXPECT_EQ(height, 400);
+    auto has = [&](const std::string& text) {
+        return std::any_of(ops.begin(), ops.end(), [&](const ui::DrawOp& op) { return op.text == text; });
+    };
+    EXPECT_TRUE(has("IR spectrum of h2co_imaginary.log: Lorentzian, FWHM 10 cm-1, scale factor 1"));
+    EXPECT_TRUE(has("Imaginary modes left out of the curve: 1 (-412.3456 cm-1)"));
+    EXPECT_TRUE(has("Grey: exp.txt, scaled to the computed maximum."));
+    EXPECT_TRUE(std::any_of(ops.begin(), ops.end(), [](const ui::DrawOp& op) {
+        return op.kind == ui::DrawOp::Line && op.pen.color == 0xA0A0A0;
+    }));
+    EXPECT_TRUE(std::filesystem::exists(log + ".ir.txt"));
 }

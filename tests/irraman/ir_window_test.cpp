@@ -73,6 +73,13 @@ TEST(IrWindow, OpensSwitchesClicksZoomsAndSaves) {
     EXPECT_EQ(form.Curve().xmin, 1100);  // whole hundreds, five widths below 1180
     EXPECT_EQ(form.Curve().xmax, 3000);
 
+    // Transmittance style: the baseline runs along the top, peaks hang below it.
+    ASSERT_TRUE(t.app.Dispatch([&form] { form.Transmittance1.Click(); }));
+    EXPECT_TRUE(form.Frame().inverted);
+    EXPECT_LT(form.Frame().Y(0), form.Frame().Y(ramanTop));
+    ASSERT_TRUE(t.app.Dispatch([&form] { form.Transmittance1.Click(); }));
+    EXPECT_GT(form.Frame().Y(0), form.Frame().Y(ramanTop));
+
     // Overlay, then the saved Raman spectrum with its header.
     t.platform.AnswerOpen(t.write("exp.csv", "cm-1,I\n1000,0\n2850,5\n3000,0\n"));
     ASSERT_TRUE(t.app.Dispatch([&form] { form.Overlay1Click(); }));
@@ -100,7 +107,7 @@ TEST(IrWindow, NotesAndRefusals) {
     for (const auto& op : form.PaintBox1.Canvas().Texts()) texts.push_back(op.text);
     auto shown = [&](const std::string& s) { return std::find(texts.begin(), texts.end(), s) != texts.end(); };
     EXPECT_TRUE(shown("Imaginary modes left out of the curve: 1 (-412.3456 cm-1)"));
-    EXPECT_TRUE(shown("1 mode(s) left out: a value was printed as asterisks (modes 3)."));
+    EXPECT_TRUE(shown("1 mode(s) left out: a value was printed as asterisks or could not be read (modes 3)."));
     EXPECT_TRUE(shown("IR spectrum of h2co_imaginary.log: Lorentzian, FWHM 10 cm-1, scale factor 1"));
     EXPECT_EQ(form.Curve().sticks.size(), 4u);
     EXPECT_FALSE(t.app.Dispatch([&form] { form.SetRaman(true); }));

@@ -77,6 +77,14 @@ TEST(VibrationalModes, ImaginaryAndOverflowedModesAreSetAside) {
         "  Atom  AN      X      Y      Z        X      Y      Z\n");
     EXPECT_TRUE(cut.modes.empty());
     EXPECT_EQ(cut.overflowed, (std::vector<int>{1, 2}));
+    // A log cut inside a block, before its intensities: those modes are left out, the
+    // complete block before them is kept.
+    const VibModes end = ParseVibrationalModes(
+        "                      1\n                      A\n Frequencies --    100.0000\n"
+        " IR Inten    --      1.0000\n  Atom  AN      X      Y      Z\n"
+        "                      2\n                      A\n Frequencies --    200.0000\n Red. masses --      1.0000");
+    EXPECT_EQ(Frequencies(end.modes), std::vector<double>{100});
+    EXPECT_EQ(end.overflowed, std::vector<int>{2});
 }
 
 TEST(VibrationalModes, LogWithoutFrequenciesIsEmpty) {
