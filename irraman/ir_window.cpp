@@ -310,6 +310,11 @@ void TForm19::SaveSpectrum1Click() {
 }
 
 void TForm19::SavePicture1Click() {
+    if (log_.empty()) {
+        app_.ShowMessagePos("There is no spectrum to save: open the IR/Raman spectra of a log first.");
+        app_.Fail();
+        return;
+    }
     const std::string stem = core::StemOf4(FileName(log_)) + (Raman1.Checked() ? "_raman" : "_ir");
     app_.SavePicture(PaintBox1, stem, [this] { return DrawSpectrum(); });
 }

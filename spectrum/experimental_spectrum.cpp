@@ -20,14 +20,25 @@ std::string Lower(std::string_view s) {
     return out;
 }
 
-// The x unit a header line names, or 0 when it names none.
+// The x unit a header line names, or 0 when it names none. Units are matched as whole
+// words ("nm", "eV"), so "level" or "environment" name nothing.
 int HeaderUnit(std::string_view line) {
     const std::string l = Lower(line);
-    for (const char* cm : {"cm-1", "cm^-1", "cm**-1", "1/cm", "cm\xe2\x81\xbb\xc2\xb9", "wavenumber", "kayser"})
+    for (const char* cm : {"cm-1", "cm^-1", "cm**-1", "1/cm", "cm\xe2\x81\xbb\xc2\xb9"})
         if (l.find(cm) != std::string::npos) return kUnitCm;
-    if (l.find("nm") != std::string::npos || l.find("wavelength") != std::string::npos) return kUnitNm;
-    if (l.find("ev") != std::string::npos) return kUnitEv;
-    return 0;
+    int unit = 0;
+    size_t i = 0;
+    while (i < l.size() && unit == 0) {
+        while (i < l.size() && !std::isalnum(static_cast<unsigned char>(l[i]))) ++i;
+        size_t j = i;
+        while (j < l.size() && std::isalnum(static_cast<unsigned char>(l[j]))) ++j;
+        const std::string_view word = std::string_view(l).substr(i, j - i);
+        if (word == "wavenumber" || word == "wavenumbers" || word == "kayser") unit = kUnitCm;
+        if (word == "nm" || word == "wavelength") unit = kUnitNm;
+        if (word == "ev") unit = kUnitEv;
+        i = j;
+    }
+    return unit;
 }
 
 // Two numbers separated by blanks, tabs or one comma (with blanks around it); false otherwise.
