@@ -50,6 +50,20 @@ TEST(IrWindow, OpensSwitchesClicksZoomsAndSaves) {
     const double ramanTop = *std::max_element(form.Curve().y.begin(), form.Curve().y.end());
     EXPECT_NEAR(ramanTop, 100.5 * 2 / (3.14159265358979 * 10), 0.05);
 
+    // Activities to intensities (532 nm, 298.15 K): the largest intensity is the largest
+    // activity, the others are reweighted, and the caption says so.
+    ASSERT_TRUE(t.app.Dispatch([&form] { form.RamanIntensities1.Click(); }));
+    double largest = 0;
+    for (const auto& st : form.Curve().sticks) largest = std::max(largest, st.height);
+    EXPECT_DOUBLE_EQ(largest, 100.5);
+    EXPECT_NEAR(form.Curve().sticks[0].height, 1.8047, 1e-3);  // 1180 cm-1 gains on 2850 cm-1
+    bool caption = false;
+    for (const auto& op : form.PaintBox1.Canvas().Texts())
+        caption = caption || op.text.ends_with(", intensities at 532 nm and 298.15 K");
+    EXPECT_TRUE(caption);
+    ASSERT_TRUE(t.app.Dispatch([&form] { form.RamanIntensities1.Click(); }));
+    EXPECT_EQ(form.Curve().sticks[0].height, 0.5);
+
     // A click on the 2850 cm-1 stick names mode 5; a click away from every stick clears it.
     const int px = form.Frame().X(2850), py = form.PaintBox1.Height() / 2;
     ASSERT_TRUE(t.app.Dispatch([&] { form.PaintBox1MouseDown(Click(px + 2, py)); }));
