@@ -11,6 +11,7 @@
 #include "app/help_window.h"
 #include "app/main_window.h"
 #include "core/loaded_log.h"
+#include "irraman/ir_window.h"
 #include "logscan/report_window.h"
 #include "logscan/summary_window.h"
 #include "modiagram/mo_diagram_window.h"
@@ -61,6 +62,7 @@ public:
     TForm15 form15;
     TForm16 form16;
     TForm18 form18;
+    TForm19 form19;  // IR/Raman spectra
 
     // Every window in creation order.
     std::vector<ui::Form*> Forms();

@@ -33,6 +33,7 @@ void RegisterProfileCommands(CLI::App& cli, BatchSession& session);
 void RegisterMoCommands(CLI::App& cli, BatchSession& session);
 void RegisterSpectrumCommands(CLI::App& cli, BatchSession& session);
 void RegisterPdosCommands(CLI::App& cli, BatchSession& session);
+void RegisterIrRamanCommands(CLI::App& cli, BatchSession& session);
 
 namespace {
 
@@ -44,6 +45,7 @@ constexpr CommandRegistrar kCommandFolders[] = {
     RegisterMoCommands,
     RegisterSpectrumCommands,
     RegisterPdosCommands,
+    RegisterIrRamanCommands,
 };
 
 constexpr const char* kPrivatePrefix = "mavrolin-";

@@ -61,7 +61,7 @@ TForm4::TForm4(Application& app)
     SaveReport1.OnClick = [this] { SaveReport1Click(); };
     Exit1.OnClick = [this] { Exit1Click(); };
     ShowFinalOrientation1.OnClick = [this] { ShowFinalOrientation1Click(); };
-    ShowIRRamanSpectra1.SetEnabled(false);  // no spectrum of the modes is drawn
+    ShowIRRamanSpectra1.OnClick = [this] { ShowIRRamanSpectra1Click(); };
 
     OnResize = [this] { FormResize(); };
     FormResize();
@@ -87,6 +87,15 @@ void TForm4::ShowFinalOrientation1Click() {
 }
 
 void TForm4::Exit1Click() { Hide(); }
+
+void TForm4::ShowIRRamanSpectra1Click() {
+    if (app_.log.FileDum.empty()) {
+        app_.ShowMessagePos("No log has been scanned: open a log with frequencies first.");
+        app_.Fail();
+        return;
+    }
+    app_.form19.ShowSpectra(app_.log.FileDum);
+}
 
 // The report: the first eight summary rows (job, title, charge), the final structure,
 // then the rest of the summary (energies, convergence, dipole, frequencies, thermochemistry).

@@ -26,6 +26,8 @@ public:
 
     void SaveReport1Click();
     void ShowFinalOrientation1Click();
+    // Opens the IR/Raman window for the last scanned log.
+    void ShowIRRamanSpectra1Click();
     void Exit1Click();  // hides the window, as its close box does
     void FormResize();
 

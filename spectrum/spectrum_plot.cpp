@@ -11,6 +11,8 @@ namespace {
 
 using core::FloatText;
 
+constexpr ui::Color kOverlayGrey = 0xA0A0A0;
+
 // Round(v*scale)/scale as text.
 std::string RoundedText(double v, double scale) { return ui::RoundedText(v * scale, scale); }
 
@@ -26,8 +28,9 @@ void Fill(ui::Canvas& cv, int x1, int y1, int x2, int y2) {
 
 class Painter {
 public:
-    Painter(ui::Canvas& cv, const PlotStyle& st, const SpectrumCurve& c, const Transitions& states)
-        : cv_(cv), st_(st), c_(c), states_(states), xUnit_(st.unit == kUnitCm ? kCmPerEv : 1.0) {}
+    Painter(ui::Canvas& cv, const PlotStyle& st, const SpectrumCurve& c, const Transitions& states,
+            const ExperimentalSpectrum* overlay)
+        : cv_(cv), st_(st), c_(c), states_(states), overlay_(overlay), xUnit_(st.unit == kUnitCm ? kCmPerEv : 1.0) {}
 
     SpectrumFrame Draw(int width, int height) {
         cv_.Font.name = st_.fontName;
@@ -36,6 +39,7 @@ public:
         cv_.Font.color = ui::kBlack;
         Frame(width, height);
         Background();
+        Overlay();
         for (int j = 1; j <= states_.Count(); ++j) Transition(j);
         Curve();
         Margins();
@@ -89,6 +93,30 @@ private:
     void Background() {
         cv_.Pen = {ui::kWhite, 1, ui::psSolid};
         f_.plot.Fill(cv_, ui::kWhite);
+    }
+
+    // The measured spectrum in grey, in the frame's own x (eV, or nm on the wavelength axis).
+    void Overlay() {
+        if (!overlay_) return;
+        auto p = ExperimentalIn(*overlay_, Nm() ? kUnitNm : kUnitEv);
+        double top = 0;
+        for (double v : c_.y) top = std::max(top, v);
+        ScaleToMaximum(p, top);
+        cv_.Pen = {kOverlayGrey, 2, ui::psSolid};
+        const int yTop = Y(f_.plot.y.gmax), yBottom = Y(f_.plot.y.gmin);
+        bool down = false;
+        for (size_t i = 0; i < p.x.size(); ++i) {
+            if (p.x[i] < c_.dxmin || p.x[i] > c_.dxmax) {
+                down = false;
+                continue;
+            }
+            const int px = X(p.x[i]), py = std::clamp(Y(p.y[i]), std::min(yTop, yBottom), std::max(yTop, yBottom));
+            if (down)
+                cv_.LineTo(px, py);
+            else
+                cv_.MoveTo(px, py);
+            down = true;
+        }
     }
 
     void Transition(int j) {
@@ -211,6 +239,7 @@ private:
     const PlotStyle& st_;
     const SpectrumCurve& c_;
     const Transitions& states_;
+    const ExperimentalSpectrum* overlay_;
     const double xUnit_;
     SpectrumFrame f_;
     std::string lowText_, highText_;
@@ -230,8 +259,9 @@ void ApplyFontStyle(ui::FontSpec& font, const std::string& style) {
 ui::Color TransitionColor(const PlotStyle& style, int j) { return style.colors[static_cast<size_t>(j % 20)]; }
 
 SpectrumFrame DrawSpectrum(ui::Canvas& canvas, int width, int height, const PlotStyle& style,
-                           const SpectrumCurve& curve, const Transitions& states) {
-    return Painter(canvas, style, curve, states).Draw(width, height);
+                           const SpectrumCurve& curve, const Transitions& states,
+                           const ExperimentalSpectrum* overlay) {
+    return Painter(canvas, style, curve, states, overlay).Draw(width, height);
 }
 
 }  // namespace mavrolin::spectrum

@@ -5,6 +5,7 @@
 #include <array>
 #include <string>
 
+#include "spectrum/experimental_spectrum.h"
 #include "spectrum/spectrum_calc.h"
 #include "ui/canvas.h"
 #include "ui/plot_frame.h"
@@ -65,8 +66,10 @@ void ApplyFontStyle(ui::FontSpec& font, const std::string& style);
 ui::Color TransitionColor(const PlotStyle& style, int j);
 
 // Draws `curve` (computed from `states` with the same unit) on a paint box of the given
-// size and returns the frame it used.
+// size and returns the frame it used. A measured spectrum, when given, is drawn in grey
+// under everything else, scaled to the largest value of the curve.
 SpectrumFrame DrawSpectrum(ui::Canvas& canvas, int width, int height, const PlotStyle& style,
-                           const SpectrumCurve& curve, const Transitions& states);
+                           const SpectrumCurve& curve, const Transitions& states,
+                           const ExperimentalSpectrum* overlay = nullptr);
 
 }  // namespace mavrolin::spectrum

@@ -62,6 +62,10 @@ TForm9::TForm9(Application& app)
     Menu.Add(File1);
     for (auto* item : {&SaveReportESI1, &SaveCalculatedSpectrum1, &SavePicture1}) File1.Add(*item);
     File1.AddSeparator();
+    File1.Add(Overlay1);
+    File1.Add(RemoveOverlay1);
+    RemoveOverlay1.SetEnabled(false);
+    File1.AddSeparator();
     File1.Add(Exit1);
     Menu.Add(Format1);
     Format1.Add(GraphicsFormat1);
@@ -76,6 +80,8 @@ TForm9::TForm9(Application& app)
     GraphicsFormat1.OnClick = [this] { app_.form10.Show(); };
     SaveCalculatedSpectrum1.OnClick = [this] { SaveCalculatedSpectrum1Click(); };
     SavePicture1.OnClick = [this] { SavePicture1Click(); };
+    Overlay1.OnClick = [this] { Overlay1Click(); };
+    RemoveOverlay1.OnClick = [this] { RemoveOverlay1Click(); };
     Exit1.OnClick = [this] { Exit1Click(); };
     ShowCompact1.OnClick = [this] { ShowGrid(StringGrid1, ShowCompact1); };
     ShowESI1.OnClick = [this] { ShowGrid(StringGrid2, ShowESI1); };
@@ -171,7 +177,8 @@ bool TForm9::DrawSpecClick() {
     auto& cv = PaintBox1.Canvas();
     cv.Clear();  // each drawing is complete in itself; the record holds the current picture
     ApplyFontStyle();
-    frame_ = spectrum::DrawSpectrum(cv, PaintBox1.Width(), PaintBox1.Height(), Style(), c, states);
+    frame_ = spectrum::DrawSpectrum(cv, PaintBox1.Width(), PaintBox1.Height(), Style(), c, states,
+                                   overlay_ ? &*overlay_ : nullptr);
     // Other plot windows read the shared fields; this window reads only its own frame.
     log.gxmin = frame_.plot.x.gmin, log.gxmax = frame_.plot.x.gmax, log.gymin = frame_.plot.y.gmin, log.gymax = frame_.plot.y.gmax;
     log.gwidth = frame_.plot.gwidth, log.gheight = frame_.plot.gheight;
@@ -335,6 +342,23 @@ void TForm9::SavePicture1Click() {
     const auto& log = app_.log;
     std::string stem = log.tddft_file.empty() ? std::string("spectrum") : core::StemOf4(log.tddft_file) + "_spectrum";
     app_.SavePicture(PaintBox1, stem, [this] { return DrawSpecClick(); });
+}
+
+void TForm9::Overlay1Click() {
+    const auto& log = app_.log;
+    auto chosen = app_.platform.OpenFileDialog({"Overlay Experimental Spectrum",
+                                                log.dirinfo.empty() ? log.dirinfo0 : log.dirinfo, "",
+                                                "Text files (*.txt *.csv *.dat)|*.txt;*.csv;*.dat|All files (*.*)|*.*"});
+    if (!chosen) return;
+    overlay_ = spectrum::ReadExperimentalSpectrum(*chosen, app_.form10.XUnit.Value());
+    RemoveOverlay1.SetEnabled(true);
+    if (log.nexstt > 0) DrawSpecClick();
+}
+
+void TForm9::RemoveOverlay1Click() {
+    overlay_.reset();
+    RemoveOverlay1.SetEnabled(false);
+    if (app_.log.nexstt > 0) DrawSpecClick();
 }
 
 // ---------------------------------------------------------------- main-window command

@@ -3,6 +3,7 @@
 // click to redraw, Shift-drag zoom, double-click back to the automatic ranges and
 // Ctrl-click picking of a transition's contributions; the compact and ESI grids of the
 // states; the ESI report, the saved spectrum and the picture.
+#include <optional>
 #include <string>
 
 #include "spectrum/spectrum_calc.h"
@@ -26,6 +27,8 @@ public:
     ui::MenuItem SaveReportESI1{"Save Report (ESI)", "SaveReportESI1"};
     ui::MenuItem SaveCalculatedSpectrum1{"Save Calculated Spectrum", "SaveCalculatedSpectrum1"};
     ui::MenuItem SavePicture1{"Save Picture\u2026", "SavePicture1"};
+    ui::MenuItem Overlay1{"Overlay Experimental Spectrum\u2026", "Overlay1"};
+    ui::MenuItem RemoveOverlay1{"Remove Overlay", "RemoveOverlay1"};
     ui::MenuItem Exit1{"Exit", "Exit1"};
     ui::MenuItem Format1{"Format", "Format1"};
     ui::MenuItem GraphicsFormat1{"Graphics Format", "GraphicsFormat1"};
@@ -43,6 +46,11 @@ public:
     void SaveESI1Click();
     void SaveCalculatedSpectrum1Click();
     void SavePicture1Click();
+    // A measured spectrum drawn in grey under the computed one (x in the axis unit unless
+    // its header names nm, cm-1 or eV), and its removal.
+    void Overlay1Click();
+    void RemoveOverlay1Click();
+    bool HasOverlay() const { return overlay_.has_value(); }
     void InitializeTDGraphicsClick();
     void ShowGrid(ui::StringGrid& grid, ui::MenuItem& item);
     void HideData1Click();
@@ -77,6 +85,7 @@ private:
     void Zoom(const spectrum::ZoomRect& r);
     Application& app_;
     spectrum::SpectrumFrame frame_;
+    std::optional<spectrum::ExperimentalSpectrum> overlay_;
 };
 
 }  // namespace mavrolin

@@ -18,7 +18,10 @@ TEST(SummaryWindow, MenuAndOrientationToggle) {
     EXPECT_EQ(f.Caption(), "Frequencies and Other Reports");
     ASSERT_NE(f.Menu.Find("Save Report"), nullptr);
     ASSERT_NE(f.Menu.Find("Exit"), nullptr);
-    EXPECT_FALSE(f.Menu.Find("Show IR/Raman Spectra")->Enabled());
+    // Before any scan the IR/Raman item only says what is missing.
+    EXPECT_FALSE(t.app.Dispatch([&f] { f.Menu.Find("Show IR/Raman Spectra")->Click(); }));
+    EXPECT_EQ(t.platform.MessageTexts().back(), "No log has been scanned: open a log with frequencies first.");
+    EXPECT_FALSE(t.app.form19.Visible());
 
     EXPECT_FALSE(f.StringGrid2.Visible());
     int freqHeight = f.StringGrid1.Height();

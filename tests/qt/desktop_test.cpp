@@ -65,7 +65,8 @@ TEST_F(DesktopTest, StartsWithEveryWindowAndOnlyTheMainOneShown) {
         "MO Coefficients",
         "Projected Density Of States (PDOS)",
         "Projected DOS Diagram",
-        "BS Names"};
+        "BS Names",
+        "IR/Raman Spectra"};
     auto forms = app().Forms();
     ASSERT_EQ(forms.size(), captions.size());
     for (size_t i = 0; i < forms.size(); ++i) {
