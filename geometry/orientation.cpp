@@ -8,6 +8,7 @@
 #include "core/number_text.h"
 #include "core/text_file.h"
 #include "core/tokenizer.h"
+#include "logscan/log_check.h"
 
 namespace mavrolin {
 
@@ -180,12 +181,12 @@ void TForm1::GetLastStdOrient1Click() {
     auto& log = app_.log;
     auto chosen = app_.platform.OpenFileDialog(DialogOptions("Get Final Standard Orientation", ""));
     if (!chosen) return;
-    log.FileDum = *chosen;
-    core::RememberDirectory(log, *chosen, [this](int ms) { app_.Pause(ms); });
-    log.nline = core::CountLines(log.FileDum);
+    const std::string file = *chosen;
+    core::RememberDirectory(log, file, [this](int ms) { app_.Pause(ms); });
+    const long long nline = core::CountLines(file);
     app_.Pause(log.sleeptime);
 
-    auto search = geometry::FindLastOrientation(log.FileDum);
+    auto search = geometry::FindLastOrientation(file);
     app_.Pause(log.sleeptime);
     if (search.cutOffHeader > 0) {
         std::string text = "The orientation at line " + core::IntText(search.cutOffHeader) +
@@ -200,12 +201,18 @@ void TForm1::GetLastStdOrient1Click() {
     }
 
     // Read the whole block before anything changes, so a bad line leaves grid and arrays as they were.
-    auto atoms = geometry::ReadOrientationAtoms(log.FileDum, *search.last);
+    auto atoms = geometry::ReadOrientationAtoms(file, *search.last);
     app_.Pause(log.sleeptime);
+    // Only a file that was read becomes the loaded one: windows that read the log by line
+    // number never meet a file they were not drawn from.
+    log.FileDum = file;
+    log.nline = nline;
+    log.jobEnd = logscan::ReadJobEnd(file);
     log.pick_energy_check = false;
     geometry::StoreAtoms(log, atoms);
     ClearStringGrid1Click();
     geometry::FillCoordinateGrid(StringGrid1, atoms);
+    app_.LogChanged(false);
 }
 
 void TForm1::SaveABCwithLabels1Click() {

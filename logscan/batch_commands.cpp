@@ -87,7 +87,6 @@ void AddReportCommand(CLI::App& cli, BatchSession& session) {
             if (session.Save(output, [&app] { app.form4.SaveReport1Click(); }) && !scanned)
                 WarnPartial(session, "the report");
         });
-    cmd->get_option("LOG")->check(CLI::ExistingFile);
 }
 
 }  // namespace

@@ -211,6 +211,17 @@ void TForm15::ForgetSets() {
     draw_switch = false;
 }
 
+void TForm15::ForgetComputation() {
+    file_.clear();
+    used_.clear();
+    plot_ = {};
+    draw_switch = false;
+    ShowDiagram1.SetEnabled(false);
+    PaintBox1.Canvas().Clear();
+    app_.form16.PaintBox1.Canvas().Clear();
+    Refresh();
+}
+
 void TForm15::StringGrid1SelectCell(int col, int) { pdos_selected.SetValue(col + 1); }
 
 void TForm15::StringGrid1DblClick() {
