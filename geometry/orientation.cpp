@@ -8,6 +8,7 @@
 #include "core/number_text.h"
 #include "core/text_file.h"
 #include "core/tokenizer.h"
+#include "geometry/xyz_file.h"
 #include "logscan/log_check.h"
 
 namespace mavrolin {
@@ -215,18 +216,23 @@ void TForm1::GetLastStdOrient1Click() {
     app_.LogChanged(false);
 }
 
+namespace {
+// After a log scan the grid holds the SCF-step table; writing its rows as atoms would
+// give a file of nonsense coordinates, so only a coordinate table is saved.
+bool RefuseWithoutCoordinates(Application& app, const ui::StringGrid& grid) {
+    if (grid.Cell(0, 0) != "Cycle" && app.log.ndata > 0) return false;
+    app.ShowMessagePos(
+        "The main table holds no Cartesian coordinates. Read a structure first (final "
+        "orientation, PDB/ENT or space-separated file).");
+    app.Fail();
+    return true;
+}
+}  // namespace
+
 void TForm1::SaveABCwithLabels1Click() {
     auto& log = app_.log;
     if (!((log.ndata > 0 || log.ndone > 0) && !StringGrid1.Cell(2, 1).empty())) return;
-    // After a log scan the grid holds the SCF-step table; writing its rows as atoms would
-    // give a file of nonsense coordinates, so only a coordinate table is saved.
-    if (StringGrid1.Cell(0, 0) == "Cycle" || log.ndata <= 0) {
-        app_.ShowMessagePos(
-            "The main table holds no Cartesian coordinates. Read a structure first (final "
-            "orientation, PDB/ENT or space-separated file).");
-        app_.Fail();
-        return;
-    }
+    if (RefuseWithoutCoordinates(app_, StringGrid1)) return;
     std::string proposed = core::StemOf4(log.FileDum) + ".abc";
     auto chosen = app_.platform.SaveFileDialog(
         DialogOptions("Save Cartesian Coordinates with Labels",
@@ -234,6 +240,32 @@ void TForm1::SaveABCwithLabels1Click() {
     if (!chosen) return;
     if (!log.FileDum.empty()) core::RememberDirectory(log, log.FileDum, [this](int ms) { app_.Pause(ms); });
     geometry::WriteLabelledCartesian(*chosen, StringGrid1, log.ndata);
+    app_.Pause(log.sleeptime);
+}
+
+// The coordinate table as shown, elements from the atom record, and a comment naming the
+// file the structure came from with its final SCF energy when it is a Gaussian output.
+void TForm1::SaveXYZ1Click() {
+    auto& log = app_.log;
+    if (RefuseWithoutCoordinates(app_, StringGrid1)) return;
+    auto chosen = app_.platform.SaveFileDialog(
+        DialogOptions("Save as XYZ", "XYZ files (*.xyz)|*.xyz|All files (*.*)|*.*", core::StemOf4(log.FileDum) + ".xyz"));
+    if (!chosen) return;
+    geometry::XyzMolecule molecule;
+    for (int i = 1; i <= log.ndata; ++i) {
+        double xyz[3];
+        for (int col = 1; col <= 3; ++col)
+            if (!core::TryParseDouble(StringGrid1.Cell(col, i), xyz[col - 1]))
+                throw core::ConversionError("Row " + core::IntText(i) + " of the coordinate table: '" +
+                                            StringGrid1.Cell(col, i) + "' is not a valid floating point value");
+        molecule.atoms.push_back({log.atomicn[static_cast<size_t>(i)], xyz[0], xyz[1], xyz[2]});
+    }
+    molecule.comment = std::filesystem::path(log.FileDum).filename().string();
+    if (!log.FileDum.empty()) {
+        const std::string energy = geometry::LastScfEnergyText(log.FileDum);
+        if (!energy.empty()) molecule.comment += "  SCF energy " + energy + " hartree";
+    }
+    geometry::WriteXyz(*chosen, molecule);
     app_.Pause(log.sleeptime);
 }
 
