@@ -33,6 +33,7 @@ Application::Application(ui::Platform& p, const std::filesystem::path& startDir)
       form16(*this),
       form18(*this) {
     RegisterLogViews(*this);
+    ShowStatus();
     form1.Show();
 }
 

@@ -49,6 +49,8 @@ TForm1::TForm1(Application& app)
     OnResize = [this] { FormResize(); };
     OnClose = [this] { FormClose(); };
     BuildMenu();
+    // Which file is loaded, its length and how its job ended (filled by Application::ShowStatus).
+    Status.SetVisible(true);
 }
 
 void TForm1::Wire(ui::MenuItem& item, void (TForm1::*handler)()) {

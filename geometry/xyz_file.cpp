@@ -47,10 +47,20 @@ double CoordinateOf(const std::string& token, long long line) {
 
 }  // namespace
 
+namespace {
+// Fixed notation, eight decimals, fifteen wide; a value that rounds to zero has no sign.
+std::string Coordinate(double v) {
+    std::string s = core::FixedText(v, 15, 8);
+    auto minus = s.find('-');
+    if (minus != std::string::npos && s.find_first_not_of("0.", minus + 1) == std::string::npos) s[minus] = ' ';
+    return s;
+}
+}  // namespace
+
 std::string XyzLine(const XyzAtom& atom) {
     std::string symbol = Symbol(atom.atomicNumber);
     symbol.resize(std::max<size_t>(symbol.size(), 3), ' ');
-    return symbol + core::FixedText(atom.x, 15, 8) + core::FixedText(atom.y, 15, 8) + core::FixedText(atom.z, 15, 8);
+    return symbol + Coordinate(atom.x) + Coordinate(atom.y) + Coordinate(atom.z);
 }
 
 void WriteXyz(const std::filesystem::path& file, const XyzMolecule& molecule) {

@@ -333,9 +333,10 @@ bool TForm2::Reload() {
     // The Cartesian view shows a step of the log drawn before.
     StringGrid1.ClearCells();
     StringGrid1.SetRowCount(2);
-    if (!HasSteps(app_.log)) {
+    // A hidden profile forgets its picture and is drawn afresh when it is shown again.
+    if (!HasSteps(app_.log) || !Visible()) {
         PaintBox1.Canvas().Clear();
-        return false;
+        return HasSteps(app_.log);
     }
     SpinEdit1.SetMinValue(1);
     SpinEdit1.SetMaxValue(app_.log.ndone);

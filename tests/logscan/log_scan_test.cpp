@@ -191,9 +191,10 @@ TEST(LogScan, OptimisationWithoutOptKeywordKeepsFirstJobFrequencies) {
     EXPECT_EQ(RowsWithKeyword(t.app, "Frequencies")[0].remark, "");
 }
 
+// n lines, the first Gaussian's banner so that the file is taken for a Gaussian output.
 std::string NumberedLines(int n) {
-    std::string s;
-    for (int i = 1; i <= n; ++i) s += " line " + std::to_string(i) + "\n";
+    std::string s = " Entering Gaussian System, Link 0=g16\n";
+    for (int i = 2; i <= n; ++i) s += " line " + std::to_string(i) + "\n";
     return s;
 }
 
