@@ -210,7 +210,10 @@ TEST(LogScan, FewerThan200LinesAreRefused) {
 
     TestApp u;
     EXPECT_TRUE(Open(u, u.write("just.log", NumberedLines(200))));
-    EXPECT_TRUE(u.platform.messages.empty());
+    // The lines end without Gaussian's termination line: the only message says so.
+    ASSERT_EQ(u.platform.messages.size(), 1u);
+    EXPECT_TRUE(u.platform.messages[0].warning);
+    EXPECT_TRUE(u.platform.messages[0].text.starts_with("The job did not finish"));
     // Without any SCF-done line the report header row stays empty.
     EXPECT_EQ(u.app.form3.StringGrid1.Cell(0, 0), "");
     EXPECT_EQ(u.app.form3.StringGrid1.RowCount(), 1);
