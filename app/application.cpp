@@ -72,7 +72,6 @@ void Application::LogChanged(bool scanned) {
     for (const auto& view : logViews_)
         if (!view.refresh()) view.form->Hide();
     ShowStatus();
-    if (onLogChanged) onLogChanged();
 }
 
 void Application::ShowStatus() {

@@ -82,8 +82,6 @@ public:
     // Status lines of the main window (path, lines, how the job ended) and the log views.
     void ShowStatus();
     std::string scannedLog;  // the log the last scan read ("" before the first)
-    // Told after LogChanged (the batch command line listens).
-    std::function<void()> onLogChanged;
 
     void Pause(int ms) { platform.Pause(ms); }
     // Message at the standard point of the main window (left + width div 2 - 200,
