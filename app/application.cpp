@@ -2,7 +2,9 @@
 
 #include <exception>
 
+#include "app/log_views.h"
 #include "core/errors.h"
+#include "core/number_text.h"
 
 namespace mavrolin {
 
@@ -31,6 +33,8 @@ Application::Application(ui::Platform& p, const std::filesystem::path& startDir)
       form16(*this),
       form18(*this),
       form19(*this) {
+    RegisterLogViews(*this);
+    ShowStatus();
     form1.Show();
 }
 
@@ -53,6 +57,41 @@ void Application::SavePicture(ui::PaintBox& box, const std::string& stem, const 
          "PNG image (*.png)|*.png|SVG drawing (*.svg)|*.svg|PDF document (*.pdf)|*.pdf"});
     if (!chosen || (redraw && !redraw())) return;
     platform.SavePicture(box.Canvas(), box.Width(), box.Height(), *chosen);
+}
+
+void Application::ShowWarningPos(const std::string& text) {
+    platform.WarningAt(text, form1.Left() + form1.Width() / 2 - 200, form1.Top() + form1.Height() / 4);
+}
+
+void Application::AddLogView(ui::Form& form, std::function<std::string()> source, std::function<bool()> refresh) {
+    form.Status.SetVisible(true);
+    logViews_.push_back({&form, std::move(source), std::move(refresh)});
+}
+
+void Application::LogChanged(bool scanned) {
+    if (scanned) scannedLog = log.FileDum;
+    for (const auto& view : logViews_)
+        if (!view.refresh()) view.form->Hide();
+    ShowStatus();
+}
+
+void Application::ShowStatus() {
+    if (log.FileDum.empty()) {
+        form1.Status.SetText("No log loaded");
+    } else {
+        std::vector<std::string> panels = {log.FileDum, core::IntText(log.nline) + " lines"};
+        switch (log.jobEnd) {
+            case core::JobEnd::Normal: panels.push_back("normal termination"); break;
+            case core::JobEnd::Error: panels.push_back("error termination"); break;
+            case core::JobEnd::Unfinished: panels.push_back("unfinished: no termination line"); break;
+            case core::JobEnd::Unknown: break;
+        }
+        form1.Status.SetPanels(std::move(panels));
+    }
+    for (const auto& view : logViews_) {
+        std::string source = view.source();
+        view.form->Status.SetText(source.empty() ? "No log loaded" : "Log: " + source);
+    }
 }
 
 void Application::ShowMessageCentred(const std::string& text) { platform.MessageCentred(text); }

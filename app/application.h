@@ -67,12 +67,32 @@ public:
     // Every window in creation order.
     std::vector<ui::Form*> Forms();
 
+    // Windows that show data of the scanned log. After every scan and after "Get Final
+    // Standard Orientation", LogChanged() runs each one's refresh: it redraws the window
+    // from the new data and returns true, or returns false when the new log has nothing
+    // for it, and the window is hidden. `source` names the log the window's data came
+    // from, shown in the window's status line.
+    struct LogView {
+        ui::Form* form;
+        std::function<std::string()> source;
+        std::function<bool()> refresh;
+    };
+    void AddLogView(ui::Form& form, std::function<std::string()> source, std::function<bool()> refresh);
+    const std::vector<LogView>& LogViews() const { return logViews_; }
+    // `scanned`: a scan ran (its log becomes scannedLog); false: only the main table changed.
+    void LogChanged(bool scanned);
+    // Status lines of the main window (path, lines, how the job ended) and the log views.
+    void ShowStatus();
+    std::string scannedLog;  // the log the last scan read ("" before the first)
+
     void Pause(int ms) { platform.Pause(ms); }
     // Message at the standard point of the main window (left + width div 2 - 200,
     // top + height div 4), or at a given point.
     void ShowMessagePos(const std::string& text);
     void ShowMessagePos(const std::string& text, int x, int y);
     void ShowMessageCentred(const std::string& text);
+    // A warning at the standard point: something the user must know that does not stop the action.
+    void ShowWarningPos(const std::string& text);
 
     // "Save Picture…" of a drawing window: asks for a PNG, SVG or PDF name (`stem`.png in
     // the remembered folder is proposed) and, unless cancelled, runs `redraw` (when given;
@@ -88,12 +108,15 @@ public:
     // A handler refused its input (reported with a message); batch exits with 1.
     void Fail() { failed_ = true; }
     bool Failed() const { return failed_; }
+    // What failed so far in this action is taken back (it was reported as a warning).
+    void ClearFailure() { failed_ = false; }
 
     // The exit sequence: the first ten windows released in order with a pause after each.
     void Exit();
 
 private:
     bool failed_ = false;
+    std::vector<LogView> logViews_;
 };
 
 }  // namespace mavrolin

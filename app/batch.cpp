@@ -139,8 +139,17 @@ Application& BatchSession::App() {
 }
 
 bool BatchSession::Run(const std::function<void()>& action) {
-    bool ok = App().Dispatch(action, command);
-    if (!ok) status = 1;
+    Application& app = App();
+    platform.held.reset();
+    platform.errorEchoed = false;
+    bool ok = app.Dispatch(action, command);
+    if (!ok) {
+        status = 1;
+        // --quiet hides information, never why a command failed: a handler that refused
+        // its input said so in its last message.
+        if (platform.held && !platform.errorEchoed) err << "error: " << *platform.held << '\n';
+    }
+    platform.held.reset();
     return ok;
 }
 

@@ -49,6 +49,8 @@ TForm1::TForm1(Application& app)
     OnResize = [this] { FormResize(); };
     OnClose = [this] { FormClose(); };
     BuildMenu();
+    // Which file is loaded, its length and how its job ended (filled by Application::ShowStatus).
+    Status.SetVisible(true);
 }
 
 void TForm1::Wire(ui::MenuItem& item, void (TForm1::*handler)()) {
@@ -60,7 +62,7 @@ void TForm1::BuildMenu() {
     Menu.Add(File1);
     for (auto* item : {&OpenLOG1, &OpenLogOutFileSCAN1}) File1.Add(*item);
     File1.AddSeparator();
-    for (auto* item : {&SaveABCwithLabels1, &SaveSCFEnergies1}) File1.Add(*item);
+    for (auto* item : {&SaveABCwithLabels1, &SaveXYZ1, &SaveSCFEnergies1}) File1.Add(*item);
     File1.AddSeparator();
     for (auto* item : {&ReadPDBSpartan1, &ReadCartesianCoordinatesfromENTPDB1, &ReadStandardABC1})
         File1.Add(*item);
@@ -103,6 +105,7 @@ void TForm1::BuildMenu() {
     Wire(ConvertZmatrix1, &TForm1::ConvertZmatrix1Click);
     Wire(GetLastStdOrient1, &TForm1::GetLastStdOrient1Click);
     Wire(SaveABCwithLabels1, &TForm1::SaveABCwithLabels1Click);
+    Wire(SaveXYZ1, &TForm1::SaveXYZ1Click);
     Wire(SCFEnergies1, &TForm1::SCFEnergies1Click);
     Wire(MOEnergyDiTable1, &TForm1::MOEnergyDiTable1Click);
     Wire(OpenLOG1, &TForm1::OpenLOG1Click);

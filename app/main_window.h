@@ -27,6 +27,7 @@ public:
     ui::MenuItem OpenLOG1{"Open Log/Out File (Opt,Freq)", "OpenLOG1"};
     ui::MenuItem OpenLogOutFileSCAN1{"Open Log/Out File (SCAN)", "OpenLogOutFileSCAN1"};
     ui::MenuItem SaveABCwithLabels1{"Save Cartesian Coordinates with Labels", "SaveABCwithLabels1"};
+    ui::MenuItem SaveXYZ1{"Save as XYZ\u2026", "SaveXYZ1"};
     ui::MenuItem SaveSCFEnergies1{"Save SCF Energy Changes during Opt ", "SaveSCFEnergies1"};
     ui::MenuItem ReadPDBSpartan1{"Read Cartesian Coordinates from *.PDB (Spartan)", "ReadPDBSpartan1"};
     ui::MenuItem ReadCartesianCoordinatesfromENTPDB1{"Read Cartesian Coordinates from *.ENT; *.PDB",
@@ -76,9 +77,11 @@ public:
     // Geometry (geometry/)
     void OpenLogOutFileSCAN1Click();
     void SaveABCwithLabels1Click();
+    void SaveXYZ1Click();  // the coordinate table as a standard XYZ file
     void ReadPDBSpartan1Click();
     void ReadCartesianCoordinatesfromENTPDB1Click();
-    void ReadStandardABC1Click();
+    void ReadStandardABC1Click();  // also reads standard XYZ files (atom count first)
+    void ReadXyzFile(const std::string& file);
     void GetLastStdOrient1Click();
     void GetLastZmatrix1Click();
     void SaveZmatinConstrained1Click();

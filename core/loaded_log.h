@@ -14,6 +14,10 @@
 
 namespace core {
 
+// How the job of the scanned log ended: its last line is Gaussian's normal termination,
+// an error termination, or the file breaks off before either (a job still running or killed).
+enum class JobEnd { Unknown, Normal, Error, Unfinished };
+
 struct LoadedLog {
     // File and directory state
     std::string FileDum;
@@ -37,6 +41,7 @@ struct LoadedLog {
     bool opt_chk = false;
     bool annihilation_check = false;
     int nterm = 0;
+    JobEnd jobEnd = JobEnd::Unknown;  // of the last scan
     std::vector<int> nterm_pos;
     std::string tddft_file;
 

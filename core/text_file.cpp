@@ -179,6 +179,23 @@ bool TextReader::Eof() {
     return !Fill();
 }
 
+std::string ReadTail(const std::filesystem::path& path, size_t maxBytes) {
+    OpenedFile f = OpenForReading(path);
+    const size_t size = static_cast<size_t>(std::max(f.size, 0LL));
+    const size_t want = std::min(size, maxBytes);
+    std::string bytes(want, '\0');
+    size_t got = 0;
+    while (got < want) {
+        ssize_t n = ::pread(f.fd, bytes.data() + got, want - got, static_cast<off_t>(size - want + got));
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) break;
+        got += static_cast<size_t>(n);
+    }
+    ::close(f.fd);
+    bytes.resize(got);
+    return bytes;
+}
+
 long long CountLines(const std::filesystem::path& path) {
     TextReader reader(path);
     std::string_view line;

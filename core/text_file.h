@@ -61,6 +61,9 @@ private:
     std::filesystem::path path_;
 };
 
+// The last `maxBytes` bytes of a file (all of a smaller one), opened through the gate.
+std::string ReadTail(const std::filesystem::path& path, size_t maxBytes);
+
 // Number of lines as TextReader would read them (a last line without terminator counts).
 long long CountLines(const std::filesystem::path& path);
 

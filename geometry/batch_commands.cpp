@@ -14,17 +14,25 @@ namespace {
 
 // "mavrolin geometry LOG [-o FILE]": the last orientation as a labelled Cartesian file.
 void AddGeometryCommand(CLI::App& cli, BatchSession& session) {
-    AddFileCommand(cli, session,
-                   {"geometry", "Final orientation of a Gaussian output as a labelled Cartesian file (.abc)", "LOG",
-                    "Gaussian output file (.log, .out)",
-                    "output file (default: LOG without its last four characters + .abc)"},
-                   [&session](const FileArgs& a) {
-                       std::string out = session.OutputName(a, ".abc");
-                       if (out.empty()) return;
-                       auto& app = session.App();
-                       if (!session.Open(a.input, [&app] { app.form1.GetLastStdOrient1Click(); })) return;
-                       session.Save(out, [&app] { app.form1.SaveABCwithLabels1Click(); });
-                   });
+    auto xyz = std::make_shared<bool>(false);
+    auto* cmd = AddFileCommand(
+        cli, session,
+        {"geometry", "Final orientation of a Gaussian output as a labelled Cartesian file (.abc) or XYZ file", "LOG",
+         "Gaussian output file (.log, .out)",
+         "output file (default: LOG without its last four characters + .abc, or + .xyz with --xyz)"},
+        [&session, xyz](const FileArgs& a) {
+            std::string out = session.OutputName(a, *xyz ? ".xyz" : ".abc");
+            if (out.empty()) return;
+            auto& app = session.App();
+            if (!session.Open(a.input, [&app] { app.form1.GetLastStdOrient1Click(); })) return;
+            session.Save(out, [&app, xyz] {
+                if (*xyz)
+                    app.form1.SaveXYZ1Click();
+                else
+                    app.form1.SaveABCwithLabels1Click();
+            });
+        });
+    cmd->add_flag("--xyz", *xyz, "write a standard XYZ file (count, comment with the log name and final SCF energy)");
 }
 
 void AddZmatrixCommand(CLI::App& cli, BatchSession& session) {
@@ -99,7 +107,7 @@ void AddCoordsCommand(CLI::App& cli, BatchSession& session) {
         });
     auto* pdb = cmd->add_flag("--pdb", f->pdb, "PDB file without chain identifiers (Spartan)");
     auto* ent = cmd->add_flag("--ent", f->ent, "standard PDB/ENT file with chain identifiers");
-    auto* xyz = cmd->add_flag("--xyz", f->xyz, "space-separated atom lines");
+    auto* xyz = cmd->add_flag("--xyz", f->xyz, "standard XYZ file (count, comment, atoms) or space-separated atom lines");
     pdb->excludes(ent)->excludes(xyz);
     ent->excludes(xyz);
 }

@@ -14,7 +14,9 @@
 #include "core/text_file.h"
 #include "core/text_view.h"
 #include "core/tokenizer.h"
+#include "core/elements.h"
 #include "geometry/geometry_text.h"
+#include "geometry/xyz_file.h"
 
 namespace mavrolin {
 
@@ -129,6 +131,13 @@ void ReadAtomRows(Application& app, core::TextReader& reader, int count, const A
     }
 }
 
+// A coordinate file is the loaded file now: no job of its own, and the windows drawn
+// from the scanned log's steps no longer match the main table.
+void CoordinatesLoaded(Application& app) {
+    app.log.jobEnd = core::JobEnd::Unknown;
+    app.LogChanged(false);
+}
+
 // Both PDB readers: the first run of HETATM records, which must be followed by a line.
 void ReadPdbFile(TForm1& form, Application& app, const AtomLayout& layout, MessageStyle style) {
     auto& log = app.log;
@@ -137,10 +146,9 @@ void ReadPdbFile(TForm1& form, Application& app, const AtomLayout& layout, Messa
         Tell(app, style, kCannotProcess);
         return;
     }
-    log.FileDum = *chosen;
     core::RememberDirectory(log, *chosen, [&app](int ms) { app.Pause(ms); });
 
-    long long first = 0, after = 0;
+    long long first = 0, after = 0, nline = 0;
     {
         core::TextReader reader(*chosen);
         std::string line;
@@ -151,7 +159,7 @@ void ReadPdbFile(TForm1& form, Application& app, const AtomLayout& layout, Messa
             else if (first != 0 && after == 0 && !het)
                 after = reader.LineNumber();
         }
-        log.nline = reader.LineNumber();
+        nline = reader.LineNumber();
     }
     app.Pause(log.sleeptime);
     if (first == 0 || after == 0) {
@@ -161,6 +169,9 @@ void ReadPdbFile(TForm1& form, Application& app, const AtomLayout& layout, Messa
         return;
     }
 
+    // Only a file with atoms to read becomes the loaded one.
+    log.FileDum = *chosen;
+    log.nline = nline;
     int count = static_cast<int>(after - first);
     SizeAtomArrays(log, count);
     log.pick_energy_check = false;
@@ -172,6 +183,7 @@ void ReadPdbFile(TForm1& form, Application& app, const AtomLayout& layout, Messa
         ReadAtomRows(app, reader, count, layout, style);
     }
     app.Pause(log.sleeptime);
+    CoordinatesLoaded(app);
 }
 
 }  // namespace
@@ -187,6 +199,7 @@ void TForm1::ReadStandardABC1Click() {
     auto chosen = app_.platform.OpenFileDialog(
         DialogOptions("Open", "Coordinate files (*.txt;*.xyz)|*.txt;*.xyz|All files (*.*)|*.*"));
     if (!chosen) return;
+    if (geometry::StartsWithAtomCount(*chosen)) return ReadXyzFile(*chosen);
     log.FileDum = *chosen;
     core::RememberDirectory(log, *chosen, [this](int ms) { app_.Pause(ms); });
 
@@ -201,6 +214,36 @@ void TForm1::ReadStandardABC1Click() {
         ReadAtomRows(app_, reader, count, kSpartanLayout, MessageStyle::Positioned);
     }
     app_.Pause(log.sleeptime);
+    CoordinatesLoaded(app_);
+}
+
+// A standard XYZ file: read whole before anything changes, so a bad line leaves the
+// table and the record as they were. Labels are the element and the row number.
+void TForm1::ReadXyzFile(const std::string& file) {
+    auto& log = app_.log;
+    const geometry::XyzMolecule molecule = geometry::ReadXyz(file);
+    log.FileDum = file;
+    core::RememberDirectory(log, file, [this](int ms) { app_.Pause(ms); });
+    log.nline = core::CountLines(file);
+    const int count = static_cast<int>(molecule.atoms.size());
+    SizeAtomArrays(log, count);
+    log.pick_energy_check = false;
+    PrepareCoordinateGrid(*this, count);
+    for (int i = 1; i <= count; ++i) {
+        const auto& atom = molecule.atoms[static_cast<size_t>(i) - 1];
+        const auto u = static_cast<size_t>(i);
+        log.lab[u] = core::ElementLabel(atom.atomicNumber, i) + (atom.atomicNumber > 0 ? core::IntText(i) : "");
+        log.atomicn[u] = atom.atomicNumber;
+        log.a[u] = atom.x;
+        log.b[u] = atom.y;
+        log.c[u] = atom.z;
+        StringGrid1.SetCell(0, i, log.lab[u]);
+        StringGrid1.SetCell(1, i, core::FloatText(atom.x));
+        StringGrid1.SetCell(2, i, core::FloatText(atom.y));
+        StringGrid1.SetCell(3, i, core::FloatText(atom.z));
+    }
+    app_.Pause(log.sleeptime);
+    CoordinatesLoaded(app_);
 }
 
 }  // namespace mavrolin

@@ -8,6 +8,8 @@
 #include "core/number_text.h"
 #include "core/text_file.h"
 #include "core/tokenizer.h"
+#include "geometry/xyz_file.h"
+#include "logscan/log_check.h"
 
 namespace mavrolin {
 
@@ -180,12 +182,12 @@ void TForm1::GetLastStdOrient1Click() {
     auto& log = app_.log;
     auto chosen = app_.platform.OpenFileDialog(DialogOptions("Get Final Standard Orientation", ""));
     if (!chosen) return;
-    log.FileDum = *chosen;
-    core::RememberDirectory(log, *chosen, [this](int ms) { app_.Pause(ms); });
-    log.nline = core::CountLines(log.FileDum);
+    const std::string file = *chosen;
+    core::RememberDirectory(log, file, [this](int ms) { app_.Pause(ms); });
+    const long long nline = core::CountLines(file);
     app_.Pause(log.sleeptime);
 
-    auto search = geometry::FindLastOrientation(log.FileDum);
+    auto search = geometry::FindLastOrientation(file);
     app_.Pause(log.sleeptime);
     if (search.cutOffHeader > 0) {
         std::string text = "The orientation at line " + core::IntText(search.cutOffHeader) +
@@ -200,26 +202,37 @@ void TForm1::GetLastStdOrient1Click() {
     }
 
     // Read the whole block before anything changes, so a bad line leaves grid and arrays as they were.
-    auto atoms = geometry::ReadOrientationAtoms(log.FileDum, *search.last);
+    auto atoms = geometry::ReadOrientationAtoms(file, *search.last);
     app_.Pause(log.sleeptime);
+    // Only a file that was read becomes the loaded one: windows that read the log by line
+    // number never meet a file they were not drawn from.
+    log.FileDum = file;
+    log.nline = nline;
+    log.jobEnd = logscan::ReadJobEnd(file);
     log.pick_energy_check = false;
     geometry::StoreAtoms(log, atoms);
     ClearStringGrid1Click();
     geometry::FillCoordinateGrid(StringGrid1, atoms);
+    app_.LogChanged(false);
 }
+
+namespace {
+// After a log scan the grid holds the SCF-step table; writing its rows as atoms would
+// give a file of nonsense coordinates, so only a coordinate table is saved.
+bool RefuseWithoutCoordinates(Application& app, const ui::StringGrid& grid) {
+    if (grid.Cell(0, 0) != "Cycle" && app.log.ndata > 0) return false;
+    app.ShowMessagePos(
+        "The main table holds no Cartesian coordinates. Read a structure first (final "
+        "orientation, PDB/ENT or space-separated file).");
+    app.Fail();
+    return true;
+}
+}  // namespace
 
 void TForm1::SaveABCwithLabels1Click() {
     auto& log = app_.log;
     if (!((log.ndata > 0 || log.ndone > 0) && !StringGrid1.Cell(2, 1).empty())) return;
-    // After a log scan the grid holds the SCF-step table; writing its rows as atoms would
-    // give a file of nonsense coordinates, so only a coordinate table is saved.
-    if (StringGrid1.Cell(0, 0) == "Cycle" || log.ndata <= 0) {
-        app_.ShowMessagePos(
-            "The main table holds no Cartesian coordinates. Read a structure first (final "
-            "orientation, PDB/ENT or space-separated file).");
-        app_.Fail();
-        return;
-    }
+    if (RefuseWithoutCoordinates(app_, StringGrid1)) return;
     std::string proposed = core::StemOf4(log.FileDum) + ".abc";
     auto chosen = app_.platform.SaveFileDialog(
         DialogOptions("Save Cartesian Coordinates with Labels",
@@ -227,6 +240,32 @@ void TForm1::SaveABCwithLabels1Click() {
     if (!chosen) return;
     if (!log.FileDum.empty()) core::RememberDirectory(log, log.FileDum, [this](int ms) { app_.Pause(ms); });
     geometry::WriteLabelledCartesian(*chosen, StringGrid1, log.ndata);
+    app_.Pause(log.sleeptime);
+}
+
+// The coordinate table as shown, elements from the atom record, and a comment naming the
+// file the structure came from with its final SCF energy when it is a Gaussian output.
+void TForm1::SaveXYZ1Click() {
+    auto& log = app_.log;
+    if (RefuseWithoutCoordinates(app_, StringGrid1)) return;
+    auto chosen = app_.platform.SaveFileDialog(
+        DialogOptions("Save as XYZ", "XYZ files (*.xyz)|*.xyz|All files (*.*)|*.*", core::StemOf4(log.FileDum) + ".xyz"));
+    if (!chosen) return;
+    geometry::XyzMolecule molecule;
+    for (int i = 1; i <= log.ndata; ++i) {
+        double xyz[3];
+        for (int col = 1; col <= 3; ++col)
+            if (!core::TryParseDouble(StringGrid1.Cell(col, i), xyz[col - 1]))
+                throw core::ConversionError("Row " + core::IntText(i) + " of the coordinate table: '" +
+                                            StringGrid1.Cell(col, i) + "' is not a valid floating point value");
+        molecule.atoms.push_back({log.atomicn[static_cast<size_t>(i)], xyz[0], xyz[1], xyz[2]});
+    }
+    molecule.comment = std::filesystem::path(log.FileDum).filename().string();
+    if (!log.FileDum.empty()) {
+        const std::string energy = geometry::LastScfEnergyText(log.FileDum);
+        if (!energy.empty()) molecule.comment += "  SCF energy " + energy + " hartree";
+    }
+    geometry::WriteXyz(*chosen, molecule);
     app_.Pause(log.sleeptime);
 }
 

@@ -9,6 +9,7 @@
 #include "core/text_file.h"
 #include "core/tokenizer.h"
 #include "geometry/geometry_text.h"
+#include "logscan/log_check.h"
 
 namespace mavrolin::geometry {
 
@@ -54,12 +55,10 @@ void TForm1::OpenLogOutFileSCAN1Click() {
     auto chosen = app_.platform.OpenFileDialog(
         DialogOptions("Open", "Log files (*.log;*.out)|*.log;*.out|All files (*.*)|*.*"));
     if (!chosen) return;
-    log.FileDum = *chosen;
     core::RememberDirectory(log, *chosen, [this](int ms) { app_.Pause(ms); });
 
     auto listing = geometry::ReadScanPoints(*chosen);
     app_.Pause(log.sleeptime);
-    log.nline = listing.nline;
     // An ordinary optimisation has step lines but none in the scan layout: one message
     // that says so, not one format complaint per step.
     if (listing.points.empty() && !listing.badFormatLines.empty()) {
@@ -70,6 +69,11 @@ void TForm1::OpenLogOutFileSCAN1Click() {
     }
     for (size_t k = 0; k < listing.badFormatLines.size(); ++k)
         app_.ShowMessageCentred("There is something wrong with the format!!");
+    // The file becomes the loaded one only now: a refused file leaves the scanned log's
+    // steps and the windows drawn from them as they were.
+    log.FileDum = *chosen;
+    log.nline = listing.nline;
+    log.jobEnd = logscan::ReadJobEnd(*chosen);
 
     int slack = static_cast<int>(listing.stepLines);
     core::SizeArray(log.scfengy, slack, 10);
@@ -102,6 +106,7 @@ void TForm1::OpenLogOutFileSCAN1Click() {
         StringGrid1.SetCell(1, k, core::FloatText(log.scfengy[k]));
     }
     log.ndone = points;
+    app_.LogChanged(false);
 }
 
 }  // namespace mavrolin

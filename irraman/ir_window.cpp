@@ -167,6 +167,26 @@ bool TForm19::ShowSpectra(const std::string& log) {
         app_.Fail();
         return false;
     }
+    TakeModes(log, std::move(modes));
+    Show();
+    app_.platform.ProcessMessages();
+    return DrawSpectrum();
+}
+
+bool TForm19::Reload(const std::string& log) {
+    if (log == log_) return true;
+    irraman::VibModes modes;
+    try {
+        modes = irraman::ReadVibrationalModes(log);
+    } catch (const core::MavrolinError&) {
+        return false;  // the scan itself has reported what is wrong with the file
+    }
+    if (modes.Empty()) return false;
+    TakeModes(log, std::move(modes));
+    return DrawSpectrum();
+}
+
+void TForm19::TakeModes(const std::string& log, irraman::VibModes modes) {
     log_ = log;
     modes_ = std::move(modes);
     curve_ = {};
@@ -179,9 +199,6 @@ bool TForm19::ShowSpectra(const std::string& log) {
         Raman1.SetChecked(false);
     }
     autoY_ = true;
-    Show();
-    app_.platform.ProcessMessages();
-    return DrawSpectrum();
 }
 
 irraman::CurveRequest TForm19::Request() const {

@@ -55,6 +55,9 @@ public:
     // Reads the modes of `log` and shows the window; a log without frequencies is refused
     // with a message (false).
     bool ShowSpectra(const std::string& log);
+    // After another log was scanned: shows its modes, or false (the window is then hidden)
+    // when it has none.
+    bool Reload(const std::string& log);
     // Computes and draws; false when nothing could be drawn (the reason is in a message).
     bool DrawSpectrum();
     void SetRaman(bool raman);
@@ -85,6 +88,7 @@ public:
 
 private:
     void Layout();
+    void TakeModes(const std::string& log, irraman::VibModes modes);
     void ShowMode(int stick);
     std::vector<std::string> Notes() const;
     Application& app_;

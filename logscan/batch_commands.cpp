@@ -71,7 +71,7 @@ void AddScfCommand(CLI::App& cli, BatchSession& session) {
 }
 
 void AddReportCommand(CLI::App& cli, BatchSession& session) {
-    auto* cmd = AddFileCommand(
+    AddFileCommand(
         cli, session,
         {"report", "Job summary report of a Gaussian log (<log>_report.txt)", "LOG", "Gaussian log/out file",
          "Report file (default: the log name with _report.txt)"},
@@ -87,7 +87,6 @@ void AddReportCommand(CLI::App& cli, BatchSession& session) {
             if (session.Save(output, [&app] { app.form4.SaveReport1Click(); }) && !scanned)
                 WarnPartial(session, "the report");
         });
-    cmd->get_option("LOG")->check(CLI::ExistingFile);
 }
 
 }  // namespace

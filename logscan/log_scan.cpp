@@ -12,6 +12,7 @@
 #include "core/number_text.h"
 #include "core/text_file.h"
 #include "logscan/job_summary.h"
+#include "logscan/log_check.h"
 #include "modiagram/mo_energy_phase.h"
 #include "spectrum/excited_state_phase.h"
 
@@ -59,6 +60,9 @@ void RunLaterPhase(Scan& scan, const ScanPhase& phase) {
     core::ActionOutcome outcome = core::RunAction([&] { phase.run(scan); });
     if (outcome.kind == core::ActionOutcome::Kind::Done) return;
     if (outcome.kind == core::ActionOutcome::Kind::InternalError) std::rethrow_exception(outcome.error);
+    // A log that breaks off ends its last block early: that is reported, but what was
+    // read before stays a result (ClosingMessages says the job did not finish).
+    if (scan.app.log.jobEnd == core::JobEnd::Unfinished) return scan.app.ShowWarningPos(outcome.message);
     scan.app.platform.ErrorMessage(outcome.message);
     scan.app.Fail();
 }
@@ -77,7 +81,11 @@ bool ChooseAndReset(Application& app) {
     auto& log = app.log;
     auto chosen = app.platform.OpenFileDialog(app.form1.DialogOptions("Open Log/Out File (Opt,Freq)", kLogFilter));
     if (!chosen) return false;
+    // A picture, a checkpoint file or any text Gaussian did not write is refused here,
+    // before anything loaded is reset.
+    RequireGaussianOutput(*chosen);
     log.FileDum = *chosen;
+    log.jobEnd = ReadJobEnd(log.FileDum);
     core::RememberDirectory(log, log.FileDum, [&app](int ms) { app.Pause(ms); });
 
     app.form1.ClearStringGrid1Click();
@@ -112,6 +120,11 @@ void ClosingMessages(Application& app) {
                            " zero value(s) found in force params! They are forced to have non-zero values "
                            "(0.000010)!");
     if (log.nterm > 0) app.ShowMessagePos(core::IntText(log.nterm) + " normal termination flag(s) found!");
+    if (log.jobEnd == core::JobEnd::Unfinished) {
+        app.ShowWarningPos("The job did not finish: the log ends without Gaussian's termination line (still "
+                           "running, killed or cut off). What was read up to there is shown.");
+        app.ClearFailure();  // what the cut ended early was reported above as warnings
+    }
     HideCoordinateGrids(app);
 }
 
@@ -120,16 +133,24 @@ void ClosingMessages(Application& app) {
 void TForm1::OpenLOG1Click() {
     using namespace logscan;
     Scan scan{app_, {}};
-    for (const auto& phase : ScanPhases()) {
-        if (phase.onError == OnError::EndScan) {
-            if (!phase.run(scan)) {
-                HideCoordinateGrids(app_);
-                return;
+    bool reset = false;  // once the record is reset, the log windows follow it however the scan ends
+    try {
+        for (const auto& phase : ScanPhases()) {
+            if (phase.onError == OnError::EndScan) {
+                if (!phase.run(scan)) {
+                    HideCoordinateGrids(app_);
+                    break;
+                }
+                reset = true;
+                continue;
             }
-            continue;
+            RunLaterPhase(scan, phase);
         }
-        RunLaterPhase(scan, phase);
+    } catch (...) {
+        if (reset) app_.LogChanged(true);
+        throw;
     }
+    if (reset) app_.LogChanged(true);
 }
 
 }  // namespace mavrolin

@@ -102,8 +102,10 @@ void TForm4::ShowIRRamanSpectra1Click() {
 void TForm4::SaveReport1Click() {
     auto& log = app_.log;
     if (log.FileDum.empty()) return;
+    // The report is the scanned log's, whatever file the main table was filled from since.
+    const std::string& source = app_.scannedLog.empty() ? log.FileDum : app_.scannedLog;
     auto chosen = app_.platform.SaveFileDialog(app_.form1.DialogOptions(
-        "Save Report", "Text files (*.txt)|*.txt|All files (*.*)|*.*", ProposedReportName(log.FileDum)));
+        "Save Report", "Text files (*.txt)|*.txt|All files (*.*)|*.*", ProposedReportName(source)));
     if (!chosen) return;
 
     core::TextWriter out(*chosen);

@@ -27,6 +27,9 @@ int EnergyCount(const core::LoadedLog& log) {
     return std::max(0, std::min(log.ndone, static_cast<int>(log.scfengy.size()) - 1));
 }
 
+// The main table holds the SCF steps of the scanned log (not coordinates read since).
+bool HasSteps(const core::LoadedLog& log) { return log.pick_energy_check && log.ndone > 1 && EnergyCount(log) > 0; }
+
 int StepCount(const core::LoadedLog& log) {
     int n = log.nforce2;
     for (const auto* v : {&log.maxfrce, &log.rmsfrce, &log.maxdisp, &log.rmsdisp, &log.prdcten})
@@ -326,9 +329,31 @@ void TForm2::ShowCartesian1Click() {
 
 void TForm2::Exit1Click() { Hide(); }
 
+bool TForm2::Reload() {
+    // The Cartesian view shows a step of the log drawn before.
+    StringGrid1.ClearCells();
+    StringGrid1.SetRowCount(2);
+    // A hidden profile forgets its picture and is drawn afresh when it is shown again.
+    if (!HasSteps(app_.log) || !Visible()) {
+        PaintBox1.Canvas().Clear();
+        return HasSteps(app_.log);
+    }
+    SpinEdit1.SetMinValue(1);
+    SpinEdit1.SetMaxValue(app_.log.ndone);
+    Button2Click();
+    return true;
+}
+
 void TForm2::Button1Click() {
     auto& log = app_.log;
     const int n = SpinEdit1.Value();
+    if (!HasSteps(log)) {
+        app_.ShowMessagePos(
+            "The main table holds no SCF steps of a scanned log (coordinates were read since): open the log with "
+            "\"Open Log/Out File (Opt,Freq)\" to save the orientation of a step.");
+        app_.Fail();
+        return;
+    }
     const std::string& cell = app_.form1.StringGrid1.Cell(3, n);
     long long header = 0;
     if (core::IsBlank(cell)) {
@@ -372,6 +397,11 @@ void TForm2::SavePicture1Click() {
     const auto& log = app_.log;
     std::string stem = log.FileDum.empty() ? std::string("profile") : core::StemOf4(log.FileDum) + "_profile";
     app_.SavePicture(PaintBox1, stem, [this] {
+        if (!HasSteps(app_.log)) {
+            app_.ShowMessagePos("The main table holds no SCF steps to draw: open a log first.");
+            app_.Fail();
+            return false;
+        }
         Button2Click();
         return true;
     });

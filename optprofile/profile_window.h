@@ -37,6 +37,9 @@ public:
     void ShowCartesian1Click();
     void Exit1Click();
     void SavePicture1Click();
+    // After a new scan: redraws from the new steps (true), or clears the drawing and
+    // returns false when the main table holds no SCF steps to draw.
+    bool Reload();
 
     // Pixel of a data value in panel gg (1 energy, 2 force/displacement, 3 energy change);
     // any other panel gives 0.

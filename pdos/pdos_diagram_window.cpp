@@ -46,7 +46,12 @@ void TForm16::PaintBox1DblClick() {
 }
 
 void TForm16::SavePicture1Click() {
-    const auto& file = app_.form14.Tables.file;
+    const auto& file = app_.form15.ComputedLog();
+    if (file.empty()) {
+        app_.ShowMessagePos("Nothing computed yet: press \"Compute PDOS\" in the PDOS window first.");
+        app_.Fail();
+        return;
+    }
     const std::string stem = file.empty() ? std::string("pdos") : core::StemOf4(file) + "_PDOS_diagram";
     app_.SavePicture(PaintBox1, stem);
 }

@@ -211,6 +211,18 @@ void TForm15::ForgetSets() {
     draw_switch = false;
 }
 
+void TForm15::ForgetComputation() {
+    file_.clear();
+    used_.clear();
+    plot_ = {};
+    draw_switch = false;
+    ShowDiagram1.SetEnabled(false);
+    PaintBox1.Canvas().Clear();
+    app_.form16.PaintBox1.Canvas().Clear();
+    Refresh();
+    app_.ShowStatus();
+}
+
 void TForm15::StringGrid1SelectCell(int col, int) { pdos_selected.SetValue(col + 1); }
 
 void TForm15::StringGrid1DblClick() {
@@ -375,6 +387,7 @@ void TForm15::ComputePDOSClick() {
 
     draw_switch = true;
     ShowDiagram1.SetEnabled(true);
+    app_.ShowStatus();  // the PDOS windows name the log of these curves
     RedrawDiagram.SetVisible(true);
     app_.ShowMessagePos(
         "PLotting ended!! Use Redraw button! Double-clicking on the window is same with it! Use Compute-DOS after "

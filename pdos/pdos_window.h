@@ -66,6 +66,12 @@ public:
     // An open-shell load empties the sets and forgets the computation.
     void ForgetSets();
 
+    // The log of the computed curves ("" when nothing is computed).
+    const std::string& ComputedLog() const { return file_; }
+    // Drops the computed curves and both drawings (they belong to tables no longer loaded);
+    // the sets and settings stay.
+    void ForgetComputation();
+
     bool draw_switch = false;
     bool gau_chk = false, tdens_chk = false;
     // What the last computation used: its sets (pdos_col, ao_set) and its curves.

@@ -103,7 +103,6 @@ void AddSpectrumCommand(CLI::App& cli, BatchSession& session) {
                                 "Gaussian TD-DFT or CIS output",
                                 "spectrum file (default: the log name with .calcd.txt)"},
                                [o, &session](const FileArgs& a) { DrawSpectrum(session, a, *o); });
-    cmd->get_option("LOG")->check(CLI::ExistingFile);
     cmd->add_option("--unit", o->unit, "horizontal unit: ev, nm or cm-1 (default ev)")
         ->check(CLI::IsMember({"ev", "nm", "cm-1"}));
     cmd->add_option("--points", o->points, "number of grid points, 100..10000 (default 300)")
@@ -113,8 +112,7 @@ void AddSpectrumCommand(CLI::App& cli, BatchSession& session) {
         ->check(CLI::Range(0.1, 100.0));
     cmd->add_option("--x", o->x, "horizontal range MIN:MAX in the axis unit (default: automatic)");
     cmd->add_option("--y", o->y, "vertical range MIN:MAX (default: automatic)");
-    cmd->add_option("--settings", o->settings, "spectrum settings file, read before the options")
-        ->check(CLI::ExistingFile);
+    cmd->add_option("--settings", o->settings, "spectrum settings file, read before the options");
     cmd->add_option("--image", o->image, "also write the picture; .png, .svg or .pdf");
     cmd->add_option("--size", o->size, "paint-box size of the picture in pixels, WxH (default 977x744)");
 }
@@ -142,7 +140,6 @@ void AddEsiCommand(CLI::App& cli, BatchSession& session) {
                                {"esi", "Supporting-information table of the excited states (<log>.esi.txt)", "LOG",
                                 "Gaussian TD-DFT or CIS output", "report file (default: the log name with .esi.txt)"},
                                [o, &session](const FileArgs& a) { WriteEsi(session, a, *o); });
-    cmd->get_option("LOG")->check(CLI::ExistingFile);
     cmd->add_option("--style", o->style, "transition labels: 1 MO77 -> MO78, 2 77 -> 78, 3 #77 -> #78 (default 1)")
         ->check(CLI::Range(1, 3));
     cmd->add_option("--nm-limit", o->nm, "only states with a longer wavelength in nm (default 200)");

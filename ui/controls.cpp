@@ -114,6 +114,24 @@ bool MenuItem::Click() {
 
 // ---------------------------------------------------------------- Form
 
+void StatusBar::SetPanels(std::vector<std::string> panels) {
+    if (panels == panels_) return;
+    panels_ = std::move(panels);
+    Changed();
+}
+
+std::string StatusBar::Text() const {
+    std::string text;
+    for (size_t i = 0; i < panels_.size(); ++i) text += (i ? "  |  " : "") + panels_[i];
+    return text;
+}
+
+void StatusBar::SetVisible(bool v) {
+    if (v == visible_) return;
+    visible_ = v;
+    Changed();
+}
+
 Form::Form(std::string name, std::string caption)
     : Container(nullptr, std::move(name)), caption_(std::move(caption)) {
     SetVisible(false);

@@ -136,6 +136,31 @@ private:
     std::vector<std::unique_ptr<MenuItem>> owned_;
 };
 
+// ---------------------------------------------------------------- status bar
+
+// The line of text panels below a window's client area (which file it shows, its state).
+// It is part of the window's frame, not of its client area, so the positions the windows
+// compute from their client size stay as they are. Hidden until a window turns it on.
+class StatusBar {
+public:
+    const std::vector<std::string>& Panels() const { return panels_; }
+    void SetPanels(std::vector<std::string> panels);
+    void SetText(const std::string& text) { SetPanels({text}); }
+    // The panels as one line, separated by "  |  " (what tests and batch read).
+    std::string Text() const;
+    bool Visible() const { return visible_; }
+    void SetVisible(bool v);
+
+    std::function<void(StatusBar&)> OnChangedHook;  // set by the binding
+
+private:
+    void Changed() {
+        if (OnChangedHook) OnChangedHook(*this);
+    }
+    std::vector<std::string> panels_;
+    bool visible_ = false;
+};
+
 // ---------------------------------------------------------------- forms
 
 class Form : public Container {
@@ -164,6 +189,7 @@ public:
     void Release();
 
     MenuItem Menu;                       // main menu (root; its items are the menu bar)
+    StatusBar Status;                    // status line below the client area (off unless turned on)
     std::vector<MenuItem*> PopupMenus;   // pop-up menus owned by controls of this form
 
     std::function<void()> OnResize;

@@ -39,17 +39,31 @@ std::optional<FontSpec> HeadlessPlatform::FontDialog(const FontSpec&) { return T
 
 void HeadlessPlatform::MessageAt(const std::string& text, int x, int y) {
     messages.push_back({text, x, y, false, false});
-    if (echo && !quiet) *echo << text << '\n';
+    Echo(text);
 }
 
 void HeadlessPlatform::MessageCentred(const std::string& text) {
     messages.push_back({text, 0, 0, true, false});
-    if (echo && !quiet) *echo << text << '\n';
+    Echo(text);
+}
+
+void HeadlessPlatform::Echo(const std::string& text) {
+    if (!echo) return;
+    if (quiet)
+        held = text;
+    else
+        *echo << text << '\n';
 }
 
 void HeadlessPlatform::ErrorMessage(const std::string& text) {
     messages.push_back({text, 0, 0, true, true});
     if (echo) *echo << "error: " << text << '\n';
+    errorEchoed = true;
+}
+
+void HeadlessPlatform::WarningAt(const std::string& text, int x, int y) {
+    messages.push_back({text, x, y, false, false, true});
+    if (echo) *echo << "warning: " << text << '\n';
 }
 
 void HeadlessPlatform::Pause(int ms) {

@@ -17,6 +17,7 @@ public:
         int x = 0, y = 0;
         bool centred = false;
         bool error = false;
+        bool warning = false;
     };
 
     // Scripted answers, taken in order; an empty queue answers "cancel".
@@ -33,6 +34,7 @@ public:
     void MessageAt(const std::string& text, int x, int y) override;
     void MessageCentred(const std::string& text) override;
     void ErrorMessage(const std::string& text) override;
+    void WarningAt(const std::string& text, int x, int y) override;
 
     void CopyToClipboard(const std::string& text) override { clipboard = text; }
     ScreenSize MonitorSize(const Form&) override { return monitor; }
@@ -63,11 +65,16 @@ public:
 
     // Batch mode: messages are also written here, one per line.
     std::ostream* echo = nullptr;
-    bool quiet = false;  // informational messages are not echoed; errors still are
+    bool quiet = false;  // informational messages are not echoed; errors and warnings still are
+    // When quiet: the last informational message not echoed, and whether an error was
+    // echoed, since the batch action began (a failed action prints the message that said why).
+    std::optional<std::string> held;
+    bool errorEchoed = false;
 
     std::vector<std::string> MessageTexts() const;
 
 private:
+    void Echo(const std::string& text);
     std::deque<std::optional<std::string>> openAnswers_, saveAnswers_;
     std::deque<std::optional<Color>> colorAnswers_;
     std::deque<std::optional<FontSpec>> fontAnswers_;

@@ -35,6 +35,8 @@ public:
 
     // A modal message with its top-left corner at (x, y), no icon, OK button.
     virtual void MessageAt(const std::string& text, int x, int y) = 0;
+    // A warning: shown as a message at (x, y); batch prints it even when quiet.
+    virtual void WarningAt(const std::string& text, int x, int y) { MessageAt(text, x, y); }
     // A modal message centred on the screen.
     virtual void MessageCentred(const std::string& text) = 0;
     // The default report of an error that ended a handler.

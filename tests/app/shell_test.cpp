@@ -38,7 +38,7 @@ TEST(Shell, MenuTreeCaptionsAndSeparators) {
     for (auto* i : menu.Items()[0]->Items()) file.push_back(i->Caption());
     EXPECT_EQ(file, (std::vector<std::string>{
                         "Open Log/Out File (Opt,Freq)", "Open Log/Out File (SCAN)", "-",
-                        "Save Cartesian Coordinates with Labels", "Save SCF Energy Changes during Opt ", "-",
+                        "Save Cartesian Coordinates with Labels", "Save as XYZ\u2026", "Save SCF Energy Changes during Opt ", "-",
                         "Read Cartesian Coordinates from *.PDB (Spartan)",
                         "Read Cartesian Coordinates from *.ENT; *.PDB",
                         "Read Standard Cartesian Coordinates (Space-separated)", "-",

@@ -125,7 +125,8 @@ TEST(Orientation, HeaderMustBeExactAfterTrimming) {
     EXPECT_EQ(t.app.form1.StringGrid1.Cell(1, 1), "1.000000");
 }
 
-TEST(Orientation, NoBlockGivesTheMessageAndChangesOnlyFileAndLineCount) {
+// The file read is not loaded: the main table and the record keep the earlier file.
+TEST(Orientation, NoBlockGivesTheMessageAndChangesNothing) {
     TestApp t;
     t.app.log.pick_energy_check = true;
     t.app.log.ndata = 7;
@@ -136,8 +137,8 @@ TEST(Orientation, NoBlockGivesTheMessageAndChangesOnlyFileAndLineCount) {
     EXPECT_TRUE(t.app.Failed());
     ASSERT_EQ(t.platform.MessageTexts(),
               std::vector<std::string>{"There seems no line involving \"Standard orientation:\" !"});
-    EXPECT_EQ(t.app.log.FileDum, path);
-    EXPECT_EQ(t.app.log.nline, 3);
+    EXPECT_EQ(t.app.log.FileDum, "");
+    EXPECT_EQ(t.app.log.nline, 0);
     EXPECT_TRUE(t.app.log.pick_energy_check);
     EXPECT_EQ(t.app.log.ndata, 7);
     EXPECT_EQ(t.app.form1.StringGrid1.Cell(0, 0), "keep");

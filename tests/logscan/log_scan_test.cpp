@@ -191,9 +191,10 @@ TEST(LogScan, OptimisationWithoutOptKeywordKeepsFirstJobFrequencies) {
     EXPECT_EQ(RowsWithKeyword(t.app, "Frequencies")[0].remark, "");
 }
 
+// n lines, the first Gaussian's banner so that the file is taken for a Gaussian output.
 std::string NumberedLines(int n) {
-    std::string s;
-    for (int i = 1; i <= n; ++i) s += " line " + std::to_string(i) + "\n";
+    std::string s = " Entering Gaussian System, Link 0=g16\n";
+    for (int i = 2; i <= n; ++i) s += " line " + std::to_string(i) + "\n";
     return s;
 }
 
@@ -209,7 +210,10 @@ TEST(LogScan, FewerThan200LinesAreRefused) {
 
     TestApp u;
     EXPECT_TRUE(Open(u, u.write("just.log", NumberedLines(200))));
-    EXPECT_TRUE(u.platform.messages.empty());
+    // The lines end without Gaussian's termination line: the only message says so.
+    ASSERT_EQ(u.platform.messages.size(), 1u);
+    EXPECT_TRUE(u.platform.messages[0].warning);
+    EXPECT_TRUE(u.platform.messages[0].text.starts_with("The job did not finish"));
     // Without any SCF-done line the report header row stays empty.
     EXPECT_EQ(u.app.form3.StringGrid1.Cell(0, 0), "");
     EXPECT_EQ(u.app.form3.StringGrid1.RowCount(), 1);

@@ -44,7 +44,7 @@ TEST(ScanBatch, ScfMatchesWhatSaveWrites) {
 TEST(ScanBatch, FailedScansExitWithOne) {
     TestApp t;
     std::string out, err;
-    EXPECT_EQ(RunCli({"index", t.write("short.log", "one line\n")}, out, err), 1);
+    EXPECT_EQ(RunCli({"index", t.write("short.log", " Entering Gaussian System, Link 0=g16\n")}, out, err), 1);
     EXPECT_NE(err.find("This LOG file seems too short to make analysis!"), std::string::npos);
     auto bad = Variant(t, "water_sp.log", "bad.log", [](std::vector<std::string>& l) {
         l[Find(l, "SCF Done:")] = " SCF Done:  E(RHF) =  -7x.9     A.U. after    9 cycles";

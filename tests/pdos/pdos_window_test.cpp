@@ -385,3 +385,41 @@ TEST(CoefficientHandOver, TheScanFillsTheGridsAndTheDiagramCommandOpensBothWindo
     EXPECT_EQ(pdos.Top(), 900 - pdos.Height());
     EXPECT_EQ(pdos.StringGrid1.Cell(9, 0), "PDOS-10");
 }
+
+// The coefficient and PDOS windows follow each scan: curves computed from one log's tables
+// are dropped when another log's tables arrive, and the windows are hidden when a log
+// brings none; each status line names the log its data came from.
+TEST(CoefficientHandOver, WindowsFollowEveryScan) {
+    TestApp t;
+    auto scan = [&t](const std::string& log) {
+        t.platform.AnswerOpen(log);
+        return t.app.Dispatch([&] { t.app.form1.OpenLOG1Click(); });
+    };
+    const std::string closed = t.write("closed.log", ReadFile(Fixture("closed.log")));
+    const std::string open = t.write("open.log", ReadFile(Fixture("open.log")));
+    ASSERT_TRUE(scan(closed));
+    auto& coeff = t.app.form14;
+    auto& pdos = t.app.form15;
+    for (ui::Form* f : {static_cast<ui::Form*>(&coeff), static_cast<ui::Form*>(&pdos)}) f->Show();
+    pdos.CaptionSets();
+    AddToSet(t, 1, {1, 2});
+    pdos.ComputePDOSClick();
+    ASSERT_EQ(pdos.ComputedLog(), closed);
+    t.app.form16.Show();
+    EXPECT_EQ(t.app.form16.Status.Text(), "Log: " + closed);
+
+    ASSERT_TRUE(scan(open));
+    EXPECT_EQ(coeff.Tables.file, open);
+    EXPECT_TRUE(coeff.Visible());
+    EXPECT_EQ(coeff.Status.Text(), "Log: " + open);
+    EXPECT_TRUE(pdos.Visible());
+    EXPECT_EQ(pdos.ComputedLog(), "");
+    EXPECT_TRUE(pdos.PaintBox1.Canvas().Ops().empty());
+    EXPECT_FALSE(t.app.form16.Visible());
+    t.platform.AnswerSave((t.dir / "stale.png").string());
+    EXPECT_FALSE(t.app.Dispatch([&] { t.app.form16.SavePicture1Click(); }));
+
+    ASSERT_TRUE(scan(TestApp::data("profile/water_opt.log")));  // prints no orbitals
+    EXPECT_FALSE(coeff.Visible());
+    EXPECT_FALSE(pdos.Visible());
+}

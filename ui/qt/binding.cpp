@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QScrollArea>
 #include <QSignalBlocker>
+#include <QStatusBar>
 #include <QTimer>
 #include <algorithm>
 
@@ -82,12 +83,46 @@ struct FormBound : Bound {
             // Decorations are known once the window system has placed the window.
             QTimer::singleShot(0, window, [this] { FromWindow(); });
         };
+        // The status line exists from the start when the form has one, so the frame the
+        // client sizes are counted from never changes later.
+        if (f.Status.Visible()) {
+            status = window->statusBar();
+            status->setSizeGripEnabled(false);
+            f.Status.OnChangedHook = [this](ui::StatusBar&) { SyncStatus(); };
+            SyncStatus();
+        }
+    }
+    ~FormBound() override { Detach(); }
+    void Detach() override { form.Status.OnChangedHook = nullptr; }
+
+    // One label per panel, the first taking the spare width; the text (often a long
+    // path) can be selected and is repeated as a tooltip.
+    void SyncStatus() {
+        if (!status) return;
+        const auto& panels = form.Status.Panels();
+        while (panelLabels.size() > panels.size()) {
+            delete panelLabels.back();
+            panelLabels.pop_back();
+        }
+        while (panelLabels.size() < panels.size()) {
+            auto* label = new QLabel(status);
+            label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+            status->addWidget(label, panelLabels.empty() ? 1 : 0);
+            panelLabels.push_back(label);
+        }
+        for (size_t i = 0; i < panels.size(); ++i) {
+            QString text = ToQString(panels[i]);
+            panelLabels[i]->setText(text);
+            panelLabels[i]->setToolTip(text);
+        }
     }
 
     int MenuHeight() const {
+        int h = 0;
         QWidget* menu = window->menuWidget();
-        if (!menu || menu->isHidden()) return 0;
-        return window->isVisible() ? menu->height() : menu->sizeHint().height();
+        if (menu && !menu->isHidden()) h += window->isVisible() ? menu->height() : menu->sizeHint().height();
+        if (status) h += window->isVisible() ? status->height() : status->sizeHint().height();
+        return h;
     }
 
     void Sync() override {
@@ -145,6 +180,8 @@ struct FormBound : Bound {
 
     ui::Form& form;
     FormWindow* window;
+    QStatusBar* status = nullptr;
+    std::vector<QLabel*> panelLabels;
     bool measured = false;
     int decoW = 0, decoH = 0;
     int fronts = 0, refreshes = 0;
