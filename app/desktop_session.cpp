@@ -30,6 +30,7 @@ DesktopSession::DesktopSession(const std::filesystem::path& startDir)
     if (FormWindow* window = binding_->WindowOf(main)) {
         window->setAcceptDrops(true);
         window->onFileDropped = [this](const QString& file) { OpenFile(FromQString(file)); };
+        platform_.SetProgressWindow(window);
     }
 }
 

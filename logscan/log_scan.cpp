@@ -12,6 +12,7 @@
 #include "core/number_text.h"
 #include "core/text_file.h"
 #include "logscan/job_summary.h"
+#include "logscan/scan_progress.h"
 #include "modiagram/mo_energy_phase.h"
 #include "spectrum/excited_state_phase.h"
 
@@ -120,15 +121,23 @@ void ClosingMessages(Application& app) {
 void TForm1::OpenLOG1Click() {
     using namespace logscan;
     Scan scan{app_, {}};
-    for (const auto& phase : ScanPhases()) {
-        if (phase.onError == OnError::EndScan) {
-            if (!phase.run(scan)) {
-                HideCoordinateGrids(app_);
-                return;
+    const auto phases = ScanPhases();
+    ScanProgress progress(app_, static_cast<int>(phases.size()));
+    try {
+        for (size_t i = 0; i < phases.size(); ++i) {
+            const auto& phase = phases[i];
+            if (i > 0) progress.Phase(phase.name, static_cast<int>(i));  // shown once a file is chosen
+            if (phase.onError == OnError::EndScan) {
+                if (!phase.run(scan)) {
+                    HideCoordinateGrids(app_);
+                    return;
+                }
+                continue;
             }
-            continue;
+            RunLaterPhase(scan, phase);
         }
-        RunLaterPhase(scan, phase);
+    } catch (const ScanCancelled&) {
+        CancelledOpen(app_);
     }
 }
 

@@ -38,6 +38,8 @@ public:
     ScreenSize MonitorSize(const Form&) override { return monitor; }
     void Pause(int ms) override;
     void ProcessMessages() override { ++processed; }
+    bool Progress(const ProgressReport& r) override;
+    void EndProgress() override { ++progressEnded; }
     std::string DateTimeText() override { return dateTime; }
     void PopupMenu(MenuItem& menu, int x, int y) override;
     void ReleaseForm(Form& form) override;
@@ -56,6 +58,19 @@ public:
     bool quitRequested = false;
     int processed = 0;
     MenuItem* lastPopup = nullptr;
+
+    // Every progress report, and how often a progress display was ended.
+    struct ProgressRecord {
+        std::string phase;
+        int step = 0, steps = 0;
+        double fraction = 0;
+    };
+    std::vector<ProgressRecord> progress;
+    int progressEnded = 0;
+    // The user presses Cancel at the first report of this phase once this many reports
+    // of it were shown (empty: never).
+    std::string cancelInPhase;
+    int cancelAfterReports = 0;
 
     // Writes pictures; the batch command line installs the Qt one. Without it
     // SavePicture raises a FileError.

@@ -3,6 +3,7 @@
 // pauses. HeadlessPlatform answers from a script; QtPlatform shows the real thing.
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "ui/canvas.h"
 
@@ -17,6 +18,15 @@ struct FileDialogOptions {
     std::string initialDir;
     std::string fileName;  // proposed name
     std::string filter;    // "Log files (*.log *.out)|*.log;*.out|All files (*.*)|*.*"
+};
+
+// How far a long task (a log scan) has come: the phase it is in, which of how many
+// phases that is, and the share of the phase done (0 to 1).
+struct ProgressReport {
+    std::string_view phase;
+    int step = 0;   // 0-based
+    int steps = 0;
+    double fraction = 0;
 };
 
 struct ScreenSize {
@@ -44,6 +54,11 @@ public:
     virtual ScreenSize MonitorSize(const Form& shownOn) = 0;
     virtual void Pause(int ms) = 0;
     virtual void ProcessMessages() = 0;
+    // Shows the progress of a long task and lets the windows repaint; the platform
+    // decides how often it really does so. Returns false once the user asked to stop.
+    virtual bool Progress(const ProgressReport&) { return true; }
+    // The task has ended (done, failed or stopped): the progress display goes away.
+    virtual void EndProgress() {}
     // Current date and time in the short-date and long-time form.
     virtual std::string DateTimeText() = 0;
     virtual void PopupMenu(MenuItem& menu, int screenX, int screenY) = 0;

@@ -16,6 +16,7 @@
 #include "ui/controls.h"
 #include "ui/qt/binding.h"
 #include "ui/qt/picture.h"
+#include "ui/qt/progress_panel.h"
 #include "ui/qt/text.h"
 #include "ui/qt/widgets.h"
 
@@ -173,6 +174,20 @@ void QtPlatform::ProcessMessages() {
     if (binding_) binding_->FlushGrids();
     // Repaints and timers, but no user input in the middle of a running handler.
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+void QtPlatform::SetProgressWindow(QWidget* window) { panel_ = window ? new ProgressPanel(window) : nullptr; }
+
+bool QtPlatform::Progress(const ui::ProgressReport& r) {
+    // The panel runs the event loop, whose timers bring the grids up to date.
+    if (panel_) return panel_->Report(r);
+    if (binding_) binding_->FlushGrids();
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    return true;
+}
+
+void QtPlatform::EndProgress() {
+    if (panel_) panel_->End();
 }
 
 std::string QtPlatform::DateTimeText() {

@@ -11,6 +11,7 @@ class QWidget;
 namespace mavrolin::qt {
 
 class QtBinding;
+class ProgressPanel;
 
 class QtPlatform : public ui::Platform {
 public:
@@ -37,6 +38,12 @@ public:
     ui::ScreenSize MonitorSize(const ui::Form& shownOn) override;
     void Pause(int ms) override;
     void ProcessMessages() override;
+    // Shown in the progress panel of the window set with SetProgressWindow (without one,
+    // only the repaints happen).
+    bool Progress(const ui::ProgressReport& r) override;
+    void EndProgress() override;
+    void SetProgressWindow(QWidget* window);
+    ProgressPanel* Panel() const { return panel_; }
     std::string DateTimeText() override;
     void PopupMenu(ui::MenuItem& menu, int screenX, int screenY) override;
     void SavePicture(const ui::RecordingCanvas& drawing, int width, int height,
@@ -56,6 +63,7 @@ private:
     std::optional<std::string> presetOpen_;
     QtBinding* binding_ = nullptr;
     bool quitRequested_ = false;
+    ProgressPanel* panel_ = nullptr;  // owned by its window
 };
 
 }  // namespace mavrolin::qt
