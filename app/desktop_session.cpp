@@ -62,6 +62,8 @@ int RunDesktop(int argc, char** argv, const std::string& fileToOpen) {
     }
 #endif
     QApplication qapp(argc, argv);
+    // Settings (the "Recent Files" list) live under ~/.config/Mavrolin/Mavrolin.conf.
+    QApplication::setOrganizationName(QStringLiteral("Mavrolin"));
     QApplication::setApplicationName(QStringLiteral("Mavrolin"));
     QApplication::setQuitOnLastWindowClosed(false);  // only the exit sequence ends the program
     UseWindowFont();

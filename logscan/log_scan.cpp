@@ -136,6 +136,7 @@ void TForm1::OpenLOG1Click() {
             }
             RunLaterPhase(scan, phase);
         }
+        AddRecentFile(app_.log.FileDum);
     } catch (const ScanCancelled&) {
         CancelledOpen(app_);
     }

@@ -26,6 +26,9 @@ public:
     void AnswerFont(std::optional<FontSpec> f) { fontAnswers_.push_back(std::move(f)); }
 
     std::optional<std::string> OpenFileDialog(const FileDialogOptions& o) override;
+    void AnswerNextOpen(const std::string& path) override { openAnswers_.push_front(path); }
+    std::vector<std::string> StoredRecentFiles() override { return recentFiles; }
+    void StoreRecentFiles(const std::vector<std::string>& paths) override { recentFiles = paths; }
     std::optional<std::string> SaveFileDialog(const FileDialogOptions& o) override;
     std::optional<Color> ColorDialog(Color initial) override;
     std::optional<FontSpec> FontDialog(const FontSpec& initial) override;
@@ -67,6 +70,7 @@ public:
     };
     std::vector<ProgressRecord> progress;
     int progressEnded = 0;
+    std::vector<std::string> recentFiles;  // the stored "Recent Files" list
     // The user presses Cancel at the first report of this phase once this many reports
     // of it were shown (empty: never).
     std::string cancelInPhase;

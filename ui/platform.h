@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "ui/canvas.h"
 
@@ -67,6 +68,13 @@ public:
     // the extension (.png, .svg, .pdf) chooses the format. Throws core::FileError.
     virtual void SavePicture(const RecordingCanvas& drawing, int width, int height,
                              const std::string& path) = 0;
+
+    // The next open-file dialog is answered with `path` without being shown (a file
+    // picked from File > "Recent Files").
+    virtual void AnswerNextOpen(const std::string& path) = 0;
+    // The "Recent Files" list kept in the user's settings, newest first.
+    virtual std::vector<std::string> StoredRecentFiles() { return {}; }
+    virtual void StoreRecentFiles(const std::vector<std::string>&) {}
 
     // The shell's exit sequence: a window is released, then the process ends.
     virtual void ReleaseForm(Form& form) = 0;

@@ -94,3 +94,51 @@ TEST(ScanProgress, CancelLeavesTheFailedOpenState) {
 }
 
 }  // namespace
+
+namespace {
+
+// File > "Recent Files": a scanned log is added and stored; an entry opens its log; a
+// gone file is dropped with a message. A failed or cancelled open adds nothing.
+TEST(RecentFilesMenu, ScannedLogsAreListedStoredAndReopened) {
+    TestApp t;
+    auto& main = t.app.form1;
+    EXPECT_FALSE(main.RecentFiles1.Enabled());
+    const auto water = Fixture("water_opt_freq.log");
+    const auto sp = Fixture("water_sp.log");
+    ASSERT_TRUE(Open(t, water));
+    ASSERT_TRUE(Open(t, sp));
+    EXPECT_EQ(t.platform.recentFiles, (std::vector<std::string>{sp, water}));
+    EXPECT_TRUE(main.RecentFiles1.Enabled());
+    EXPECT_EQ(main.RecentFileItems[1].Caption(), water);
+    EXPECT_TRUE(main.RecentFileItems[1].Visible());
+    EXPECT_FALSE(main.RecentFileItems[2].Visible());
+
+    const auto shortLog = t.write("short.log", " Entering Gaussian System\n");
+    Open(t, shortLog);
+    t.platform.cancelInPhase = "count the keywords";
+    Open(t, water);
+    t.platform.cancelInPhase.clear();
+    EXPECT_EQ(t.platform.recentFiles, (std::vector<std::string>{sp, water}));
+
+    // Picking the second entry scans it without asking and moves it to the top.
+    const size_t asked = t.platform.openRequests.size();
+    main.RecentFileItems[1].Click();
+    EXPECT_EQ(t.platform.openRequests.size(), asked + 1);
+    EXPECT_EQ(t.app.log.FileDum, water);
+    EXPECT_EQ(t.app.log.ndone, 3);
+    EXPECT_EQ(main.RecentFileItems[0].Caption(), water);
+
+    // A restart reads the stored list back.
+    TestApp again;
+    again.platform.recentFiles = {t.dir / "gone.log", water};
+    mavrolin::Application app(again.platform, again.dir.path());
+    EXPECT_EQ(app.form1.RecentFileItems[0].Caption(), (t.dir / "gone.log").string());
+    app.form1.RecentFileItems[0].Click();
+    EXPECT_EQ(again.platform.MessageTexts().back(),
+              "The file " + (t.dir / "gone.log").string() + " no longer exists; it was removed from Recent Files.");
+    EXPECT_EQ(again.platform.recentFiles, (std::vector<std::string>{water}));
+    EXPECT_EQ(app.form1.RecentFileItems[0].Caption(), water);
+    EXPECT_FALSE(app.form1.RecentFileItems[1].Visible());
+}
+
+}  // namespace

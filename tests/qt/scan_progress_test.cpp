@@ -1,7 +1,11 @@
 // The progress panel of the main window during "Open Log/Out File (Opt,Freq)".
 #include <gtest/gtest.h>
 
+#include <QAction>
+#include <QDir>
+#include <QFileInfo>
 #include <QLabel>
+#include <QSettings>
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QProgressBar>
@@ -73,6 +77,33 @@ TEST(DesktopScanProgress, CancelInThePanelStopsTheScanAndBlocksOtherInput) {
     session.OpenFile(path);
     EXPECT_FALSE(panel->isVisible());
     EXPECT_EQ(session.App().log.ndone, 3);
+}
+
+}  // namespace
+
+namespace {
+
+// The "Recent Files" list survives a restart through the settings store (redirected to a
+// temporary folder for the tests).
+TEST(DesktopRecentFiles, RoundTripThroughTheSettingsFile) {
+    qt_testing::QtApp();
+    testing_support::TempDir dir;
+    const std::string log = testing_support::TestApp::data("logscan/water_opt_freq.log");
+    {
+        DesktopSession session(dir.path());
+        session.Platform().StoreRecentFiles({});
+        session.OpenFile(log);
+        EXPECT_EQ(session.App().form1.Recent().Paths(), std::vector<std::string>{log});
+    }
+    const QString file = QSettings().fileName();
+    EXPECT_TRUE(QFileInfo(file).isFile());
+    EXPECT_FALSE(file.startsWith(QDir::homePath() + "/.config")) << file.toStdString();
+    DesktopSession restarted(dir.path());
+    EXPECT_EQ(restarted.App().form1.RecentFileItems[0].Caption(), log);
+    QAction* entry = restarted.Binding().ActionOf(restarted.App().form1.RecentFileItems[0]);
+    ASSERT_NE(entry, nullptr);
+    EXPECT_EQ(entry->text().toStdString(), log);
+    restarted.Platform().StoreRecentFiles({});
 }
 
 }  // namespace

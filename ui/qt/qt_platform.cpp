@@ -11,6 +11,7 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QScreen>
+#include <QSettings>
 #include <QThread>
 
 #include "ui/controls.h"
@@ -174,6 +175,20 @@ void QtPlatform::ProcessMessages() {
     if (binding_) binding_->FlushGrids();
     // Repaints and timers, but no user input in the middle of a running handler.
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+std::vector<std::string> QtPlatform::StoredRecentFiles() {
+    std::vector<std::string> paths;
+    for (const QString& p : QSettings().value(QStringLiteral("recentFiles")).toStringList()) paths.push_back(FromQString(p));
+    return paths;
+}
+
+void QtPlatform::StoreRecentFiles(const std::vector<std::string>& paths) {
+    QStringList list;
+    for (const auto& p : paths) list << ToQString(p);
+    QSettings settings;
+    settings.setValue(QStringLiteral("recentFiles"), list);
+    settings.sync();
 }
 
 void QtPlatform::SetProgressWindow(QWidget* window) { panel_ = window ? new ProgressPanel(window) : nullptr; }

@@ -22,6 +22,11 @@ public:
     // The next open dialog is answered with `path` without being shown (a file named on
     // the command line or dropped on the main window).
     void PresetOpenAnswer(std::string path) { presetOpen_ = std::move(path); }
+    void AnswerNextOpen(const std::string& path) override { presetOpen_ = path; }
+    // Kept under "recentFiles" in the application's QSettings (the organisation and
+    // application names are set once at start-up).
+    std::vector<std::string> StoredRecentFiles() override;
+    void StoreRecentFiles(const std::vector<std::string>& paths) override;
     void ClearPresetOpenAnswer() { presetOpen_.reset(); }
     bool HasPresetOpenAnswer() const { return presetOpen_.has_value(); }
 
