@@ -89,6 +89,7 @@ TEST(DesktopRecentFiles, RoundTripThroughTheSettingsFile) {
     qt_testing::QtApp();
     testing_support::TempDir dir;
     const std::string log = testing_support::TestApp::data("logscan/water_opt_freq.log");
+    qt_testing::ModalCloser closer;  // the scan's closing messages
     {
         DesktopSession session(dir.path());
         session.Platform().StoreRecentFiles({});
