@@ -4,6 +4,9 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QElapsedTimer>
+#include <QImage>
+#include <QThread>
 #include <QKeySequence>
 #include <QTimer>
 #include <filesystem>
@@ -30,6 +33,7 @@ DesktopSession::DesktopSession(const std::filesystem::path& startDir)
     if (FormWindow* window = binding_->WindowOf(main)) {
         window->setAcceptDrops(true);
         window->onFileDropped = [this](const QString& file) { OpenFile(FromQString(file)); };
+        platform_.SetProgressWindow(window);
     }
 }
 
@@ -50,6 +54,66 @@ bool DesktopSession::OpenFile(const std::string& path) {
     return true;
 }
 
+namespace {
+
+void Settle() {
+    for (int i = 0; i < 20; ++i) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        QThread::msleep(10);
+    }
+}
+
+// Writes a window as shown (menu bar and status bar included) into `dir`/`name`; a
+// palette of 256 colours keeps the pictures small.
+void Shoot(QWidget* window, const QString& dir, const QString& name) {
+    if (!window) return;
+    window->raise();
+    Settle();
+    QImage image = window->grab().toImage().convertToFormat(QImage::Format_Indexed8, Qt::ThresholdDither);
+    const QString path = dir + QStringLiteral("/") + name;
+    if (!image.save(path, "PNG")) std::cerr << "mavrolin: cannot write " << FromQString(path) << '\n';
+}
+
+// MAVROLIN_SCREENSHOTS=DIR mavrolin LOG: scans LOG, says how long the open took, writes the
+// pictures of the documentation (the main window and the main analysis windows) into DIR
+// and exits. Message boxes are closed as they open.
+void TakeScreenshots(DesktopSession& session, const std::string& file, const QString& dir) {
+    QTimer closer;
+    QObject::connect(&closer, &QTimer::timeout, [] {
+        if (QWidget* modal = QApplication::activeModalWidget()) modal->close();
+    });
+    closer.start(20);
+    Application& app = session.App();
+    QElapsedTimer clock;
+    clock.start();
+    session.OpenFile(file);
+    std::cerr << "mavrolin: opened " << file << " in " << clock.elapsed() << " ms\n";
+    QtBinding& binding = session.Binding();
+    Shoot(binding.WindowOf(app.form1), dir, QStringLiteral("main_window.png"));
+    struct Shot {
+        ui::MenuItem& item;
+        ui::Form& form;
+        const char* name;
+    };
+    const Shot shots[] = {
+        {app.form1.AlanlysisReport1, app.form3, "analysis_report.png"},
+        {app.form1.FrequenciesEnergiesOpt1, app.form4, "job_summary.png"},
+        {app.form1.SCFEnergies1, app.form2, "profile_window.png"},
+        {app.form1.SpectraTDDFTResults1, app.form9, "spectrum_window.png"},
+        {app.form1.MOEnergyDiTable1, app.form6, "mo_table.png"},
+    };
+    for (const Shot& shot : shots) {
+        session.Dispatch().Run([&shot] { shot.item.Click(); }, shot.item.Name());
+        if (&shot.form == &app.form9) session.Dispatch().Run([&app] { app.form9.DrawSpecClick(); }, "DrawSpecClick");
+        Shoot(binding.WindowOf(shot.form), dir, QString::fromLatin1(shot.name));
+        shot.form.Hide();
+    }
+    session.Dispatch().Run([&app] { app.form6.ViewMOClick(); }, "ViewMOClick");
+    Shoot(binding.WindowOf(app.form7), dir, QStringLiteral("mo_diagram.png"));
+}
+
+}  // namespace
+
 int RunDesktop(int argc, char** argv, const std::string& fileToOpen) {
 #if defined(__linux__)
     // Without a display Qt would abort; say what to do instead.
@@ -61,13 +125,23 @@ int RunDesktop(int argc, char** argv, const std::string& fileToOpen) {
     }
 #endif
     QApplication qapp(argc, argv);
+    // Settings (the "Recent Files" list) live under ~/.config/Mavrolin/Mavrolin.conf.
+    QApplication::setOrganizationName(QStringLiteral("Mavrolin"));
     QApplication::setApplicationName(QStringLiteral("Mavrolin"));
     QApplication::setQuitOnLastWindowClosed(false);  // only the exit sequence ends the program
     UseWindowFont();
 
     std::error_code ec;
     DesktopSession session(std::filesystem::current_path(ec));
-    if (!fileToOpen.empty()) {
+    const QString shotsDir = qEnvironmentVariable("MAVROLIN_SCREENSHOTS");
+    if (!shotsDir.isEmpty() && !fileToOpen.empty()) {
+        std::string file = std::filesystem::absolute(fileToOpen, ec).string();
+        session.App().form1.Show();
+        QTimer::singleShot(0, &qapp, [&session, file, shotsDir] {
+            TakeScreenshots(session, file, shotsDir);
+            QCoreApplication::exit(0);
+        });
+    } else if (!fileToOpen.empty()) {
         std::string file = std::filesystem::absolute(fileToOpen, ec).string();
         if (ec) file = fileToOpen;
         QTimer::singleShot(0, &qapp, [&session, file] {

@@ -61,6 +61,7 @@ void TForm1::Wire(ui::MenuItem& item, void (TForm1::*handler)()) {
 void TForm1::BuildMenu() {
     Menu.Add(File1);
     for (auto* item : {&OpenLOG1, &OpenLogOutFileSCAN1}) File1.Add(*item);
+    File1.Add(RecentFiles1);
     File1.AddSeparator();
     for (auto* item : {&SaveABCwithLabels1, &SaveXYZ1, &SaveSCFEnergies1}) File1.Add(*item);
     File1.AddSeparator();
@@ -114,6 +115,7 @@ void TForm1::BuildMenu() {
     Wire(SaveSCFEnergies1, &TForm1::SaveSCFEnergies1Click);
     // Enabled by the excited-state import, exactly when the scanned log has states.
     SpectraTDDFTResults1.OnClick = [this] { SpectraTDDFTResults1Click(); };
+    BuildRecentFilesMenu();
 }
 
 ui::FileDialogOptions TForm1::DialogOptions(const std::string& title, const std::string& filter,

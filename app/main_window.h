@@ -2,10 +2,12 @@
 // The main window: the SCF/coordinate grids, the hidden utility buttons and the whole
 // main menu. Menu handlers are members of this class; each is defined in the folder of
 // the subsystem it belongs to (logscan/, geometry/, ...) and wired in the constructor.
+#include <array>
 #include <string>
 
 #include "ui/controls.h"
 #include "ui/platform.h"
+#include "ui/recent_files.h"
 
 namespace mavrolin {
 
@@ -26,6 +28,8 @@ public:
     ui::MenuItem File1{"File", "File1"};
     ui::MenuItem OpenLOG1{"Open Log/Out File (Opt,Freq)", "OpenLOG1"};
     ui::MenuItem OpenLogOutFileSCAN1{"Open Log/Out File (SCAN)", "OpenLogOutFileSCAN1"};
+    ui::MenuItem RecentFiles1{"Recent Files", "RecentFiles1"};
+    std::array<ui::MenuItem, ui::RecentFiles::kMax> RecentFileItems;  // one per entry, newest first
     ui::MenuItem SaveABCwithLabels1{"Save Cartesian Coordinates with Labels", "SaveABCwithLabels1"};
     ui::MenuItem SaveXYZ1{"Save as XYZ\u2026", "SaveXYZ1"};
     ui::MenuItem SaveSCFEnergies1{"Save SCF Energy Changes during Opt ", "SaveSCFEnergies1"};
@@ -74,6 +78,12 @@ public:
     void SaveSCFEnergies1Click();
     void Save1Click();
 
+    // File > "Recent Files" (app/recent_files_menu.cpp): a scanned log becomes the newest
+    // entry; picking an entry scans it again, or drops it with a message when it is gone.
+    void AddRecentFile(const std::string& path);
+    void RecentFileClick(size_t index);
+    const ui::RecentFiles& Recent() const { return recent_; }
+
     // Geometry (geometry/)
     void OpenLogOutFileSCAN1Click();
     void SaveABCwithLabels1Click();
@@ -102,6 +112,9 @@ public:
 
 private:
     void BuildMenu();
+    void BuildRecentFilesMenu();
+    void ShowRecentFiles();
+    ui::RecentFiles recent_;
     // Connects an item to a handler and enables it.
     void Wire(ui::MenuItem& item, void (TForm1::*handler)());
     Application& app_;

@@ -10,6 +10,7 @@
 #include <system_error>
 
 #include "core/errors.h"
+#include "core/read_progress.h"
 
 namespace core {
 
@@ -60,7 +61,9 @@ OpenedFile OpenForReading(const std::filesystem::path& path) {
 }
 
 TextReader::TextReader(const std::filesystem::path& path) : path_(path) {
-    fd_ = OpenForReading(path).fd;
+    OpenedFile file = OpenForReading(path);
+    fd_ = file.fd;
+    size_ = file.size;
     try {
         buf_.resize(kBufferSize);
         Fill();
@@ -113,6 +116,8 @@ bool TextReader::Fill() {
         ssize_t got = ::read(fd_, buf_.data() + end_, buf_.size() - end_);
         if (got > 0) {
             end_ += static_cast<size_t>(got);
+            read_ += got;
+            ReadProgressScope::Report(read_, size_);
             return true;
         }
         if (got == 0) {

@@ -51,6 +51,8 @@ public:
 
 private:
     bool Fill();
+    long long size_ = 0;  // of the file when it was opened, for progress reports
+    long long read_ = 0;  // bytes read from the file so far
     void RefuseNonText();
     [[noreturn]] void Refuse(const std::string& reason) const;
     int fd_ = -1;

@@ -13,6 +13,7 @@
 #include "core/text_file.h"
 #include "logscan/job_summary.h"
 #include "logscan/log_check.h"
+#include "logscan/scan_progress.h"
 #include "modiagram/mo_energy_phase.h"
 #include "spectrum/excited_state_phase.h"
 
@@ -133,19 +134,25 @@ void ClosingMessages(Application& app) {
 void TForm1::OpenLOG1Click() {
     using namespace logscan;
     Scan scan{app_, {}};
+    const auto phases = ScanPhases();
+    ScanProgress progress(app_, static_cast<int>(phases.size()));
     bool reset = false;  // once the record is reset, the log windows follow it however the scan ends
     try {
-        for (const auto& phase : ScanPhases()) {
+        bool read = true;
+        for (size_t i = 0; i < phases.size() && read; ++i) {
+            const auto& phase = phases[i];
+            if (i > 0) progress.Phase(phase.name, static_cast<int>(i));  // shown once a file is chosen
             if (phase.onError == OnError::EndScan) {
-                if (!phase.run(scan)) {
-                    HideCoordinateGrids(app_);
-                    break;
-                }
-                reset = true;
+                read = phase.run(scan);
+                if (!read) HideCoordinateGrids(app_);
+                reset = reset || read;
                 continue;
             }
             RunLaterPhase(scan, phase);
         }
+        if (read) AddRecentFile(app_.log.FileDum);
+    } catch (const ScanCancelled&) {
+        CancelledOpen(app_);
     } catch (...) {
         if (reset) app_.LogChanged(true);
         throw;

@@ -71,6 +71,14 @@ void HeadlessPlatform::Pause(int ms) {
     if (realPauses && ms > 0) std::this_thread::sleep_for(std::chrono::milliseconds(ms));
 }
 
+bool HeadlessPlatform::Progress(const ProgressReport& r) {
+    progress.push_back({std::string(r.phase), r.step, r.steps, r.fraction});
+    if (cancelInPhase.empty() || r.phase != cancelInPhase) return true;
+    long shown = 0;
+    for (const auto& p : progress) shown += p.phase == cancelInPhase;
+    return shown <= cancelAfterReports;
+}
+
 void HeadlessPlatform::PopupMenu(MenuItem& menu, int x, int y) {
     lastPopup = &menu;
     events.push_back("popup " + std::to_string(x) + "," + std::to_string(y));

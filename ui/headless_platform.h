@@ -27,6 +27,9 @@ public:
     void AnswerFont(std::optional<FontSpec> f) { fontAnswers_.push_back(std::move(f)); }
 
     std::optional<std::string> OpenFileDialog(const FileDialogOptions& o) override;
+    void AnswerNextOpen(const std::string& path) override { openAnswers_.push_front(path); }
+    std::vector<std::string> StoredRecentFiles() override { return recentFiles; }
+    void StoreRecentFiles(const std::vector<std::string>& paths) override { recentFiles = paths; }
     std::optional<std::string> SaveFileDialog(const FileDialogOptions& o) override;
     std::optional<Color> ColorDialog(Color initial) override;
     std::optional<FontSpec> FontDialog(const FontSpec& initial) override;
@@ -40,6 +43,8 @@ public:
     ScreenSize MonitorSize(const Form&) override { return monitor; }
     void Pause(int ms) override;
     void ProcessMessages() override { ++processed; }
+    bool Progress(const ProgressReport& r) override;
+    void EndProgress() override { ++progressEnded; }
     std::string DateTimeText() override { return dateTime; }
     void PopupMenu(MenuItem& menu, int x, int y) override;
     void ReleaseForm(Form& form) override;
@@ -58,6 +63,20 @@ public:
     bool quitRequested = false;
     int processed = 0;
     MenuItem* lastPopup = nullptr;
+
+    // Every progress report, and how often a progress display was ended.
+    struct ProgressRecord {
+        std::string phase;
+        int step = 0, steps = 0;
+        double fraction = 0;
+    };
+    std::vector<ProgressRecord> progress;
+    int progressEnded = 0;
+    std::vector<std::string> recentFiles;  // the stored "Recent Files" list
+    // The user presses Cancel at the first report of this phase once this many reports
+    // of it were shown (empty: never).
+    std::string cancelInPhase;
+    int cancelAfterReports = 0;
 
     // Writes pictures; the batch command line installs the Qt one. Without it
     // SavePicture raises a FileError.

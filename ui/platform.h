@@ -3,6 +3,8 @@
 // pauses. HeadlessPlatform answers from a script; QtPlatform shows the real thing.
 #include <optional>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "ui/canvas.h"
 
@@ -17,6 +19,15 @@ struct FileDialogOptions {
     std::string initialDir;
     std::string fileName;  // proposed name
     std::string filter;    // "Log files (*.log *.out)|*.log;*.out|All files (*.*)|*.*"
+};
+
+// How far a long task (a log scan) has come: the phase it is in, which of how many
+// phases that is, and the share of the phase done (0 to 1).
+struct ProgressReport {
+    std::string_view phase;
+    int step = 0;   // 0-based
+    int steps = 0;
+    double fraction = 0;
 };
 
 struct ScreenSize {
@@ -46,6 +57,11 @@ public:
     virtual ScreenSize MonitorSize(const Form& shownOn) = 0;
     virtual void Pause(int ms) = 0;
     virtual void ProcessMessages() = 0;
+    // Shows the progress of a long task and lets the windows repaint; the platform
+    // decides how often it really does so. Returns false once the user asked to stop.
+    virtual bool Progress(const ProgressReport&) { return true; }
+    // The task has ended (done, failed or stopped): the progress display goes away.
+    virtual void EndProgress() {}
     // Current date and time in the short-date and long-time form.
     virtual std::string DateTimeText() = 0;
     virtual void PopupMenu(MenuItem& menu, int screenX, int screenY) = 0;
@@ -54,6 +70,13 @@ public:
     // the extension (.png, .svg, .pdf) chooses the format. Throws core::FileError.
     virtual void SavePicture(const RecordingCanvas& drawing, int width, int height,
                              const std::string& path) = 0;
+
+    // The next open-file dialog is answered with `path` without being shown (a file
+    // picked from File > "Recent Files").
+    virtual void AnswerNextOpen(const std::string& path) = 0;
+    // The "Recent Files" list kept in the user's settings, newest first.
+    virtual std::vector<std::string> StoredRecentFiles() { return {}; }
+    virtual void StoreRecentFiles(const std::vector<std::string>&) {}
 
     // The shell's exit sequence: a window is released, then the process ends.
     virtual void ReleaseForm(Form& form) = 0;

@@ -37,7 +37,7 @@ TEST(Shell, MenuTreeCaptionsAndSeparators) {
     std::vector<std::string> file;
     for (auto* i : menu.Items()[0]->Items()) file.push_back(i->Caption());
     EXPECT_EQ(file, (std::vector<std::string>{
-                        "Open Log/Out File (Opt,Freq)", "Open Log/Out File (SCAN)", "-",
+                        "Open Log/Out File (Opt,Freq)", "Open Log/Out File (SCAN)", "Recent Files", "-",
                         "Save Cartesian Coordinates with Labels", "Save as XYZ\u2026", "Save SCF Energy Changes during Opt ", "-",
                         "Read Cartesian Coordinates from *.PDB (Spartan)",
                         "Read Cartesian Coordinates from *.ENT; *.PDB",

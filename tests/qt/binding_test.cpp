@@ -4,6 +4,8 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QElapsedTimer>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -593,6 +595,35 @@ TEST_F(BindingTest, PaintBoxMouseReachesTheHandlers) {
     Press(w, QPoint(7, 8), Qt::RightButton, Qt::ControlModifier, QEvent::MouseButtonDblClick);
     EXPECT_EQ(seen, (std::vector<std::string>{"down 0 S 5,6", "move 0 S 15,16", "up 0  15,16", "dbl",
                                               "down 1 C 7,8"}));
+}
+
+TEST_F(BindingTest, RangeSelectionCopiesAsTabSeparatedText) {
+    GridView* view = binding.GridOf(form.Grid);
+    for (int r = 0; r < form.Grid.RowCount(); ++r)
+        for (int c = 0; c < form.Grid.ColCount(); ++c) form.Grid.SetCell(c, r, std::to_string(c) + std::to_string(r));
+    Settle();
+    QAbstractItemModel* m = view->model();
+    // Click grid cell (1, 1), Shift+click (3, 2): a 3 x 2 block; the grid follows the click.
+    Press(view->viewport(), view->visualRect(m->index(0, 0)).center());
+    Press(view->viewport(), view->visualRect(m->index(0, 0)).center(), Qt::LeftButton, Qt::NoModifier,
+          QEvent::MouseButtonRelease);
+    Press(view->viewport(), view->visualRect(m->index(1, 2)).center(), Qt::LeftButton, Qt::ShiftModifier);
+    Settle();
+    EXPECT_EQ(form.Grid.Selection(), (ui::GridRect{3, 2, 3, 2}));
+    QKeyEvent copy(QEvent::KeyPress, Qt::Key_C, Qt::ControlModifier);
+    QCoreApplication::sendEvent(view, &copy);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), QString("11\t21\t31\n12\t22\t32\n"));
+
+    // Ctrl+A: every cell below the headers, each row once.
+    QKeyEvent all(QEvent::KeyPress, Qt::Key_A, Qt::ControlModifier);
+    QCoreApplication::sendEvent(view, &all);
+    Settle();
+    EXPECT_EQ(view->SelectedText(), "11\t21\t31\t41\n12\t22\t32\t42\n13\t23\t33\t43\n14\t24\t34\t44\n");
+
+    // The program moving the selection elsewhere drops the user's range.
+    form.Grid.SetSelection({4, 4, 4, 4});
+    Settle();
+    EXPECT_EQ(view->SelectedText(), "44\n");
 }
 
 }  // namespace

@@ -87,9 +87,11 @@ TEST_F(DesktopTest, MainMenuHasItsItemsAndShortcuts) {
     for (QAction* a : bar) top.push_back(a->text().toStdString());
     EXPECT_EQ(top, (std::vector<std::string>{"File", "View Results", "Show Z-matrix", "Help"}));
     QList<QAction*> file = bar[0]->menu()->actions();
-    ASSERT_EQ(file.size(), 20);  // "Save as XYZ…" beside "Save Cartesian Coordinates with Labels"
-    EXPECT_EQ(file[4]->text(), QString::fromUtf8("Save as XYZ\u2026"));
+    ASSERT_EQ(file.size(), 21);  // "Save as XYZ…" beside "Save Cartesian Coordinates with Labels"
+    EXPECT_EQ(file[5]->text(), QString::fromUtf8("Save as XYZ\u2026"));
     EXPECT_EQ(file[0]->text(), QString("Open Log/Out File (Opt,Freq)"));
+    EXPECT_EQ(file[2]->text(), QString("Recent Files"));
+    EXPECT_NE(file[2]->menu(), nullptr);
     EXPECT_EQ(file.back()->text(), QString("Exit"));
     int separators = 0;
     for (QAction* a : file) separators += a->isSeparator();

@@ -1,6 +1,8 @@
 #include "qt_support.h"
 
 #include <QDialog>
+#include <QSettings>
+#include <QTemporaryDir>
 #include <QFileDialog>
 
 #include "app/desktop_session.h"
@@ -16,6 +18,13 @@ QApplication& QtApp() {
         static char* argv[] = {name, nullptr};
         auto* a = new QApplication(argc, argv);  // kept to the end of the process
         QApplication::setQuitOnLastWindowClosed(false);
+        // Settings the tests write (the "Recent Files" list) go to a private folder,
+        // never into the user's own.
+        static QTemporaryDir settings;
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settings.path());
+        QApplication::setOrganizationName(QStringLiteral("MavrolinTests"));
+        QApplication::setApplicationName(QStringLiteral("qt_tests"));
         mavrolin::qt::UseWindowFont();
         return a;
     }();

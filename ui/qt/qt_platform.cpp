@@ -11,11 +11,13 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QScreen>
+#include <QSettings>
 #include <QThread>
 
 #include "ui/controls.h"
 #include "ui/qt/binding.h"
 #include "ui/qt/picture.h"
+#include "ui/qt/progress_panel.h"
 #include "ui/qt/text.h"
 #include "ui/qt/widgets.h"
 
@@ -173,6 +175,34 @@ void QtPlatform::ProcessMessages() {
     if (binding_) binding_->FlushGrids();
     // Repaints and timers, but no user input in the middle of a running handler.
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+std::vector<std::string> QtPlatform::StoredRecentFiles() {
+    std::vector<std::string> paths;
+    for (const QString& p : QSettings().value(QStringLiteral("recentFiles")).toStringList()) paths.push_back(FromQString(p));
+    return paths;
+}
+
+void QtPlatform::StoreRecentFiles(const std::vector<std::string>& paths) {
+    QStringList list;
+    for (const auto& p : paths) list << ToQString(p);
+    QSettings settings;
+    settings.setValue(QStringLiteral("recentFiles"), list);
+    settings.sync();
+}
+
+void QtPlatform::SetProgressWindow(QWidget* window) { panel_ = window ? new ProgressPanel(window) : nullptr; }
+
+bool QtPlatform::Progress(const ui::ProgressReport& r) {
+    // The panel runs the event loop, whose timers bring the grids up to date.
+    if (panel_) return panel_->Report(r);
+    if (binding_) binding_->FlushGrids();
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    return true;
+}
+
+void QtPlatform::EndProgress() {
+    if (panel_) panel_->End();
 }
 
 std::string QtPlatform::DateTimeText() {

@@ -11,6 +11,7 @@ class QWidget;
 namespace mavrolin::qt {
 
 class QtBinding;
+class ProgressPanel;
 
 class QtPlatform : public ui::Platform {
 public:
@@ -21,6 +22,11 @@ public:
     // The next open dialog is answered with `path` without being shown (a file named on
     // the command line or dropped on the main window).
     void PresetOpenAnswer(std::string path) { presetOpen_ = std::move(path); }
+    void AnswerNextOpen(const std::string& path) override { presetOpen_ = path; }
+    // Kept under "recentFiles" in the application's QSettings (the organisation and
+    // application names are set once at start-up).
+    std::vector<std::string> StoredRecentFiles() override;
+    void StoreRecentFiles(const std::vector<std::string>& paths) override;
     void ClearPresetOpenAnswer() { presetOpen_.reset(); }
     bool HasPresetOpenAnswer() const { return presetOpen_.has_value(); }
 
@@ -37,6 +43,12 @@ public:
     ui::ScreenSize MonitorSize(const ui::Form& shownOn) override;
     void Pause(int ms) override;
     void ProcessMessages() override;
+    // Shown in the progress panel of the window set with SetProgressWindow (without one,
+    // only the repaints happen).
+    bool Progress(const ui::ProgressReport& r) override;
+    void EndProgress() override;
+    void SetProgressWindow(QWidget* window);
+    ProgressPanel* Panel() const { return panel_; }
     std::string DateTimeText() override;
     void PopupMenu(ui::MenuItem& menu, int screenX, int screenY) override;
     void SavePicture(const ui::RecordingCanvas& drawing, int width, int height,
@@ -56,6 +68,7 @@ private:
     std::optional<std::string> presetOpen_;
     QtBinding* binding_ = nullptr;
     bool quitRequested_ = false;
+    ProgressPanel* panel_ = nullptr;  // owned by its window
 };
 
 }  // namespace mavrolin::qt

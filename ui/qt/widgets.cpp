@@ -1,6 +1,8 @@
 #include "ui/qt/widgets.h"
 
+#include <QClipboard>
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QMimeData>
@@ -8,6 +10,7 @@
 #include <QRegularExpression>
 #include <QUrl>
 
+#include "ui/grid_text.h"
 #include "ui/qt/qt_canvas.h"
 #include "ui/qt/text.h"
 
@@ -149,7 +152,9 @@ GridView::GridView(ui::StringGrid& grid, QWidget* parent) : QTableView(parent), 
     setModel(&model_);
     setWordWrap(false);
     setTextElideMode(Qt::ElideNone);
-    setSelectionMode(QAbstractItemView::SingleSelection);
+    // Ranges by dragging, Shift and Ctrl+A, so that Ctrl+C copies a block; the grid's own
+    // selection follows the current cell.
+    setSelectionMode(QAbstractItemView::ExtendedSelection);
     setSelectionBehavior(QAbstractItemView::SelectItems);
     for (QHeaderView* h : {horizontalHeader(), verticalHeader()}) {
         h->setSectionResizeMode(QHeaderView::Fixed);
@@ -207,6 +212,8 @@ void GridView::ApplySelection() {
         selectionModel()->clearSelection();
         return;
     }
+    // A range the user selected stays while the grid's cell is the one the user moved to.
+    if (currentIndex() == tl && selectionModel()->isSelected(tl) && selectionModel()->isSelected(br)) return;
     if (currentIndex() != tl) selectionModel()->setCurrentIndex(tl, QItemSelectionModel::NoUpdate);
     selectionModel()->select(QItemSelection(tl, br), QItemSelectionModel::ClearAndSelect);
     // A selection the program moves is scrolled into view, once.
@@ -226,6 +233,14 @@ QPoint GridView::GridPoint(int gcol, int grow, QPoint offset) const {
 
 void GridView::mousePressEvent(QMouseEvent* e) {
     setFocus(Qt::MouseFocusReason);
+    if (e->button() == Qt::LeftButton) {
+        // Starts (or with Shift extends) a range; the grid is told below, once.
+        syncing_ = true;
+        QTableView::mousePressEvent(e);
+        syncing_ = false;
+        version_ = ~0ULL;  // a cell the grid refuses loses the highlight again
+        ScheduleRefresh();
+    }
     QPoint pos = e->position().toPoint();
     QModelIndex idx = indexAt(pos);
     QPoint gp = pos;
@@ -242,6 +257,30 @@ void GridView::mouseDoubleClickEvent(QMouseEvent* e) {
     if (onDblClick) onDblClick();
     QModelIndex idx = indexAt(e->position().toPoint());
     if (idx.isValid() && (model_.flags(idx) & Qt::ItemIsEditable)) edit(idx);
+}
+
+void GridView::keyPressEvent(QKeyEvent* e) {
+    if (e->matches(QKeySequence::Copy)) {
+        QGuiApplication::clipboard()->setText(ToQString(SelectedText()));
+        return;
+    }
+    QTableView::keyPressEvent(e);  // Ctrl+A selects all, Shift+arrows extend
+}
+
+std::string GridView::SelectedText() const {
+    const QItemSelection sel = selectionModel()->selection();
+    if (sel.isEmpty()) return {};
+    int top = INT32_MAX, left = INT32_MAX, bottom = -1, right = -1;
+    for (const QItemSelectionRange& r : sel) {
+        top = std::min(top, r.top());
+        left = std::min(left, r.left());
+        bottom = std::max(bottom, r.bottom());
+        right = std::max(right, r.right());
+    }
+    ui::GridRect block{model_.GridCol(left), model_.GridRow(top), model_.GridCol(right), model_.GridRow(bottom)};
+    if (sel.size() == 1) return ui::SelectionText(grid_, block);
+    const int hr = model_.HeaderRows(), hc = model_.HeaderCols();
+    return ui::SelectionText(grid_, block, [&](int c, int r) { return sel.contains(model_.index(r - hr, c - hc)); });
 }
 
 void GridView::currentChanged(const QModelIndex& current, const QModelIndex& previous) {

@@ -91,6 +91,8 @@ public:
     // The point of the grid's own layout (columns of ColWidth + 1 line, rows of
     // DefaultRowHeight + 1) that corresponds to a cell and an offset inside it.
     QPoint GridPoint(int gcol, int grow, QPoint offset) const;
+    // The selected cells as tab-separated text (what Ctrl+C puts on the clipboard).
+    std::string SelectedText() const;
 
     std::function<void(int col, int row)> onSelectCell;
     std::function<void(const ui::MouseEvent&)> onMouseDown;
@@ -99,6 +101,7 @@ public:
 protected:
     void mousePressEvent(QMouseEvent* e) override;
     void mouseDoubleClickEvent(QMouseEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
     void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
     bool eventFilter(QObject* watched, QEvent* e) override;
 

@@ -1,0 +1,110 @@
+#include "ui/qt/progress_panel.h"
+
+#include <QApplication>
+#include <QEvent>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QWindow>
+#include <cmath>
+
+#include "ui/qt/text.h"
+
+namespace mavrolin::qt {
+
+namespace {
+
+bool IsUserInput(QEvent::Type t) {
+    switch (t) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::KeyPress:
+        case QEvent::KeyRelease:
+        case QEvent::Shortcut:
+        case QEvent::ShortcutOverride:
+        case QEvent::Wheel:
+        case QEvent::ContextMenu:
+        case QEvent::DragEnter:
+        case QEvent::DragMove:
+        case QEvent::Drop:
+        case QEvent::TouchBegin:
+        case QEvent::Close:
+            return true;
+        default:
+            return false;
+    }
+}
+
+}  // namespace
+
+ProgressPanel::ProgressPanel(QWidget* host)
+    : QWidget(host), host_(host), label_(new QLabel(this)), bar_(new QProgressBar(this)),
+      cancel_(new QPushButton(QStringLiteral("Cancel"), this)) {
+    setObjectName(QStringLiteral("ScanProgress"));
+    setAutoFillBackground(true);
+    auto* row = new QHBoxLayout(this);
+    row->setContentsMargins(6, 3, 6, 3);
+    label_->setMinimumWidth(220);
+    bar_->setRange(0, 1000);
+    bar_->setTextVisible(false);
+    row->addWidget(label_);
+    row->addWidget(bar_, 1);
+    row->addWidget(cancel_);
+    connect(cancel_, &QPushButton::clicked, this, [this] { cancelled_ = true; });
+    hide();
+}
+
+void ProgressPanel::Place() {
+    const int h = sizeHint().height();
+    setGeometry(0, host_->height() - h, host_->width(), h);
+    raise();
+}
+
+void ProgressPanel::Begin() {
+    active_ = true;
+    cancelled_ = false;
+    qApp->installEventFilter(this);
+    Place();
+    show();
+    since_.invalidate();
+}
+
+bool ProgressPanel::Report(const ui::ProgressReport& r) {
+    if (!active_) Begin();
+    if (cancelled_) return false;
+    // A new phase is always shown; within one the event loop runs at a bounded rate, so
+    // a fast reader is not slowed by repaints.
+    QString text = QStringLiteral("%1 (%2 of %3)").arg(ToQString(std::string(r.phase))).arg(r.step).arg(r.steps - 1);
+    const bool newPhase = label_->text() != text;
+    if (!newPhase && since_.isValid() && since_.elapsed() < kIntervalMs) return true;
+    label_->setText(text);
+    bar_->setValue(static_cast<int>(std::lround(r.fraction * 1000)));
+    Place();
+    since_.start();
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+    return !cancelled_;
+}
+
+void ProgressPanel::End() {
+    if (!active_) return;
+    active_ = false;
+    qApp->removeEventFilter(this);
+    label_->clear();
+    hide();
+}
+
+bool ProgressPanel::eventFilter(QObject* watched, QEvent* e) {
+    if (!active_ || !IsUserInput(e->type())) return false;
+    // Input reaches the widgets through their native windows: let those pass, and
+    // decide at the widget.
+    if (qobject_cast<QWindow*>(watched)) return false;
+    auto* widget = qobject_cast<QWidget*>(watched);
+    if (widget && (widget == this || isAncestorOf(widget))) return false;
+    if (e->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(e)->key() == Qt::Key_Escape) cancelled_ = true;
+    return true;
+}
+
+}  // namespace mavrolin::qt
