@@ -19,26 +19,30 @@ size_t RingSize(int history) {
 LineReader::LineReader(const std::filesystem::path& path, int history, long long limit)
     : in_(path), history_(history < 0 ? 0 : history), limit_(limit), ring_(RingSize(history_)) {
     mask_ = ring_.size() - 1;
+    if (!in_.ViewsLast()) copies_.resize(ring_.size());
 }
 
-std::string& LineReader::Slot(int k) { return ring_[(head_ + static_cast<size_t>(k)) & mask_]; }
-const std::string& LineReader::Slot(int k) const { return ring_[(head_ + static_cast<size_t>(k)) & mask_]; }
-
-// The one place a line comes from the file. Slots keep their capacity, so once they
-// have grown a read allocates nothing.
-bool LineReader::Fetch(std::string& into) {
-    if (ended_ || lineNo_ >= limit_ || !in_.ReadLine(into)) {
+// The one place a line comes from the file. A buffered file's slots keep their
+// capacity, so once they have grown a read allocates nothing.
+bool LineReader::Fetch(size_t slot) {
+    std::string_view line;
+    if (ended_ || lineNo_ >= limit_ || !in_.ReadLineView(line)) {
         ended_ = true;
-        into.clear();
+        ring_[slot] = {};
         return false;
     }
+    if (!copies_.empty()) {
+        copies_[slot].assign(line.data(), line.size());
+        line = copies_[slot];
+    }
+    ring_[slot] = line;
     ++lineNo_;
     return true;
 }
 
 bool LineReader::Next() {
     head_ = (head_ + mask_) & mask_;  // the oldest slot becomes the current one
-    return Fetch(Slot(0));
+    return Fetch(head_);
 }
 
 bool LineReader::AdvanceTo(long long n) {
@@ -47,13 +51,10 @@ bool LineReader::AdvanceTo(long long n) {
     return true;
 }
 
-bool LineReader::ReadOver() { return Fetch(Slot(0)); }
+bool LineReader::ReadOver() { return Fetch(head_); }
 
-std::string_view LineReader::Line(int k) const {
-    if (k < 0 || k > history_) throw std::out_of_range("line history holds " + std::to_string(history_) + " lines");
-    return Slot(k);
+void LineReader::BeyondHistory() const {
+    throw std::out_of_range("line history holds " + std::to_string(history_) + " lines");
 }
-
-std::string_view LineReader::TrimmedLine(int k) const { return TrimView(Line(k)); }
 
 }  // namespace core

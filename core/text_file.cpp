@@ -1,8 +1,13 @@
 #include "core/text_file.h"
 
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include <algorithm>
 #include <cerrno>
@@ -15,9 +20,15 @@ namespace core {
 
 namespace {
 
-// Twice the longest line, so that after moving a partial line to the front there is
-// always room for the rest of it: the buffer never grows.
+// Buffered reading starts small and grows only for long lines, up to twice the longest
+// line, so that after moving a partial line to the front there is always room for the
+// rest of it.
+constexpr size_t kFirstBufferSize = 256 * 1024;
 constexpr size_t kBufferSize = 2 * kMaxLineLength;
+// A mapped file is let go of in steps of kReleaseStep, keeping kKeepBehind before the
+// current line (the few lines a reader's history reaches back stay resident).
+constexpr size_t kReleaseStep = 4 * 1024 * 1024;
+constexpr size_t kKeepBehind = 256 * 1024;
 // How much of the start of a file is inspected for text that is not 8-bit text.
 constexpr size_t kSniffSize = 64 * 1024;
 
@@ -29,6 +40,23 @@ std::string Quoted(const std::filesystem::path& path) {
 }
 
 std::string Reason(int error) { return std::strerror(error); }
+
+// The first LF or CR in [p, end), or end. Sixteen bytes a step where SSE2 is there
+// (every x86-64): a line is found in one pass, whichever of the two ends it.
+const char* FindLineEnd(const char* p, const char* end) {
+#if defined(__SSE2__)
+    const __m128i lf = _mm_set1_epi8('\n'), cr = _mm_set1_epi8('\r');
+    while (end - p >= 16) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+        const int hits = _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(v, lf), _mm_cmpeq_epi8(v, cr)));
+        if (hits != 0) return p + __builtin_ctz(static_cast<unsigned>(hits));
+        p += 16;
+    }
+#endif
+    for (; p < end; ++p)
+        if (*p == '\n' || *p == '\r') return p;
+    return end;
+}
 
 [[noreturn]] void CannotOpen(const std::filesystem::path& path, const std::string& reason) {
     throw FileError("Cannot open file " + Quoted(path) + ". " + reason);
@@ -60,29 +88,70 @@ OpenedFile OpenForReading(const std::filesystem::path& path) {
 }
 
 TextReader::TextReader(const std::filesystem::path& path) : path_(path) {
-    fd_ = OpenForReading(path).fd;
+    const OpenedFile opened = OpenForReading(path);
+    fd_ = opened.fd;
     try {
-        buf_.resize(kBufferSize);
-        Fill();
+        if (opened.size > 0) Map(static_cast<size_t>(opened.size));
+        if (!map_) {
+            buf_.resize(kFirstBufferSize);
+            data_ = buf_.data();
+            Fill();
+        }
         RefuseNonText();
     } catch (...) {
-        ::close(fd_);
+        Unmap();
+        if (fd_ >= 0) ::close(fd_);
         throw;
     }
 }
 
 TextReader::~TextReader() {
+    Unmap();
     if (fd_ >= 0) ::close(fd_);
+}
+
+// A shared read-only map: pages let go of are read back from the file when a view into
+// them is used again, so dropping them never invalidates a view.
+void TextReader::Map(size_t size) {
+    void* at = ::mmap(nullptr, size, PROT_READ, MAP_SHARED, fd_, 0);
+    if (at == MAP_FAILED) return;  // read through the buffer instead
+    ::madvise(at, size, MADV_SEQUENTIAL);
+    map_ = static_cast<char*>(at);
+    mapSize_ = size;
+    data_ = map_;
+    end_ = size;
+    eof_ = true;  // everything is in view: nothing to fill
+    ::close(fd_);
+    fd_ = -1;
+}
+
+void TextReader::Unmap() {
+    if (map_) ::munmap(map_, mapSize_);
+    map_ = nullptr;
+}
+
+// Lets go of the mapped pages well behind the current line, so that a whole pass over
+// a file of any size holds only a few MiB of it.
+void TextReader::ReleaseBehind() {
+    if (!map_ || pos_ < released_ + kReleaseStep + kKeepBehind) return;
+    const size_t page = static_cast<size_t>(::sysconf(_SC_PAGESIZE));
+    const size_t upTo = (pos_ - kKeepBehind) / page * page;
+    ::madvise(map_ + released_, upTo - released_, MADV_DONTNEED);
+    released_ = upTo;
 }
 
 void TextReader::Refuse(const std::string& reason) const {
     throw FileError("Cannot read file " + Quoted(path_) + ". " + reason);
 }
 
+void TextReader::RefuseLongLine() const {
+    Refuse("Line " + std::to_string(lineNo_ + 1) + " is longer than 1 MiB; it is not a text file.");
+}
+
 // Gaussian writes 8-bit text. A file saved as UTF-16 (by a Windows editor, say) or a
 // binary file would otherwise read as a few meaningless lines; say what it is instead.
 void TextReader::RefuseNonText() {
-    auto byte = [this](size_t i) { return static_cast<unsigned char>(buf_[i]); };
+    auto byte = [this](size_t i) { return static_cast<unsigned char>(data_[i]); };
     if (end_ >= 2 && ((byte(0) == 0xFF && byte(1) == 0xFE) || (byte(0) == 0xFE && byte(1) == 0xFF)))
         Refuse("It is UTF-16 text; save it as plain (ASCII or UTF-8) text and open it again.");
     if (end_ >= 3 && byte(0) == 0xEF && byte(1) == 0xBB && byte(2) == 0xBF) pos_ = 3;  // UTF-8 mark
@@ -102,12 +171,19 @@ void TextReader::RefuseNonText() {
     if (controls * 20 > n) Refuse("It holds binary data, not text.");
 }
 
+// Buffered reading only: moves the unread rest to the front and reads more, growing the
+// buffer when a long line fills it (up to twice the longest line, so it never grows
+// beyond that: ReadLineView refuses a longer line first).
 bool TextReader::Fill() {
     if (eof_) return false;
     if (pos_ > 0) {
         std::memmove(buf_.data(), buf_.data() + pos_, end_ - pos_);
         end_ -= pos_;
         pos_ = 0;
+    }
+    if (end_ == buf_.size()) {
+        buf_.resize(std::min(buf_.size() * 2, kBufferSize));
+        data_ = buf_.data();
     }
     for (;;) {
         ssize_t got = ::read(fd_, buf_.data() + end_, buf_.size() - end_);
@@ -125,36 +201,33 @@ bool TextReader::Fill() {
 }
 
 // The one place lines are split. A line ends at LF, CR LF or a CR alone; a CR that is
-// the last byte in the buffer waits for the next byte to tell which.
+// the last byte read so far waits for the next byte to tell which.
 bool TextReader::ReadLineView(std::string_view& line) {
     size_t scanned = 0;  // bytes after pos_ already known to hold no line end
     for (;;) {
-        const char* s = buf_.data() + pos_;  // Fill moves the buffer: set on every round
+        const char* s = data_ + pos_;  // Fill moves the buffer: set on every round
         const size_t avail = end_ - pos_;
-        const char* lf = static_cast<const char*>(std::memchr(s + scanned, '\n', avail - scanned));
-        const size_t crEnd = lf ? static_cast<size_t>(lf - s) : avail;
-        const char* cr = static_cast<const char*>(std::memchr(s + scanned, '\r', crEnd - scanned));
-        size_t len = 0, next = 0;  // the line's length, where the next one starts
-        if (cr && static_cast<size_t>(cr - s) + 1 < avail) {
-            len = static_cast<size_t>(cr - s);
-            next = len + (s[len + 1] == '\n' ? 2 : 1);
-        } else if (!cr && lf) {
-            len = static_cast<size_t>(lf - s);
-            next = len + 1;
-        } else {
-            if (avail > kMaxLineLength)
-                Refuse("Line " + std::to_string(lineNo_ + 1) + " is longer than 1 MiB; it is not a text file.");
-            scanned = cr ? static_cast<size_t>(cr - s) : avail;
-            if (Fill()) continue;
-            s = buf_.data() + pos_;
-            if (avail == 0) return false;
-            len = cr ? avail - 1 : avail;  // the last line, without a final CR
-            next = avail;
+        const size_t window = std::min(avail, kMaxLineLength + 1);
+        const size_t len = static_cast<size_t>(FindLineEnd(s + scanned, s + window) - s);
+        const bool ended = len < window;
+        const bool crWaits = ended && s[len] == '\r' && len + 1 == avail && !eof_;
+        if (ended && !crWaits) {
+            size_t next = len + 1;
+            if (s[len] == '\r' && next < avail && s[next] == '\n') ++next;
+            line = std::string_view(s, len);
+            pos_ += next;
+            ++lineNo_;
+            ReleaseBehind();
+            return true;
         }
-        if (len > kMaxLineLength)
-            Refuse("Line " + std::to_string(lineNo_ + 1) + " is longer than 1 MiB; it is not a text file.");
-        line = std::string_view(s, len);
-        pos_ += next;
+        if (len > kMaxLineLength) RefuseLongLine();
+        scanned = len;
+        if (Fill()) continue;
+        // The end of the file: what is left is the last line, without a final CR.
+        const size_t rest = end_ - pos_;
+        if (rest == 0) return false;
+        line = std::string_view(data_ + pos_, crWaits ? rest - 1 : rest);
+        pos_ = end_;
         ++lineNo_;
         return true;
     }

@@ -1,12 +1,14 @@
 #pragma once
-// Line-oriented text files. Readers stream through a large buffer (never the whole
-// file) and accept LF, CR LF and CR alone as line ends; writers end every line with
-// CR LF and replace the target only when the whole file has been written.
+// Line-oriented text files. Readers accept LF, CR LF and CR alone as line ends; writers
+// end every line with CR LF and replace the target only when the whole file has been
+// written.
 //
 // Every reader opens its file through OpenForReading, the one gate that refuses what
 // is not a plain file (a folder, a device such as /dev/zero, a FIFO that would block
-// forever) and that a memory-mapped fast path can later join, since it already holds
-// the descriptor and the size of the file.
+// forever). A reader then maps the file and hands out views into the map, so a line is
+// never copied; the pages behind it are let go as it moves on, so memory stays flat
+// however large the file. What cannot be mapped (an empty size, as /proc files report)
+// is read through a buffer instead.
 #include <cstdio>
 #include <filesystem>
 #include <memory>
@@ -40,8 +42,10 @@ public:
     // Throws FileError on a line longer than kMaxLineLength.
     bool ReadLine(std::string& line);
     // The same, handing out a view into the reader's buffer that stays valid until the
-    // next read.
+    // next read, or for the reader's whole life when ViewsLast().
     bool ReadLineView(std::string_view& line);
+    // True when the file is mapped: every view stays valid until the reader is destroyed.
+    bool ViewsLast() const { return map_ != nullptr; }
     // Number of the line last read (1-based); 0 before the first read.
     long long LineNumber() const { return lineNo_; }
     // Reads until the line last read is line n. Returns false when the file ends first;
@@ -52,9 +56,17 @@ public:
 private:
     bool Fill();
     void RefuseNonText();
+    void Map(size_t size);
+    void Unmap();
+    void ReleaseBehind();
     [[noreturn]] void Refuse(const std::string& reason) const;
+    [[noreturn]] void RefuseLongLine() const;
     int fd_ = -1;
-    std::vector<char> buf_;
+    char* map_ = nullptr;      // the whole file when mapped
+    size_t mapSize_ = 0;
+    size_t released_ = 0;      // map bytes before this offset have been let go
+    std::vector<char> buf_;    // the buffer when not mapped
+    const char* data_ = nullptr;  // map_ or buf_.data()
     size_t pos_ = 0, end_ = 0;
     bool eof_ = false;
     long long lineNo_ = 0;
