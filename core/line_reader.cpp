@@ -1,5 +1,6 @@
 #include "core/line_reader.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 #include "core/text_view.h"
@@ -16,8 +17,8 @@ size_t RingSize(int history) {
 
 }  // namespace
 
-LineReader::LineReader(const std::filesystem::path& path, int history, long long limit)
-    : in_(path), history_(history < 0 ? 0 : history), limit_(limit), ring_(RingSize(history_)) {
+LineReader::LineReader(const std::filesystem::path& path, int history, long long limit, const LineMarks* marks)
+    : in_(path), marks_(marks), history_(history < 0 ? 0 : history), limit_(limit), ring_(RingSize(history_)) {
     mask_ = ring_.size() - 1;
     if (!in_.ViewsLast()) copies_.resize(ring_.size());
 }
@@ -45,7 +46,11 @@ bool LineReader::Next() {
     return Fetch(head_);
 }
 
+// With marks, jumps to a line at least History() lines before the target (never past the
+// limit), so that the lines the history reaches are read as they would be without.
 bool LineReader::AdvanceTo(long long n) {
+    const long long from = std::min(n, limit_) - history_;
+    if (marks_ && !ended_ && from > lineNo_ + 1 && in_.JumpTowards(*marks_, from)) lineNo_ = in_.LineNumber();
     while (lineNo_ < n)
         if (!Next()) return false;
     return true;

@@ -31,7 +31,10 @@ public:
     // `history`: how many earlier lines Line(k) reaches back (k = 0..history).
     // `limit`: the last line number that may be read. Throws FileError when the file
     // cannot be opened.
-    LineReader(const std::filesystem::path& path, int history, long long limit = kNoLimit);
+    // `marks`, when given, are those a counting pass took of the same file: AdvanceTo then
+    // goes straight to the lines before its target instead of reading every line.
+    LineReader(const std::filesystem::path& path, int history, long long limit = kNoLimit,
+               const LineMarks* marks = nullptr);
 
     // Reads the next line. False at the end of the file or past the limit.
     bool Next();
@@ -61,6 +64,7 @@ private:
     [[noreturn]] void BeyondHistory() const;
 
     TextReader in_;
+    const LineMarks* marks_;
     int history_;
     long long limit_;
     long long lineNo_ = 0;

@@ -23,7 +23,7 @@ namespace {
 // Buffered reading starts small and grows only for long lines, up to twice the longest
 // line, so that after moving a partial line to the front there is always room for the
 // rest of it.
-constexpr size_t kFirstBufferSize = 256 * 1024;
+constexpr size_t kFirstBufferSize = 128 * 1024;
 constexpr size_t kBufferSize = 2 * kMaxLineLength;
 // A mapped file is let go of in steps of kReleaseStep, keeping kKeepBehind before the
 // current line (the few lines a reader's history reaches back stay resident).
@@ -84,11 +84,38 @@ OpenedFile OpenForReading(const std::filesystem::path& path) {
     }
     int flags = ::fcntl(fd, F_GETFL);
     if (flags != -1) ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
-    return {fd, static_cast<long long>(st.st_size)};
+    OpenedFile opened;
+    opened.fd = fd;
+    opened.size = static_cast<long long>(st.st_size);
+    opened.device = static_cast<unsigned long long>(st.st_dev);
+    opened.inode = static_cast<unsigned long long>(st.st_ino);
+    opened.modifiedNs = static_cast<long long>(st.st_mtim.tv_sec) * 1000000000LL + st.st_mtim.tv_nsec;
+    return opened;
+}
+
+void LineMarks::Clear() {
+    file_ = {};
+    spacing_ = 16;
+    offsets_.clear();
+}
+
+void LineMarks::Add(long long offset) {
+    if (offsets_.size() == kMaxMarks) {  // keep every other mark, twice as far apart
+        for (size_t i = 0; i < kMaxMarks / 2; ++i) offsets_[i] = offsets_[2 * i];
+        offsets_.resize(kMaxMarks / 2);
+        spacing_ *= 2;  // the line being noted is then the first of the new spacing
+    }
+    offsets_.push_back(offset);
+}
+
+bool LineMarks::Describe(const OpenedFile& file) const {
+    return !offsets_.empty() && file.size == file_.size && file.device == file_.device &&
+           file.inode == file_.inode && file.modifiedNs == file_.modifiedNs;
 }
 
 TextReader::TextReader(const std::filesystem::path& path) : path_(path) {
     const OpenedFile opened = OpenForReading(path);
+    file_ = opened;
     fd_ = opened.fd;
     try {
         if (opened.size > 0) Map(static_cast<size_t>(opened.size));
@@ -179,6 +206,7 @@ bool TextReader::Fill() {
     if (pos_ > 0) {
         std::memmove(buf_.data(), buf_.data() + pos_, end_ - pos_);
         end_ -= pos_;
+        bufStart_ += static_cast<long long>(pos_);
         pos_ = 0;
     }
     if (end_ == buf_.size()) {
@@ -252,10 +280,40 @@ bool TextReader::Eof() {
     return !Fill();
 }
 
-long long CountLines(const std::filesystem::path& path) {
+bool TextReader::JumpTowards(const LineMarks& marks, long long line) {
+    if (line <= lineNo_ + 1 || !marks.Describe(file_)) return false;
+    const auto index = std::min(static_cast<size_t>((line - 1) / marks.spacing_), marks.offsets_.size() - 1);
+    const long long markLine = static_cast<long long>(index) * marks.spacing_ + 1;
+    if (markLine <= lineNo_ + 1) return false;
+    const long long offset = marks.offsets_[index];
+    if (map_) {
+        pos_ = static_cast<size_t>(offset);
+    } else {
+        if (::lseek(fd_, offset, SEEK_SET) != offset) return false;
+        bufStart_ = offset;
+        pos_ = end_ = 0;
+        eof_ = false;
+    }
+    lineNo_ = markLine - 1;
+    return true;
+}
+
+long long CountLines(const std::filesystem::path& path, LineMarks* marks) {
     TextReader reader(path);
     std::string_view line;
-    while (reader.ReadLineView(line)) {
+    if (!marks) {
+        while (reader.ReadLineView(line)) {
+        }
+        return reader.LineNumber();
+    }
+    marks->Clear();
+    marks->file_ = reader.file_;
+    marks->file_.fd = -1;
+    for (;;) {
+        const long long before = reader.lineNo_;
+        const long long offset = reader.bufStart_ + static_cast<long long>(reader.pos_);
+        if (!reader.ReadLineView(line)) break;
+        marks->Note(before, offset);
     }
     return reader.LineNumber();
 }

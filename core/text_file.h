@@ -21,10 +21,40 @@ namespace core {
 // Longest line a reader accepts; a longer one means the file is not a text file we read.
 constexpr size_t kMaxLineLength = size_t{1} << 20;
 
-// An open regular file: descriptor and size at the time it was opened.
+// An open regular file: descriptor, size and identity at the time it was opened.
 struct OpenedFile {
     int fd = -1;
     long long size = 0;
+    unsigned long long device = 0, inode = 0;
+    long long modifiedNs = 0;
+};
+
+// Where every so many lines of one file start, recorded by a counting pass so that later
+// passes over the same file go straight to the lines they want instead of splitting all
+// the lines before them. The spacing doubles whenever kMaxMarks would be passed, so the
+// marks stay a few KiB however long the file. They hold only while the file is the one
+// they were taken from (same file, size and time): a reader checks before it jumps.
+class LineMarks {
+public:
+    static constexpr size_t kMaxMarks = 65536;
+    void Clear();
+    bool Empty() const { return offsets_.empty(); }
+    // The line numbers between two marks.
+    long long Spacing() const { return spacing_; }
+
+private:
+    friend class TextReader;
+    friend long long CountLines(const std::filesystem::path& path, LineMarks* marks);
+    // Line `lineNo` + 1, just read, started at `offset`.
+    void Note(long long lineNo, long long offset) {
+        if (lineNo == static_cast<long long>(offsets_.size()) * spacing_) Add(offset);
+    }
+    void Add(long long offset);
+    bool Describe(const OpenedFile& file) const;
+
+    OpenedFile file_;
+    long long spacing_ = 16;
+    std::vector<long long> offsets_;  // offsets_[i]: where line i * spacing_ + 1 starts
 };
 
 // Opens `path` read-only without ever blocking. Throws FileError naming the file and
@@ -52,6 +82,10 @@ public:
     // the line number then stays at the last line that existed.
     bool AdvanceTo(long long n, std::string& line);
     bool Eof();
+    // Moves forward to the latest mark at or before line `line`, so that the next read
+    // gives the marked line. False (nothing moves) when the marks are of another file or
+    // no mark lies ahead.
+    bool JumpTowards(const LineMarks& marks, long long line);
 
 private:
     bool Fill();
@@ -61,6 +95,9 @@ private:
     void ReleaseBehind();
     [[noreturn]] void Refuse(const std::string& reason) const;
     [[noreturn]] void RefuseLongLine() const;
+    friend long long CountLines(const std::filesystem::path& path, LineMarks* marks);
+    OpenedFile file_;
+    long long bufStart_ = 0;  // offset in the file of buf_[0] when buffered
     int fd_ = -1;
     char* map_ = nullptr;      // the whole file when mapped
     size_t mapSize_ = 0;
@@ -74,7 +111,8 @@ private:
 };
 
 // Number of lines as TextReader would read them (a last line without terminator counts).
-long long CountLines(const std::filesystem::path& path);
+// With `marks`, also records where lines start, for later readers of the same file.
+long long CountLines(const std::filesystem::path& path, LineMarks* marks = nullptr);
 
 class TextWriter {
 public:
