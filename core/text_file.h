@@ -63,7 +63,10 @@ OpenedFile OpenForReading(const std::filesystem::path& path);
 
 class TextReader {
 public:
-    explicit TextReader(const std::filesystem::path& path);  // throws FileError
+    enum class Mode { MapWhenPossible, Buffered };
+    // Throws FileError. Buffered: read through the buffer even when the file could be
+    // mapped (the tests drive both ways through it).
+    explicit TextReader(const std::filesystem::path& path, Mode mode = Mode::MapWhenPossible);
     ~TextReader();
     TextReader(const TextReader&) = delete;
     TextReader& operator=(const TextReader&) = delete;
@@ -114,6 +117,11 @@ private:
 // With `marks`, also records where lines start, for later readers of the same file.
 long long CountLines(const std::filesystem::path& path, LineMarks* marks = nullptr);
 
+// The writer fills an unnamed file in the target's folder (O_TMPFILE), so a run killed
+// part-way leaves nothing behind; Close names it "<target>.mavrolin-tmp.<host>.<pid>" and
+// renames it over the target. Where the file system has no unnamed files it writes under
+// that name from the start, and a later write of the same target removes what a killed
+// run left.
 class TextWriter {
 public:
     explicit TextWriter(const std::filesystem::path& path);  // throws FileError
@@ -127,10 +135,20 @@ public:
     void Close();
 
 private:
+    int NameUnnamed();
     std::filesystem::path path_, temp_;
+    bool unnamed_ = false;  // the file has no name until Close links it as temp_
     std::FILE* file_ = nullptr;
     int error_ = 0;  // errno of the first failed write, kept before anything resets it
 };
+
+// The name a writer in process `pid` of this machine gives its file before it replaces
+// `target`: "<target>.mavrolin-tmp.<host>.<pid>".
+std::filesystem::path TemporaryName(const std::filesystem::path& target, long pid);
+
+// Removes the temporary files of `target` whose writers on this machine are no longer
+// running (and the fixed-name ones of earlier versions).
+void RemoveStaleTemporaries(const std::filesystem::path& target);
 
 // Writes `bytes` as the whole content of `path` through TextWriter (no line ends added).
 void WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes);
