@@ -28,8 +28,8 @@ constexpr size_t kFirstBufferSize = 128 * 1024;
 constexpr size_t kBufferSize = 2 * kMaxLineLength;
 // A mapped file is let go of in steps of kReleaseStep, keeping kKeepBehind before the
 // current line (the few lines a reader's history reaches back stay resident).
-constexpr size_t kReleaseStep = 4 * 1024 * 1024;
-constexpr size_t kKeepBehind = 256 * 1024;
+constexpr size_t kReleaseStep = 1024 * 1024;
+constexpr size_t kKeepBehind = 64 * 1024;
 // How much of the start of a file is inspected for text that is not 8-bit text.
 constexpr size_t kSniffSize = 64 * 1024;
 
@@ -300,7 +300,7 @@ bool TextReader::JumpTowards(const LineMarks& marks, long long line) {
 }
 
 long long CountLines(const std::filesystem::path& path, LineMarks* marks) {
-    TextReader reader(path);
+    TextReader reader(path, TextReader::Mode::Buffered);
     std::string_view line;
     if (!marks) {
         while (reader.ReadLineView(line)) {
