@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "core/text_file.h"
+#include "core/text_view.h"
 
 namespace core {
 
@@ -30,7 +31,10 @@ public:
     // `history`: how many earlier lines Line(k) reaches back (k = 0..history).
     // `limit`: the last line number that may be read. Throws FileError when the file
     // cannot be opened.
-    LineReader(const std::filesystem::path& path, int history, long long limit = kNoLimit);
+    // `marks`, when given, are those a counting pass took of the same file: AdvanceTo then
+    // goes straight to the lines before its target instead of reading every line.
+    LineReader(const std::filesystem::path& path, int history, long long limit = kNoLimit,
+               const LineMarks* marks = nullptr);
 
     // Reads the next line. False at the end of the file or past the limit.
     bool Next();
@@ -48,20 +52,27 @@ public:
     int History() const { return history_; }
     // The line read k reads ago (0 = current), as read. k beyond History() is a
     // programming error (std::out_of_range).
-    std::string_view Line(int k = 0) const;
-    std::string_view TrimmedLine(int k = 0) const;
+    std::string_view Line(int k = 0) const {
+        if (k < 0 || k > history_) BeyondHistory();
+        return ring_[SlotIndex(k)];
+    }
+    std::string_view TrimmedLine(int k = 0) const { return TrimView(Line(k)); }
 
 private:
-    std::string& Slot(int k);
-    const std::string& Slot(int k) const;
-    bool Fetch(std::string& into);
+    size_t SlotIndex(int k) const { return (head_ + static_cast<size_t>(k)) & mask_; }
+    bool Fetch(size_t slot);
+    [[noreturn]] void BeyondHistory() const;
 
     TextReader in_;
+    const LineMarks* marks_;
     int history_;
     long long limit_;
     long long lineNo_ = 0;
     bool ended_ = false;
-    std::vector<std::string> ring_;  // power-of-two size, so a slot is found with a mask
+    // Power-of-two sizes, so a slot is found with a mask. A mapped file's views last as long
+    // as the reader; a buffered one's lines are copied into `copies_` first.
+    std::vector<std::string_view> ring_;
+    std::vector<std::string> copies_;
     size_t mask_ = 0;
     size_t head_ = 0;  // slot of the current line
 };

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "core/keyword_index.h"
+#include "core/text_file.h"
 #include "core/tokenizer.h"
 
 namespace core {
@@ -22,6 +23,7 @@ struct LoadedLog {
     // File and directory state
     std::string FileDum;
     long long nline = 0;
+    LineMarks linemarks;  // where lines of FileDum start, taken by the counting pass
     std::string dirinfo0;
     std::string dirinfo;
     int sleeptime = 10;

@@ -1,8 +1,14 @@
 #include "core/text_file.h"
 
 #include <fcntl.h>
+#include <signal.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include <algorithm>
 #include <cerrno>
@@ -16,9 +22,15 @@ namespace core {
 
 namespace {
 
-// Twice the longest line, so that after moving a partial line to the front there is
-// always room for the rest of it: the buffer never grows.
+// Buffered reading starts small and grows only for long lines, up to twice the longest
+// line, so that after moving a partial line to the front there is always room for the
+// rest of it.
+constexpr size_t kFirstBufferSize = 128 * 1024;
 constexpr size_t kBufferSize = 2 * kMaxLineLength;
+// A mapped file is let go of in steps of kReleaseStep, keeping kKeepBehind before the
+// current line (the few lines a reader's history reaches back stay resident).
+constexpr size_t kReleaseStep = 1024 * 1024;
+constexpr size_t kKeepBehind = 64 * 1024;
 // How much of the start of a file is inspected for text that is not 8-bit text.
 constexpr size_t kSniffSize = 64 * 1024;
 
@@ -30,6 +42,23 @@ std::string Quoted(const std::filesystem::path& path) {
 }
 
 std::string Reason(int error) { return std::strerror(error); }
+
+// The first LF or CR in [p, end), or end. Sixteen bytes a step where SSE2 is there
+// (every x86-64): a line is found in one pass, whichever of the two ends it.
+const char* FindLineEnd(const char* p, const char* end) {
+#if defined(__SSE2__)
+    const __m128i lf = _mm_set1_epi8('\n'), cr = _mm_set1_epi8('\r');
+    while (end - p >= 16) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+        const int hits = _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(v, lf), _mm_cmpeq_epi8(v, cr)));
+        if (hits != 0) return p + __builtin_ctz(static_cast<unsigned>(hits));
+        p += 16;
+    }
+#endif
+    for (; p < end; ++p)
+        if (*p == '\n' || *p == '\r') return p;
+    return end;
+}
 
 [[noreturn]] void CannotOpen(const std::filesystem::path& path, const std::string& reason) {
     throw FileError("Cannot open file " + Quoted(path) + ". " + reason);
@@ -57,35 +86,102 @@ OpenedFile OpenForReading(const std::filesystem::path& path) {
     }
     int flags = ::fcntl(fd, F_GETFL);
     if (flags != -1) ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
-    return {fd, static_cast<long long>(st.st_size)};
+    OpenedFile opened;
+    opened.fd = fd;
+    opened.size = static_cast<long long>(st.st_size);
+    opened.device = static_cast<unsigned long long>(st.st_dev);
+    opened.inode = static_cast<unsigned long long>(st.st_ino);
+    opened.modifiedNs = static_cast<long long>(st.st_mtim.tv_sec) * 1000000000LL + st.st_mtim.tv_nsec;
+    return opened;
 }
 
-TextReader::TextReader(const std::filesystem::path& path) : path_(path) {
-    OpenedFile file = OpenForReading(path);
-    fd_ = file.fd;
-    size_ = file.size;
+void LineMarks::Clear() {
+    file_ = {};
+    spacing_ = 16;
+    offsets_.clear();
+}
+
+void LineMarks::Add(long long offset) {
+    if (offsets_.size() == kMaxMarks) {  // keep every other mark, twice as far apart
+        for (size_t i = 0; i < kMaxMarks / 2; ++i) offsets_[i] = offsets_[2 * i];
+        offsets_.resize(kMaxMarks / 2);
+        spacing_ *= 2;  // the line being noted is then the first of the new spacing
+    }
+    offsets_.push_back(offset);
+}
+
+bool LineMarks::Describe(const OpenedFile& file) const {
+    return !offsets_.empty() && file.size == file_.size && file.device == file_.device &&
+           file.inode == file_.inode && file.modifiedNs == file_.modifiedNs;
+}
+
+TextReader::TextReader(const std::filesystem::path& path, Mode mode) : path_(path) {
+    const OpenedFile opened = OpenForReading(path);
+    file_ = opened;
+    fd_ = opened.fd;
     try {
-        buf_.resize(kBufferSize);
-        Fill();
+        if (opened.size > 0 && mode == Mode::MapWhenPossible) Map(static_cast<size_t>(opened.size));
+        if (!map_) {
+            buf_.resize(kFirstBufferSize);
+            data_ = buf_.data();
+            Fill();
+        }
         RefuseNonText();
     } catch (...) {
-        ::close(fd_);
+        Unmap();
+        if (fd_ >= 0) ::close(fd_);
         throw;
     }
 }
 
 TextReader::~TextReader() {
+    Unmap();
     if (fd_ >= 0) ::close(fd_);
+}
+
+// A shared read-only map: pages let go of are read back from the file when a view into
+// them is used again, so dropping them never invalidates a view.
+void TextReader::Map(size_t size) {
+    void* at = ::mmap(nullptr, size, PROT_READ, MAP_SHARED, fd_, 0);
+    if (at == MAP_FAILED) return;  // read through the buffer instead
+    ::madvise(at, size, MADV_SEQUENTIAL);
+    map_ = static_cast<char*>(at);
+    mapSize_ = size;
+    data_ = map_;
+    end_ = size;
+    eof_ = true;  // everything is in view: nothing to fill
+    ::close(fd_);
+    fd_ = -1;
+}
+
+void TextReader::Unmap() {
+    if (map_) ::munmap(map_, mapSize_);
+    map_ = nullptr;
+}
+
+// Lets go of the mapped pages well behind the current line, so that a whole pass over
+// a file of any size holds only a few MiB of it.
+void TextReader::ReleaseBehind() {
+    if (!map_ || pos_ < released_ + kReleaseStep + kKeepBehind) return;
+    const size_t page = static_cast<size_t>(::sysconf(_SC_PAGESIZE));
+    const size_t upTo = (pos_ - kKeepBehind) / page * page;
+    ::madvise(map_ + released_, upTo - released_, MADV_DONTNEED);
+    released_ = upTo;
+    ReadProgressScope::Report(static_cast<long long>(pos_), file_.size);  // every kReleaseStep
 }
 
 void TextReader::Refuse(const std::string& reason) const {
     throw FileError("Cannot read file " + Quoted(path_) + ". " + reason);
 }
 
+void TextReader::RefuseLongLine() const {
+    Refuse("Line " + std::to_string(lineNo_ + 1) + " is longer than 1 MiB; it is not a text file.");
+}
+
 // Gaussian writes 8-bit text. A file saved as UTF-16 (by a Windows editor, say) or a
 // binary file would otherwise read as a few meaningless lines; say what it is instead.
 void TextReader::RefuseNonText() {
-    auto byte = [this](size_t i) { return static_cast<unsigned char>(buf_[i]); };
+    auto byte = [this](size_t i) { return static_cast<unsigned char>(data_[i]); };
     if (end_ >= 2 && ((byte(0) == 0xFF && byte(1) == 0xFE) || (byte(0) == 0xFE && byte(1) == 0xFF)))
         Refuse("It is UTF-16 text; save it as plain (ASCII or UTF-8) text and open it again.");
     if (end_ >= 3 && byte(0) == 0xEF && byte(1) == 0xBB && byte(2) == 0xBF) pos_ = 3;  // UTF-8 mark
@@ -105,19 +201,26 @@ void TextReader::RefuseNonText() {
     if (controls * 20 > n) Refuse("It holds binary data, not text.");
 }
 
+// Buffered reading only: moves the unread rest to the front and reads more, growing the
+// buffer when a long line fills it (up to twice the longest line, so it never grows
+// beyond that: ReadLineView refuses a longer line first).
 bool TextReader::Fill() {
     if (eof_) return false;
     if (pos_ > 0) {
         std::memmove(buf_.data(), buf_.data() + pos_, end_ - pos_);
         end_ -= pos_;
+        bufStart_ += static_cast<long long>(pos_);
         pos_ = 0;
+    }
+    if (end_ == buf_.size()) {
+        buf_.resize(std::min(buf_.size() * 2, kBufferSize));
+        data_ = buf_.data();
     }
     for (;;) {
         ssize_t got = ::read(fd_, buf_.data() + end_, buf_.size() - end_);
         if (got > 0) {
             end_ += static_cast<size_t>(got);
-            read_ += got;
-            ReadProgressScope::Report(read_, size_);
+            ReadProgressScope::Report(bufStart_ + static_cast<long long>(end_), file_.size);
             return true;
         }
         if (got == 0) {
@@ -130,36 +233,33 @@ bool TextReader::Fill() {
 }
 
 // The one place lines are split. A line ends at LF, CR LF or a CR alone; a CR that is
-// the last byte in the buffer waits for the next byte to tell which.
+// the last byte read so far waits for the next byte to tell which.
 bool TextReader::ReadLineView(std::string_view& line) {
     size_t scanned = 0;  // bytes after pos_ already known to hold no line end
     for (;;) {
-        const char* s = buf_.data() + pos_;  // Fill moves the buffer: set on every round
+        const char* s = data_ + pos_;  // Fill moves the buffer: set on every round
         const size_t avail = end_ - pos_;
-        const char* lf = static_cast<const char*>(std::memchr(s + scanned, '\n', avail - scanned));
-        const size_t crEnd = lf ? static_cast<size_t>(lf - s) : avail;
-        const char* cr = static_cast<const char*>(std::memchr(s + scanned, '\r', crEnd - scanned));
-        size_t len = 0, next = 0;  // the line's length, where the next one starts
-        if (cr && static_cast<size_t>(cr - s) + 1 < avail) {
-            len = static_cast<size_t>(cr - s);
-            next = len + (s[len + 1] == '\n' ? 2 : 1);
-        } else if (!cr && lf) {
-            len = static_cast<size_t>(lf - s);
-            next = len + 1;
-        } else {
-            if (avail > kMaxLineLength)
-                Refuse("Line " + std::to_string(lineNo_ + 1) + " is longer than 1 MiB; it is not a text file.");
-            scanned = cr ? static_cast<size_t>(cr - s) : avail;
-            if (Fill()) continue;
-            s = buf_.data() + pos_;
-            if (avail == 0) return false;
-            len = cr ? avail - 1 : avail;  // the last line, without a final CR
-            next = avail;
+        const size_t window = std::min(avail, kMaxLineLength + 1);
+        const size_t len = static_cast<size_t>(FindLineEnd(s + scanned, s + window) - s);
+        const bool ended = len < window;
+        const bool crWaits = ended && s[len] == '\r' && len + 1 == avail && !eof_;
+        if (ended && !crWaits) {
+            size_t next = len + 1;
+            if (s[len] == '\r' && next < avail && s[next] == '\n') ++next;
+            line = std::string_view(s, len);
+            pos_ += next;
+            ++lineNo_;
+            ReleaseBehind();
+            return true;
         }
-        if (len > kMaxLineLength)
-            Refuse("Line " + std::to_string(lineNo_ + 1) + " is longer than 1 MiB; it is not a text file.");
-        line = std::string_view(s, len);
-        pos_ += next;
+        if (len > kMaxLineLength) RefuseLongLine();
+        scanned = len;
+        if (Fill()) continue;
+        // The end of the file: what is left is the last line, without a final CR.
+        const size_t rest = end_ - pos_;
+        if (rest == 0) return false;
+        line = std::string_view(data_ + pos_, crWaits ? rest - 1 : rest);
+        pos_ = end_;
         ++lineNo_;
         return true;
     }
@@ -201,12 +301,97 @@ std::string ReadTail(const std::filesystem::path& path, size_t maxBytes) {
     return bytes;
 }
 
-long long CountLines(const std::filesystem::path& path) {
-    TextReader reader(path);
+bool TextReader::JumpTowards(const LineMarks& marks, long long line) {
+    if (line <= lineNo_ + 1 || !marks.Describe(file_)) return false;
+    const auto index = std::min(static_cast<size_t>((line - 1) / marks.spacing_), marks.offsets_.size() - 1);
+    const long long markLine = static_cast<long long>(index) * marks.spacing_ + 1;
+    if (markLine <= lineNo_ + 1) return false;
+    const long long offset = marks.offsets_[index];
+    if (map_) {
+        pos_ = static_cast<size_t>(offset);
+    } else {
+        if (::lseek(fd_, offset, SEEK_SET) != offset) return false;
+        bufStart_ = offset;
+        pos_ = end_ = 0;
+        eof_ = false;
+    }
+    lineNo_ = markLine - 1;
+    return true;
+}
+
+long long CountLines(const std::filesystem::path& path, LineMarks* marks) {
+    TextReader reader(path, TextReader::Mode::Buffered);
     std::string_view line;
-    while (reader.ReadLineView(line)) {
+    if (!marks) {
+        while (reader.ReadLineView(line)) {
+        }
+        return reader.LineNumber();
+    }
+    marks->Clear();
+    marks->file_ = reader.file_;
+    marks->file_.fd = -1;
+    for (;;) {
+        const long long before = reader.lineNo_;
+        const long long offset = reader.bufStart_ + static_cast<long long>(reader.pos_);
+        if (!reader.ReadLineView(line)) break;
+        marks->Note(before, offset);
     }
     return reader.LineNumber();
+}
+
+namespace {
+
+constexpr std::string_view kTempTag = ".mavrolin-tmp";
+
+std::string HostName() {
+    char name[256] = {};
+    if (::gethostname(name, sizeof name - 1) != 0) return "host";
+    for (char* c = name; *c; ++c)
+        if (*c == '/' || *c == '.') *c = '_';
+    return name;
+}
+
+bool ProcessAlive(long pid) { return pid > 0 && (::kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM); }
+
+// An unnamed file in the target's folder: nothing of it is left if the run is killed.
+// -1 where the file system or /proc cannot give it a name later.
+int OpenUnnamed(const std::filesystem::path& folder) {
+#ifdef O_TMPFILE
+    if (::access("/proc/self/fd", X_OK) != 0) return -1;
+    return ::open(folder.empty() ? "." : folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+#else
+    (void)folder;
+    return -1;
+#endif
+}
+
+}  // namespace
+
+// The host keeps writers on other machines sharing the folder apart; the pid tells
+// whether the writer is still alive.
+std::filesystem::path TemporaryName(const std::filesystem::path& target, long pid) {
+    std::filesystem::path temp = target;
+    temp += std::string(kTempTag) + "." + HostName() + "." + std::to_string(pid);
+    return temp;
+}
+
+void RemoveStaleTemporaries(const std::filesystem::path& target) {
+    const std::string legacy = target.filename().string() + std::string(kTempTag);
+    const std::string prefix = legacy + "." + HostName() + ".";
+    std::error_code ec;
+    const auto folder = target.has_parent_path() ? target.parent_path() : std::filesystem::path(".");
+    std::vector<std::filesystem::path> stale;
+    for (std::filesystem::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+        const std::string name = it->path().filename().string();
+        if (name == legacy) {  // the fixed name earlier versions used
+            stale.push_back(it->path());
+        } else if (name.size() > prefix.size() && name.compare(0, prefix.size(), prefix) == 0) {
+            const std::string pid = name.substr(prefix.size());
+            if (pid.find_first_not_of("0123456789") == std::string::npos && !ProcessAlive(std::stol(pid)))
+                stale.push_back(it->path());
+        }
+    }
+    for (const auto& path : stale) std::filesystem::remove(path, ec);
 }
 
 TextWriter::TextWriter(const std::filesystem::path& path) : path_(path) {
@@ -221,11 +406,18 @@ TextWriter::TextWriter(const std::filesystem::path& path) : path_(path) {
         throw FileError("Cannot write file " + Quoted(path) + ". It is a folder.");
     if (std::filesystem::exists(status) && !std::filesystem::is_regular_file(status))
         throw FileError("Cannot write file " + Quoted(path) + ". It is not a regular file.");
-    temp_ = path_;
-    temp_ += ".mavrolin-tmp";
-    file_ = std::fopen(temp_.c_str(), "wb");
+    RemoveStaleTemporaries(path_);
+    temp_ = TemporaryName(path_, static_cast<long>(::getpid()));
+    int fd = OpenUnnamed(path_.parent_path());
+    unnamed_ = fd >= 0;
+    // Without an unnamed file, a named one; a killed run leaves it, and the next write
+    // of the same target removes it.
+    if (!unnamed_) fd = ::open(temp_.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    if (fd >= 0) file_ = ::fdopen(fd, "wb");
     if (!file_) {
         int error = errno;
+        if (fd >= 0) ::close(fd);
+        if (!unnamed_ && fd >= 0) std::filesystem::remove(temp_, ec);
         throw FileError("Cannot create file " + Quoted(path) + ". " + Reason(error));
     }
 }
@@ -234,7 +426,7 @@ TextWriter::~TextWriter() {
     if (file_) {
         std::fclose(file_);
         std::error_code ec;
-        std::filesystem::remove(temp_, ec);
+        if (!unnamed_) std::filesystem::remove(temp_, ec);
     }
 }
 
@@ -248,15 +440,31 @@ void TextWriter::WriteLine(const std::string& text) {
     Write("\r\n");
 }
 
+// Gives the unnamed file its temporary name; the rename then replaces the target.
+int TextWriter::NameUnnamed() {
+    const std::string self = "/proc/self/fd/" + std::to_string(::fileno(file_));
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, temp_.c_str(), AT_SYMLINK_FOLLOW) == 0) return 0;
+        if (errno != EEXIST) return errno;
+        ::unlink(temp_.c_str());  // ours by its pid: left by an earlier writer of this process
+    }
+    return EEXIST;
+}
+
 void TextWriter::Close() {
     if (!file_) return;
     if (std::fflush(file_) != 0 && error_ == 0) error_ = errno;
+    bool named = !unnamed_;
+    if (error_ == 0 && unnamed_) {
+        error_ = NameUnnamed();
+        named = error_ == 0;
+    }
     if (std::fclose(file_) != 0 && error_ == 0) error_ = errno;
     file_ = nullptr;
     std::error_code ec;
     if (error_ != 0) {
         std::string reason = Reason(error_);
-        std::filesystem::remove(temp_, ec);
+        if (named) std::filesystem::remove(temp_, ec);
         throw FileError("Cannot write file " + Quoted(path_) + ". " + reason);
     }
     std::filesystem::rename(temp_, path_, ec);

@@ -1,12 +1,14 @@
 #pragma once
-// Line-oriented text files. Readers stream through a large buffer (never the whole
-// file) and accept LF, CR LF and CR alone as line ends; writers end every line with
-// CR LF and replace the target only when the whole file has been written.
+// Line-oriented text files. Readers accept LF, CR LF and CR alone as line ends; writers
+// end every line with CR LF and replace the target only when the whole file has been
+// written.
 //
 // Every reader opens its file through OpenForReading, the one gate that refuses what
 // is not a plain file (a folder, a device such as /dev/zero, a FIFO that would block
-// forever) and that a memory-mapped fast path can later join, since it already holds
-// the descriptor and the size of the file.
+// forever). A reader then maps the file and hands out views into the map, so a line is
+// never copied; the pages behind it are let go as it moves on, so memory stays flat
+// however large the file. What cannot be mapped (an empty size, as /proc files report)
+// is read through a buffer instead.
 #include <cstdio>
 #include <filesystem>
 #include <memory>
@@ -19,10 +21,40 @@ namespace core {
 // Longest line a reader accepts; a longer one means the file is not a text file we read.
 constexpr size_t kMaxLineLength = size_t{1} << 20;
 
-// An open regular file: descriptor and size at the time it was opened.
+// An open regular file: descriptor, size and identity at the time it was opened.
 struct OpenedFile {
     int fd = -1;
     long long size = 0;
+    unsigned long long device = 0, inode = 0;
+    long long modifiedNs = 0;
+};
+
+// Where every so many lines of one file start, recorded by a counting pass so that later
+// passes over the same file go straight to the lines they want instead of splitting all
+// the lines before them. The spacing doubles whenever kMaxMarks would be passed, so the
+// marks stay a few KiB however long the file. They hold only while the file is the one
+// they were taken from (same file, size and time): a reader checks before it jumps.
+class LineMarks {
+public:
+    static constexpr size_t kMaxMarks = 65536;
+    void Clear();
+    bool Empty() const { return offsets_.empty(); }
+    // The line numbers between two marks.
+    long long Spacing() const { return spacing_; }
+
+private:
+    friend class TextReader;
+    friend long long CountLines(const std::filesystem::path& path, LineMarks* marks);
+    // Line `lineNo` + 1, just read, started at `offset`.
+    void Note(long long lineNo, long long offset) {
+        if (lineNo == static_cast<long long>(offsets_.size()) * spacing_) Add(offset);
+    }
+    void Add(long long offset);
+    bool Describe(const OpenedFile& file) const;
+
+    OpenedFile file_;
+    long long spacing_ = 16;
+    std::vector<long long> offsets_;  // offsets_[i]: where line i * spacing_ + 1 starts
 };
 
 // Opens `path` read-only without ever blocking. Throws FileError naming the file and
@@ -31,7 +63,10 @@ OpenedFile OpenForReading(const std::filesystem::path& path);
 
 class TextReader {
 public:
-    explicit TextReader(const std::filesystem::path& path);  // throws FileError
+    enum class Mode { MapWhenPossible, Buffered };
+    // Throws FileError. Buffered: read through the buffer even when the file could be
+    // mapped (the tests drive both ways through it).
+    explicit TextReader(const std::filesystem::path& path, Mode mode = Mode::MapWhenPossible);
     ~TextReader();
     TextReader(const TextReader&) = delete;
     TextReader& operator=(const TextReader&) = delete;
@@ -40,23 +75,38 @@ public:
     // Throws FileError on a line longer than kMaxLineLength.
     bool ReadLine(std::string& line);
     // The same, handing out a view into the reader's buffer that stays valid until the
-    // next read.
+    // next read, or for the reader's whole life when ViewsLast().
     bool ReadLineView(std::string_view& line);
+    // True when the file is mapped: every view stays valid until the reader is destroyed.
+    bool ViewsLast() const { return map_ != nullptr; }
     // Number of the line last read (1-based); 0 before the first read.
     long long LineNumber() const { return lineNo_; }
     // Reads until the line last read is line n. Returns false when the file ends first;
     // the line number then stays at the last line that existed.
     bool AdvanceTo(long long n, std::string& line);
     bool Eof();
+    // Moves forward to the latest mark at or before line `line`, so that the next read
+    // gives the marked line. False (nothing moves) when the marks are of another file or
+    // no mark lies ahead.
+    bool JumpTowards(const LineMarks& marks, long long line);
 
 private:
     bool Fill();
-    long long size_ = 0;  // of the file when it was opened, for progress reports
-    long long read_ = 0;  // bytes read from the file so far
     void RefuseNonText();
+    void Map(size_t size);
+    void Unmap();
+    void ReleaseBehind();
     [[noreturn]] void Refuse(const std::string& reason) const;
+    [[noreturn]] void RefuseLongLine() const;
+    friend long long CountLines(const std::filesystem::path& path, LineMarks* marks);
+    OpenedFile file_;
+    long long bufStart_ = 0;  // offset in the file of buf_[0] when buffered
     int fd_ = -1;
-    std::vector<char> buf_;
+    char* map_ = nullptr;      // the whole file when mapped
+    size_t mapSize_ = 0;
+    size_t released_ = 0;      // map bytes before this offset have been let go
+    std::vector<char> buf_;    // the buffer when not mapped
+    const char* data_ = nullptr;  // map_ or buf_.data()
     size_t pos_ = 0, end_ = 0;
     bool eof_ = false;
     long long lineNo_ = 0;
@@ -67,8 +117,14 @@ private:
 std::string ReadTail(const std::filesystem::path& path, size_t maxBytes);
 
 // Number of lines as TextReader would read them (a last line without terminator counts).
-long long CountLines(const std::filesystem::path& path);
+// With `marks`, also records where lines start, for later readers of the same file.
+long long CountLines(const std::filesystem::path& path, LineMarks* marks = nullptr);
 
+// The writer fills an unnamed file in the target's folder (O_TMPFILE), so a run killed
+// part-way leaves nothing behind; Close names it "<target>.mavrolin-tmp.<host>.<pid>" and
+// renames it over the target. Where the file system has no unnamed files it writes under
+// that name from the start, and a later write of the same target removes what a killed
+// run left.
 class TextWriter {
 public:
     explicit TextWriter(const std::filesystem::path& path);  // throws FileError
@@ -82,10 +138,20 @@ public:
     void Close();
 
 private:
+    int NameUnnamed();
     std::filesystem::path path_, temp_;
+    bool unnamed_ = false;  // the file has no name until Close links it as temp_
     std::FILE* file_ = nullptr;
     int error_ = 0;  // errno of the first failed write, kept before anything resets it
 };
+
+// The name a writer in process `pid` of this machine gives its file before it replaces
+// `target`: "<target>.mavrolin-tmp.<host>.<pid>".
+std::filesystem::path TemporaryName(const std::filesystem::path& target, long pid);
+
+// Removes the temporary files of `target` whose writers on this machine are no longer
+// running (and the fixed-name ones of earlier versions).
+void RemoveStaleTemporaries(const std::filesystem::path& target);
 
 // Writes `bytes` as the whole content of `path` through TextWriter (no line ends added).
 void WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes);

@@ -172,7 +172,7 @@ void JobSummaryDetailsPhase(Application& app) {
     if (log.FileDum.empty()) return;
     bool firstStep = true;
     try {
-        core::LineReader reader(log.FileDum, kSummaryHistory, log.nline);
+        core::LineReader reader(log.FileDum, kSummaryHistory, log.nline, &log.linemarks);
         ReadDetails(app, reader, firstStep);
     } catch (const LogEnded&) {
         app.ShowMessageCentred(firstStep ? "Error on extracting the data!"

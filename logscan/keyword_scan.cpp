@@ -1,5 +1,6 @@
 // The counting scan (sizes the position arrays) and the indexing scan (fills the keyword
 // index and the position arrays). Both classify lines with the one trigger table.
+#include <algorithm>
 #include <cmath>
 
 #include "app/application.h"
@@ -139,12 +140,14 @@ public:
     // The grid shows what was indexed also when a bad line ends the scan.
     void Run() {
         auto& log = log_;
+        const size_t expected = ExpectedHits();
         log.njob = log.nchgmlt = log.ndone = log.nterm = log.nmllkn = log.ndipol = 0;
         log.nforce = log.nfreq = log.nzero = log.nexstt = 0;
         log.nalphaocc = log.nalphavrt = log.nbetaocc = log.nbetavrt = 0;
         log.nstd = -1;
         log.opt_chk = false;
         log.keywords.Clear();
+        log.keywords.hits.reserve(expected);
         try {
             while (in_.Next()) Line();
         } catch (...) {
@@ -157,6 +160,16 @@ public:
 
 private:
     long long ii() const { return in_.LineNumber(); }
+
+    // The hits the counting scan's counts foretell (a title and a charge line per charge
+    // line), so the index is allocated once at its size instead of doubling past it.
+    size_t ExpectedHits() const {
+        const auto& l = log_;
+        const long long n = 0LL + l.njob + 2LL * l.nchgmlt + l.ndone + l.nalphaocc + l.nalphavrt + l.nbetaocc +
+                            l.nbetavrt + l.nforce + l.nstd + l.nmllkn + l.ndipol + l.nterm + l.nexstt + l.nfreq +
+                            l.nzero;
+        return static_cast<size_t>(std::max(n, 0LL)) + 16;
+    }
 
     // Token k of `line`; "" when the line has fewer.
     const std::string& TokenOf(std::string_view line, int k) {

@@ -100,7 +100,7 @@ bool ChooseAndReset(Application& app) {
 
 bool CountingPass(Application& app) {
     auto& log = app.log;
-    log.nline = core::CountLines(log.FileDum);
+    log.nline = core::CountLines(log.FileDum, &log.linemarks);
     app.Pause(log.sleeptime);
     if (log.nline >= 200) return true;
     app.ShowMessagePos(

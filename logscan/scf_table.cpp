@@ -87,7 +87,7 @@ void ReadConvergence(Application& app) {
     grid.SetColCount(11);
     log.nforce2 = 0;
     {
-        core::LineReader in(log.FileDum, 5, log.nline);
+        core::LineReader in(log.FileDum, 5, log.nline, &log.linemarks);
         try {
             while (log.nforce2 < log.ndone) {
                 int row = ++log.nforce2;

@@ -89,7 +89,7 @@ void SplitPropertyLine(const std::string& line, bool hp, std::string& label, std
 
 // Lines after the first "Frequencies" line up to and including its "Atom" header.
 bool CountBlockLines(Application& app, long long first, int& count) {
-    core::LineReader reader(app.log.FileDum, kSummaryHistory, app.log.nline);
+    core::LineReader reader(app.log.FileDum, kSummaryHistory, app.log.nline, &app.log.linemarks);
     if (!reader.AdvanceTo(first)) return false;
     for (count = 1; count <= kMaxBlockLines; ++count) {
         if (!reader.Next()) return false;
@@ -183,7 +183,7 @@ void FrequencyPhase(Application& app) {
 
     bool hp = UseHighPrecision(ReportedFrequencyRows(app));
     {
-        core::LineReader reader(log.FileDum, kSummaryHistory, log.nline);
+        core::LineReader reader(log.FileDum, kSummaryHistory, log.nline, &log.linemarks);
         if (!FillTable(app, reader, blocks, hp)) {
             app.ShowMessageCentred(kFrequencyError);
             app.Fail();

@@ -1,12 +1,16 @@
 #include <gtest/gtest.h>
 
+#include <signal.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <filesystem>
 
 #include "core/dir_memory.h"
 #include "core/elements.h"
 #include "core/errors.h"
+#include "core/line_reader.h"
 #include "core/loaded_log.h"
 #include "core/text_file.h"
 #include "support/test_app.h"
@@ -15,6 +19,10 @@ using namespace core;
 using testing_support::ReadFile;
 using testing_support::TempDir;
 using testing_support::WriteFile;
+
+// A file is mapped where it can be, and read through a buffer where it cannot: the
+// reader tests run both ways.
+constexpr TextReader::Mode kReadModes[] = {TextReader::Mode::MapWhenPossible, TextReader::Mode::Buffered};
 
 TEST(TextReader, LfCrLfLastLineAndAdvance) {
     TempDir d;
@@ -40,13 +48,15 @@ TEST(TextReader, EmptyFileLongLinesAndMissingFile) {
     std::string longest(kMaxLineLength, 'x');  // read in several fills, and still accepted
     WriteFile(d / "long", "a\n" + longest + "\r\nb\n");
     EXPECT_EQ(CountLines(d / "long"), 3);
-    TextReader r(d / "long");
-    std::string line;
-    r.ReadLine(line);
-    ASSERT_TRUE(r.ReadLine(line));
-    EXPECT_EQ(line.size(), longest.size());
-    ASSERT_TRUE(r.ReadLine(line));
-    EXPECT_EQ(line, "b");
+    for (auto mode : kReadModes) {
+        TextReader r(d / "long", mode);
+        std::string line;
+        r.ReadLine(line);
+        ASSERT_TRUE(r.ReadLine(line));
+        EXPECT_EQ(line.size(), longest.size());
+        ASSERT_TRUE(r.ReadLine(line));
+        EXPECT_EQ(line, "b");
+    }
     EXPECT_THROW(TextReader(d / "missing"), FileError);
 }
 
@@ -67,11 +77,13 @@ TEST(TextReader, LineOverOneMebibyteIsRefusedWithItsNumber) {
                 << e.what();
         }
     }
-    TextReader r(d / "big");
-    std::string line;
-    ASSERT_TRUE(r.ReadLine(line));
-    ASSERT_TRUE(r.ReadLine(line));
-    EXPECT_THROW(r.ReadLine(line), FileError);
+    for (auto mode : kReadModes) {
+        TextReader r(d / "big", mode);
+        std::string line;
+        ASSERT_TRUE(r.ReadLine(line));
+        ASSERT_TRUE(r.ReadLine(line));
+        EXPECT_THROW(r.ReadLine(line), FileError);
+    }
 }
 
 // CR alone ends a line as LF and CR LF do, also when the CR is the last byte of one
@@ -86,24 +98,27 @@ TEST(TextReader, CarriageReturnLineEnds) {
         {"one\rtwo\r\nthree\nfour\r", {"one", "two", "three", "four"}},
         {"\r\n\r", {"", ""}},
     };
-    for (const auto& c : cases) {
-        WriteFile(d / "f", c.text);
-        TextReader r(d / "f");
-        std::vector<std::string> got;
-        for (std::string line; r.ReadLine(line);) got.push_back(line);
-        EXPECT_EQ(got, c.lines);
-        EXPECT_EQ(CountLines(d / "f"), static_cast<long long>(c.lines.size()));
+    for (auto mode : kReadModes) {
+        for (const auto& c : cases) {
+            WriteFile(d / "f", c.text);
+            TextReader r(d / "f", mode);
+            std::vector<std::string> got;
+            for (std::string line; r.ReadLine(line);) got.push_back(line);
+            EXPECT_EQ(got, c.lines);
+            EXPECT_EQ(CountLines(d / "f"), static_cast<long long>(c.lines.size()));
+        }
     }
-    // 2048 lines of 1024 bytes fill the 2 MiB buffer exactly: its last byte is a CR, and
-    // whether it pairs with an LF is known only after the next fill.
+    // 2048 lines of 1024 bytes: the buffer's first fill ends in a CR, and whether it
+    // pairs with an LF is known only after the next fill.
     const std::string body(1023, 'y');
+    for (auto mode : kReadModes)
     for (const std::string after : {"\n", "z"}) {
         std::string text;
         for (int i = 0; i < 2048; ++i) text += body + "\r";
         text += after + "last\r\n";
         WriteFile(d / "edge", text);
         EXPECT_EQ(CountLines(d / "edge"), 2049) << after;
-        TextReader r(d / "edge");
+        TextReader r(d / "edge", mode);
         std::string line;
         ASSERT_TRUE(r.AdvanceTo(2048, line));
         EXPECT_EQ(line, body);
@@ -207,6 +222,106 @@ TEST(TextWriter, FailuresSayWhy) {
     }
     EXPECT_TRUE(std::filesystem::is_directory(d / "folder"));
     EXPECT_TRUE(std::filesystem::is_empty(d / "folder"));
+}
+
+// A run killed while it writes leaves neither a temporary file nor a damaged target.
+TEST(TextWriter, KilledRunLeavesNothingBehind) {
+    TempDir d;
+    const auto target = d / "out.txt";
+    WriteFile(target, "good\r\n");
+    pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        TextWriter w(target);
+        w.Write(std::string(4 << 20, 'x'));  // well past the stream's buffer: bytes reach the file
+        ::raise(SIGKILL);
+        ::_exit(0);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL);
+    EXPECT_EQ(ReadFile(target), "good\r\n");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(d.path()), {}), 1);
+}
+
+// What a killed writer without unnamed files leaves is removed by the next write of the
+// same target; a living writer's file and other targets' files are left alone.
+TEST(TextWriter, NextWriteRemovesStaleTemporaries) {
+    TempDir d;
+    const auto target = d / "out.txt";
+    pid_t gone = ::fork();
+    ASSERT_GE(gone, 0);
+    if (gone == 0) ::_exit(0);
+    ASSERT_EQ(::waitpid(gone, nullptr, 0), gone);
+    struct Case {
+        std::filesystem::path path;
+        bool stays;
+    } cases[] = {
+        {TemporaryName(target, gone), false},
+        {d / "out.txt.mavrolin-tmp", false},              // the fixed name of earlier versions
+        {TemporaryName(target, ::getppid()), true},       // a running writer
+        {TemporaryName(d / "other.txt", gone), true},     // another target's
+    };
+    for (const auto& c : cases) WriteFile(c.path, "partial");
+    WriteFileAtomically(target, "new");
+    EXPECT_EQ(ReadFile(target), "new");
+    for (const auto& c : cases) EXPECT_EQ(std::filesystem::exists(c.path), c.stays) << c.path;
+}
+
+// Marks taken by the counting pass let a reader jump ahead; what it then holds (line,
+// history, line number, the end) is what reading every line gives, on both ways of
+// reading, and marks of a file that has changed since are not used.
+TEST(LineMarks, JumpsGiveWhatReadingEveryLineGives) {
+    TempDir d;
+    const auto path = d / "f.txt";
+    std::string text;
+    for (int i = 1; i <= 3000; ++i) text += "line " + std::to_string(i) + (i % 7 == 0 ? "\r\n" : "\n");
+    WriteFile(path, text);
+    LineMarks marks;
+    ASSERT_EQ(CountLines(path, &marks), 3000);
+    EXPECT_FALSE(marks.Empty());
+    auto state = [](LineReader& in, long long target) {
+        std::string seen = in.AdvanceTo(target) ? "reached " : "ended ";
+        seen += std::to_string(in.LineNumber());
+        for (int k = 0; k <= in.History(); ++k) seen += "|" + std::string(in.Line(k));
+        return seen;
+    };
+    const long long targets[] = {2, 17, 40, 41, 1000, 2999, 3000, 3500};
+    for (long long limit : {LineReader::kNoLimit, 2990LL}) {
+        for (long long target : targets) {
+            LineReader every(path, 5, limit);
+            LineReader jumping(path, 5, limit, &marks);
+            EXPECT_EQ(state(jumping, target), state(every, target)) << target << " limit " << limit;
+            if (target < 1000) {
+                EXPECT_EQ(state(jumping, target + 900), state(every, target + 900)) << "then " << target + 900;
+            }
+        }
+    }
+    WriteFile(path, "changed\n" + text);  // one line more at the front: the marks are stale
+    LineReader every(path, 3);
+    LineReader jumping(path, 3, LineReader::kNoLimit, &marks);
+    EXPECT_EQ(state(jumping, 2000), state(every, 2000));
+}
+
+// The marks stay small however long the file: past their limit the spacing doubles,
+// and jumps still land where reading every line does.
+TEST(LineMarks, SpacingDoublesOnLongFiles) {
+    TempDir d;
+    const auto path = d / "long.txt";
+    const long long lines = static_cast<long long>(LineMarks::kMaxMarks) * 16 * 2 + 5;
+    std::string text;
+    for (long long i = 0; i < lines; ++i) text += static_cast<char>('a' + i % 26), text += '\n';
+    WriteFile(path, text);
+    LineMarks marks;
+    ASSERT_EQ(CountLines(path, &marks), lines);
+    EXPECT_EQ(marks.Spacing(), 64);
+    for (long long target : {lines / 2 + 3, lines - 1}) {
+        LineReader every(path, 2), jumping(path, 2, LineReader::kNoLimit, &marks);
+        ASSERT_TRUE(every.AdvanceTo(target));
+        ASSERT_TRUE(jumping.AdvanceTo(target));
+        EXPECT_EQ(jumping.Line(0), every.Line(0));
+        EXPECT_EQ(jumping.Line(2), every.Line(2));
+    }
 }
 
 TEST(LoadedLogInit, DefaultsAndMemoryFile) {
