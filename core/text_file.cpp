@@ -11,8 +11,10 @@
 #endif
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <cstring>
+#include <mutex>
 #include <system_error>
 
 #include "core/errors.h"
@@ -33,6 +35,56 @@ constexpr size_t kReleaseStep = 1024 * 1024;
 constexpr size_t kKeepBehind = 64 * 1024;
 // How much of the start of a file is inspected for text that is not 8-bit text.
 constexpr size_t kSniffSize = 64 * 1024;
+
+// Reading a mapped page past the end of a file that another program has shortened
+// meanwhile (a job re-run under the same log name) raises SIGBUS. The handler puts
+// zero pages in place of the rest of that map and marks it, so the reader stops with a
+// message instead of the program dying. Maps register in a fixed table the handler can
+// read without locks.
+struct MapSlot {
+    std::atomic<char*> start{nullptr};
+    std::atomic<size_t> size{0};
+    std::atomic<bool> shrunk{false};
+};
+MapSlot g_maps[16];
+struct sigaction g_previousBusAction {};
+size_t g_pageSize = 4096;
+
+void OnBusError(int, siginfo_t* info, void*) {
+    char* at = static_cast<char*>(info->si_addr);
+    for (auto& slot : g_maps) {
+        char* start = slot.start.load();
+        const size_t size = slot.size.load();
+        if (start == nullptr || at < start || at >= start + size) continue;
+        char* from = start + static_cast<size_t>(at - start) / g_pageSize * g_pageSize;
+        ::mmap(from, static_cast<size_t>(start + size - from), PROT_READ, MAP_PRIVATE | MAP_ANONYMOUS | MAP_FIXED,
+               -1, 0);
+        slot.shrunk.store(true);
+        return;  // the read is retried and now sees zeros
+    }
+    // Not one of ours: hand it back to whoever handled it before; the fault repeats there.
+    ::sigaction(SIGBUS, &g_previousBusAction, nullptr);
+}
+
+int RegisterMap(char* start, size_t size) {
+    static std::once_flag installed;
+    std::call_once(installed, [] {
+        g_pageSize = static_cast<size_t>(::sysconf(_SC_PAGESIZE));
+        struct sigaction action {};
+        action.sa_sigaction = OnBusError;
+        action.sa_flags = SA_SIGINFO;
+        sigemptyset(&action.sa_mask);
+        ::sigaction(SIGBUS, &action, &g_previousBusAction);
+    });
+    for (int i = 0; i < static_cast<int>(std::size(g_maps)); ++i) {
+        char* none = nullptr;
+        if (!g_maps[i].start.compare_exchange_strong(none, start)) continue;
+        g_maps[i].shrunk.store(false);
+        g_maps[i].size.store(size);  // until set, the handler matches no address of the map
+        return i;
+    }
+    return -1;  // too many files open at once: the caller reads through a buffer
+}
 
 std::string Quoted(const std::filesystem::path& path) {
     std::string text = "\"";
@@ -144,6 +196,11 @@ TextReader::~TextReader() {
 void TextReader::Map(size_t size) {
     void* at = ::mmap(nullptr, size, PROT_READ, MAP_SHARED, fd_, 0);
     if (at == MAP_FAILED) return;  // read through the buffer instead
+    slot_ = RegisterMap(static_cast<char*>(at), size);
+    if (slot_ < 0) {
+        ::munmap(at, size);
+        return;
+    }
     ::madvise(at, size, MADV_SEQUENTIAL);
     map_ = static_cast<char*>(at);
     mapSize_ = size;
@@ -156,7 +213,14 @@ void TextReader::Map(size_t size) {
 
 void TextReader::Unmap() {
     if (map_) ::munmap(map_, mapSize_);
+    if (slot_ >= 0) g_maps[slot_].start.store(nullptr);
     map_ = nullptr;
+    slot_ = -1;
+}
+
+void TextReader::RefuseIfShrunk() const {
+    if (slot_ >= 0 && g_maps[slot_].shrunk.load(std::memory_order_relaxed))
+        Refuse("It became shorter while it was read (rewritten by a running job?); open it again.");
 }
 
 // Lets go of the mapped pages well behind the current line, so that a whole pass over
@@ -241,6 +305,7 @@ bool TextReader::ReadLineView(std::string_view& line) {
         const size_t avail = end_ - pos_;
         const size_t window = std::min(avail, kMaxLineLength + 1);
         const size_t len = static_cast<size_t>(FindLineEnd(s + scanned, s + window) - s);
+        RefuseIfShrunk();
         const bool ended = len < window;
         const bool crWaits = ended && s[len] == '\r' && len + 1 == avail && !eof_;
         if (ended && !crWaits) {

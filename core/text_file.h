@@ -96,6 +96,7 @@ private:
     void Map(size_t size);
     void Unmap();
     void ReleaseBehind();
+    void RefuseIfShrunk() const;
     [[noreturn]] void Refuse(const std::string& reason) const;
     [[noreturn]] void RefuseLongLine() const;
     friend long long CountLines(const std::filesystem::path& path, LineMarks* marks);
@@ -104,6 +105,7 @@ private:
     int fd_ = -1;
     char* map_ = nullptr;      // the whole file when mapped
     size_t mapSize_ = 0;
+    int slot_ = -1;            // the map's entry in the table the SIGBUS handler reads
     size_t released_ = 0;      // map bytes before this offset have been let go
     std::vector<char> buf_;    // the buffer when not mapped
     const char* data_ = nullptr;  // map_ or buf_.data()
