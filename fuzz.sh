@@ -18,7 +18,7 @@ if ! command -v clang++ >/dev/null || ! compgen -G "/usr/lib/llvm-*/lib/clang/*/
   DEBIAN_FRONTEND=noninteractive $sudo_cmd apt-get install -y -qq --no-install-recommends clang libclang-rt-dev
 fi
 
-build=build-fuzz
+build="$PWD/build-fuzz"  # absolute: the handlers under test change the working folder
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
   -DMAVROLIN_FUZZ=ON -DMAVROLIN_WITH_QT=OFF -DMAVROLIN_BENCH=OFF >/dev/null
 cmake --build "$build" --target fuzz_targets -j "$(nproc)"
@@ -35,7 +35,7 @@ for t in $targets; do
   status=0
   ASAN_OPTIONS=abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
     "$build/fuzz/$t" -max_total_time="$seconds" -rss_limit_mb=2048 -timeout=10 -print_final_stats=1 \
-    -dict=fuzz/gaussian.dict -artifact_prefix="$build/findings/$t-" "$corpus" "fuzz/seeds/$t" >"$log" 2>&1 ||
+    -dict="$PWD/fuzz/gaussian.dict" -artifact_prefix="$build/findings/$t-" "$corpus" "$PWD/fuzz/seeds/$t" >"$log" 2>&1 ||
     status=$?
   elapsed=$(($(date +%s) - start))
   execs=$(grep -o 'stat::number_of_executed_units: *[0-9]*' "$log" | grep -o '[0-9]*$' || true)

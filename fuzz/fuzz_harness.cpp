@@ -111,7 +111,12 @@ std::filesystem::path WriteInput(const uint8_t* data, size_t size) {
 void FeedOne(std::span<const Reader> readers, const uint8_t* data, size_t size) {
     if (size == 0 || readers.empty()) return;
     const Reader& reader = readers[data[0] % readers.size()];
+    // Handlers change the working folder as a user's dialogs do; the fuzzer's own paths
+    // must not follow.
+    static const std::filesystem::path home = std::filesystem::current_path();
     reader.run(WriteInput(data + 1, size - 1));
+    std::error_code ec;
+    std::filesystem::current_path(home, ec);
 }
 
 }  // namespace fuzz
