@@ -53,7 +53,7 @@ std::string ReadAll(const std::filesystem::path& p) {
 
 std::string Expand(const std::string& word, const std::filesystem::path& input) {
     if (word == "{in}") return input.string();
-    if (word == "{out}") return OutputPath().string();
+    if (word.starts_with("{out}")) return OutputPath().string() + word.substr(5);  // "{out}.sheet"
     if (word.starts_with("{data}/")) return std::string(MAVROLIN_FUZZ_DATA) + word.substr(6);
     return word;
 }

@@ -25,7 +25,8 @@ struct Reader {
 };
 
 // A batch command line ("mavrolin" left out). In the words, "{in}" is the fuzzed file,
-// "{out}" an output file in the private folder, and "{data}/x" the fixture tests/data/x.
+// "{out}" an output file in the private folder ("{out}.x" one beside it), and "{data}/x"
+// the fixture tests/data/x.
 // The run aborts (a finding) on an exit status other than 0 and 1, on an internal error,
 // and when a run that failed changed the output file that existed before it.
 ReaderRun Batch(std::vector<std::string> words);
