@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cctype>
 #include <cerrno>
 #include <chrono>
@@ -258,17 +259,22 @@ CLI::App* AddFileCommand(CLI::App& cli, BatchSession& session, const CommandText
     return cmd;
 }
 
-bool IsBatchInvocation(int argc, char** argv) {
-    if (argc < 2) return false;
-    std::string first = argv[1];
-    if (argc > 2 || first.starts_with("-")) return true;
+std::vector<std::string> BatchCommandNames() {
     std::ostringstream sink;
     BatchSession probe(sink, sink);
     CLI::App cli;
     BuildCli(cli, probe);
-    for (const auto* sub : cli.get_subcommands([](CLI::App*) { return true; }))
-        if (sub->get_name() == first) return true;
-    return false;
+    std::vector<std::string> names;
+    for (const auto* sub : cli.get_subcommands([](CLI::App*) { return true; })) names.push_back(sub->get_name());
+    return names;
+}
+
+bool IsBatchInvocation(int argc, char** argv) {
+    if (argc < 2) return false;
+    std::string first = argv[1];
+    if (argc > 2 || first.starts_with("-")) return true;
+    auto names = BatchCommandNames();
+    return std::find(names.begin(), names.end(), first) != names.end();
 }
 
 int RunBatch(int argc, char** argv, std::ostream& out, std::ostream& err, PictureWriter pictures) {

@@ -8,6 +8,7 @@
 #include <iosfwd>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include <CLI/CLI.hpp>
 
@@ -107,6 +108,8 @@ using PictureWriter = std::function<void(const ui::RecordingCanvas&, int, int, c
 // True when the arguments ask for a batch command (or --help/--version) rather than
 // the desktop program ("mavrolin" or "mavrolin FILE").
 bool IsBatchInvocation(int argc, char** argv);
+// Names of every batch command, in the order the folders register them.
+std::vector<std::string> BatchCommandNames();
 int RunBatch(int argc, char** argv, std::ostream& out, std::ostream& err,
              PictureWriter pictures = {});
 
