@@ -20,6 +20,7 @@ const fuzz::Reader kReaders[] = {
     {"spectrum", fuzz::Batch({"spectrum", "{in}", "-o", "{out}"})},
     {"mo", fuzz::Batch({"mo", "{in}", "--table", "{out}", "--sheet", "{out}.sheet"})},
     {"coefficients", fuzz::Batch({"coefficients", "{in}", "--mo-ao", "-o", "{out}"})},
+    {"ir", fuzz::Batch({"ir", "{in}", "-o", "{out}"})},
 };
 
 void CheckTokens(std::string_view line) {

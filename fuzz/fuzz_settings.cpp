@@ -1,5 +1,6 @@
-// The tabbed file of the MO table (opened, then drawn as the diagram) and the settings
-// files of the MO diagram and of the spectrum, each applied to a fixture's windows.
+// The tabbed file of the MO table (opened, then drawn as the diagram), the settings
+// files of the MO diagram and of the spectrum, each applied to a fixture's windows, and
+// an experimental spectrum laid over a computed IR spectrum.
 #include <cstdint>
 
 #include "app/application.h"
@@ -16,6 +17,8 @@ const fuzz::Reader kReaders[] = {
      fuzz::Batch({"mo", "{data}/modiagram/two_printings.log", "--settings", "{in}", "--sheet", "{out}"})},
     {"spectrum settings",
      fuzz::Batch({"spectrum", "{data}/spectrum/td_closed.log", "--settings", "{in}", "-o", "{out}"})},
+    {"experimental spectrum",
+     fuzz::Batch({"ir", "{data}/irraman/h2co_two_freq_raman.log", "--experimental", "{in}", "-o", "{out}"})},
 };
 
 }  // namespace

@@ -29,6 +29,7 @@ TABLES = {
         glob("spectrum/td_closed.log", "spectrum/td_open.log"),  # spectrum
         glob("modiagram/*.log"),  # mo
         glob("pdos/*.log"),  # coefficients
+        glob("irraman/*.log", "logscan/water_opt_freq.log"),  # ir
     ],
     "fuzz_geometry": [
         glob("orientation/*", "profile/ammonia_nosym_opt.log"),  # geometry
@@ -101,6 +102,10 @@ def main():
     write("fuzz_settings", 1, "moview_graphics.inf",
           settings_file(zip(MO_LABELS, (str(v) for v in MO_VALUES))))
     write("fuzz_settings", 2, "tddft_graphics.inf", settings_file(SPECTRUM))
+    for index, name, content in ((3, "ir_tab.txt", "# cm-1\n3000\t0.1\n1700\t0.9\n1000\t0.4\n"),
+                                 (3, "ir_comma.csv", "wavenumber,absorbance\n3000,0.1\n1700,0.9\n"),
+                                 (3, "uv_nm.txt", "# nm\n200 0.5\n250 1.0\n300 0.2\n")):
+        write("fuzz_settings", index, name, content.encode())
 
 
 if __name__ == "__main__":
