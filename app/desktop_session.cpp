@@ -108,6 +108,9 @@ void TakeScreenshots(DesktopSession& session, const std::string& file, const QSt
         Shoot(binding.WindowOf(shot.form), dir, QString::fromLatin1(shot.name));
         shot.form.Hide();
     }
+    session.Dispatch().Run([&app] { app.form4.ShowIRRamanSpectra1.Click(); }, "ShowIRRamanSpectra1");
+    Shoot(binding.WindowOf(app.form19), dir, QStringLiteral("ir_window.png"));
+    app.form19.Hide();
     session.Dispatch().Run([&app] { app.form6.ViewMOClick(); }, "ViewMOClick");
     Shoot(binding.WindowOf(app.form7), dir, QStringLiteral("mo_diagram.png"));
 }

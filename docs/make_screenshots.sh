@@ -19,7 +19,7 @@ trap 'rm -rf "$out"' EXIT
 # A private settings folder: the run does not touch the user's "Recent Files".
 MAVROLIN_SCREENSHOTS="$out" XDG_CONFIG_HOME="$out/config" QT_QPA_PLATFORM=xcb \
   xvfb-run -a -s "-screen 0 1280x800x24" "$build/mavrolin" examples/opt_freq_td.log
-for png in main_window analysis_report job_summary profile_window spectrum_window mo_table mo_diagram; do
+for png in main_window analysis_report job_summary profile_window spectrum_window ir_window mo_table mo_diagram; do
   if [ ! -s "$out/$png.png" ]; then
     echo "missing picture: $png.png" >&2
     exit 1

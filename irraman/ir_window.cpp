@@ -168,6 +168,7 @@ bool TForm19::ShowSpectra(const std::string& log) {
         return false;
     }
     TakeModes(log, std::move(modes));
+    app_.ShowStatus();  // the status line names the log shown
     Show();
     app_.platform.ProcessMessages();
     return DrawSpectrum();
