@@ -78,6 +78,13 @@ void ClearRows(ui::StringGrid& grid, int keep) {
 
 std::span<const ScanPhase> ScanPhases() { return kPhases; }
 
+void ClearScannedRows(Application& app) {
+    app.form1.ClearStringGrid1Click();
+    ClearRows(app.form3.StringGrid1, 1);
+    for (auto* g : {&app.form4.StringGrid1, &app.form4.StringGrid2, &app.form4.StringGrid3}) ClearRows(*g, 2);
+    app.log.keywords.Clear();
+}
+
 bool ChooseAndReset(Application& app) {
     auto& log = app.log;
     auto chosen = app.platform.OpenFileDialog(app.form1.DialogOptions("Open Log/Out File (Opt,Freq)", kLogFilter));
@@ -89,10 +96,7 @@ bool ChooseAndReset(Application& app) {
     log.jobEnd = ReadJobEnd(log.FileDum);
     core::RememberDirectory(log, log.FileDum, [&app](int ms) { app.Pause(ms); });
 
-    app.form1.ClearStringGrid1Click();
-    ClearRows(app.form3.StringGrid1, 1);
-    for (auto* g : {&app.form4.StringGrid1, &app.form4.StringGrid2, &app.form4.StringGrid3}) ClearRows(*g, 2);
-    log.keywords.Clear();
+    ClearScannedRows(app);
     log.annihilation_check = false;
     log.zeroinforces = 0;
     return true;

@@ -47,6 +47,8 @@ void IndexingScan(Application& app, const ScanState& st);
 void ScfTablePhase(Application& app);
 void ClosingMessages(Application& app);
 void HideCoordinateGrids(Application& app);
+// Empties the main table, the report and summary grids and the keyword index.
+void ClearScannedRows(Application& app);
 
 // The step difference of the SCF table in kcal/mol, from the energy texts of two rows.
 std::string DeltaKcalText(const std::string& previous, const std::string& current);

@@ -36,14 +36,7 @@ void ScanProgress::Report(double fraction) {
 
 void CancelledOpen(Application& app) {
     auto& log = app.log;
-    app.form1.ClearStringGrid1Click();
-    for (auto* g : {&app.form3.StringGrid1, &app.form4.StringGrid1, &app.form4.StringGrid2, &app.form4.StringGrid3}) {
-        int keep = g == &app.form3.StringGrid1 ? 1 : 2;
-        for (int r = 1; r < g->RowCount(); ++r)
-            for (int c = 0; c < g->ColCount(); ++c) g->SetCell(c, r, "");
-        g->SetRowCount(keep);
-    }
-    log.keywords.Clear();
+    ClearScannedRows(app);
     // Positions half indexed are no one's to read.
     log.njob = log.nchgmlt = log.ndone = log.nterm = log.nstd = log.nforce = 0;
     log.nfreq = log.nzero = log.nmllkn = log.ndipol = log.nexstt = 0;
