@@ -21,6 +21,7 @@ run geometry "$example" -o out/example.abc
 run profile "$example" -o out/example_profile.png
 run spectrum "$example" -o out/example.calcd.txt --image out/example_spectrum.png
 run esi "$example" --nm-limit 100 -o out/example.esi.txt  # ethylene absorbs below 200 nm
+run ir "$example" -o out/example.ir.txt --image out/example_ir.png
 run mo "$example" --table out/example_mo.txt --sheet out/example_mo_sheet.txt --image out/example_mo.png
 echo "Outputs written into out/:"
 ls -l out
