@@ -13,6 +13,8 @@
 // Lines are handed out as views. A view stays valid until its line drops out of the
 // history (history + 1 reads later). Callers see no storage, so the source can change
 // underneath (a memory map handing out views, say) without touching them.
+#include <array>
+#include <cstdint>
 #include <filesystem>
 #include <limits>
 #include <string>
@@ -23,6 +25,24 @@
 #include "core/text_view.h"
 
 namespace core {
+
+// The beginnings a skipping read (LineReader::NextStartingWith) stops on: the first one
+// or two characters of a line after its leading blanks.
+class LineStarts {
+public:
+    // `prefix`: one character (followed by anything) or two; with `anyCase`, ASCII
+    // letters match in either case.
+    LineStarts& Add(std::string_view prefix, bool anyCase = false);
+    // `second`: the character after `first`, whatever it is ('\0' when the line ends).
+    bool Has(char first, char second) const {
+        const size_t bit = static_cast<size_t>(static_cast<unsigned char>(first)) * 256 +
+                           static_cast<unsigned char>(second);
+        return (pairs_[bit / 64] >> (bit % 64)) & 1;
+    }
+
+private:
+    std::array<std::uint64_t, 1024> pairs_{};  // bit first * 256 + second
+};
 
 class LineReader {
 public:
@@ -36,11 +56,22 @@ public:
     LineReader(const std::filesystem::path& path, int history, long long limit = kNoLimit,
                const LineMarks* marks = nullptr);
 
+    // From the first read on, notes in `marks` where lines start, as a counting pass
+    // does, so that one read both counts a file and looks at its lines. Such a reader
+    // reads every line (it never jumps).
+    void TakeMarks(LineMarks& marks);
+
     // Reads the next line. False at the end of the file or past the limit.
     bool Next();
     // Reads until line n is the current one; true at once when it already is or lies
     // behind (a forward reader cannot go back). False when the end comes first.
     bool AdvanceTo(long long n);
+    // Reads as Next() does until a line that begins (after its blanks) as one of `starts`
+    // is the current one; the lines read over are in the history as Next() leaves them.
+    // False when the end of the file, the limit or line `until` comes first. A mapped file
+    // is split here without a call per line: the passes that look at a few lines of every
+    // thousand read at several times the speed of Next().
+    bool NextStartingWith(const LineStarts& starts, long long until = kNoLimit);
     // Reads the next line in place of the current one: the line number advances, the
     // history does not move, so the line it replaces is forgotten. False at the end
     // (the current line then becomes "").
@@ -61,10 +92,12 @@ public:
 private:
     size_t SlotIndex(int k) const { return (head_ + static_cast<size_t>(k)) & mask_; }
     bool Fetch(size_t slot);
+    bool SkipMapped(const LineStarts& starts, long long last, bool& found);
     [[noreturn]] void BeyondHistory() const;
 
     TextReader in_;
     const LineMarks* marks_;
+    LineMarks* taking_ = nullptr;  // the marks this reader takes, if any
     int history_;
     long long limit_;
     long long lineNo_ = 0;

@@ -56,6 +56,9 @@ struct LoadedLog {
     std::vector<int> std_pos;  // 0-based after the scan
     int nforce = 0;
     std::vector<int> force_pos;
+    // Every line that starts with "Maximum Force" is in force_pos: the indexing scan read
+    // none of them over unclassified (in a route read ahead, after a dipole header).
+    bool forceLinesIndexed = false;
     int nforce2 = 0;
     std::vector<double> maxfrce, rmsfrce, maxdisp, rmsdisp, prdcten;
     double maxf_thres = 0, rmsf_thres = 0, maxd_thres = 0, rmsd_thres = 0;

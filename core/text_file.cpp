@@ -6,10 +6,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
-
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
@@ -18,6 +14,7 @@
 #include <system_error>
 
 #include "core/errors.h"
+#include "core/line_end.h"
 #include "core/read_progress.h"
 
 namespace core {
@@ -94,23 +91,6 @@ std::string Quoted(const std::filesystem::path& path) {
 }
 
 std::string Reason(int error) { return std::strerror(error); }
-
-// The first LF or CR in [p, end), or end. Sixteen bytes a step where SSE2 is there
-// (every x86-64): a line is found in one pass, whichever of the two ends it.
-const char* FindLineEnd(const char* p, const char* end) {
-#if defined(__SSE2__)
-    const __m128i lf = _mm_set1_epi8('\n'), cr = _mm_set1_epi8('\r');
-    while (end - p >= 16) {
-        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-        const int hits = _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(v, lf), _mm_cmpeq_epi8(v, cr)));
-        if (hits != 0) return p + __builtin_ctz(static_cast<unsigned>(hits));
-        p += 16;
-    }
-#endif
-    for (; p < end; ++p)
-        if (*p == '\n' || *p == '\r') return p;
-    return end;
-}
 
 [[noreturn]] void CannotOpen(const std::filesystem::path& path, const std::string& reason) {
     throw FileError("Cannot open file " + Quoted(path) + ". " + reason);
@@ -330,6 +310,19 @@ bool TextReader::ReadLineView(std::string_view& line) {
     }
 }
 
+void TextReader::StartMarks(LineMarks& marks) const {
+    marks.Clear();
+    marks.file_ = file_;
+    marks.file_.fd = -1;
+}
+
+void TextReader::MovedTo(size_t pos, long long lineNo) {
+    pos_ = pos;
+    lineNo_ = lineNo;
+    RefuseIfShrunk();
+    ReleaseBehind();
+}
+
 bool TextReader::ReadLine(std::string& line) {
     std::string_view view;
     if (!ReadLineView(view)) return false;
@@ -382,26 +375,6 @@ bool TextReader::JumpTowards(const LineMarks& marks, long long line) {
     }
     lineNo_ = markLine - 1;
     return true;
-}
-
-long long CountLines(const std::filesystem::path& path, LineMarks* marks) {
-    TextReader reader(path, TextReader::Mode::Buffered);
-    std::string_view line;
-    if (!marks) {
-        while (reader.ReadLineView(line)) {
-        }
-        return reader.LineNumber();
-    }
-    marks->Clear();
-    marks->file_ = reader.file_;
-    marks->file_.fd = -1;
-    for (;;) {
-        const long long before = reader.lineNo_;
-        const long long offset = reader.bufStart_ + static_cast<long long>(reader.pos_);
-        if (!reader.ReadLineView(line)) break;
-        marks->Note(before, offset);
-    }
-    return reader.LineNumber();
 }
 
 namespace {

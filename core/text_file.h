@@ -44,10 +44,13 @@ public:
 
 private:
     friend class TextReader;
+    friend class LineReader;
     friend long long CountLines(const std::filesystem::path& path, LineMarks* marks);
+    // The number of lines before the line that gets the next mark.
+    long long NextMarked() const { return static_cast<long long>(offsets_.size()) * spacing_; }
     // Line `lineNo` + 1, just read, started at `offset`.
     void Note(long long lineNo, long long offset) {
-        if (lineNo == static_cast<long long>(offsets_.size()) * spacing_) Add(offset);
+        if (lineNo == NextMarked()) Add(offset);
     }
     void Add(long long offset);
     bool Describe(const OpenedFile& file) const;
@@ -90,6 +93,18 @@ public:
     // no mark lies ahead.
     bool JumpTowards(const LineMarks& marks, long long line);
 
+    // For a reader that splits the lines of a mapped file itself (LineReader's skipping
+    // read): the map, where the next line starts, and MovedTo, which goes on after what it
+    // read (up to byte `pos`, line `lineNo`) and lets the pages behind go as reading does.
+    const char* MapData() const { return map_; }
+    size_t MapSize() const { return mapSize_; }
+    size_t Position() const { return pos_; }
+    // Where the next line starts in the file, for readers that take marks as they read.
+    long long NextLineOffset() const { return bufStart_ + static_cast<long long>(pos_); }
+    // Starts `marks` afresh for this file, as it was when opened.
+    void StartMarks(LineMarks& marks) const;
+    void MovedTo(size_t pos, long long lineNo);
+
 private:
     bool Fill();
     void RefuseNonText();
@@ -99,6 +114,7 @@ private:
     void RefuseIfShrunk() const;
     [[noreturn]] void Refuse(const std::string& reason) const;
     [[noreturn]] void RefuseLongLine() const;
+    long long CountMapped(LineMarks* marks);
     friend long long CountLines(const std::filesystem::path& path, LineMarks* marks);
     OpenedFile file_;
     long long bufStart_ = 0;  // offset in the file of buf_[0] when buffered

@@ -8,7 +8,7 @@
 namespace core {
 
 // Characters with code <= 32 (blanks, tabs, CR, control characters) count as blank.
-inline bool IsBlankChar(char c) { return static_cast<unsigned char>(c) <= 32; }
+constexpr bool IsBlankChar(char c) { return static_cast<unsigned char>(c) <= 32; }
 
 // The text without its leading and trailing blank characters.
 inline std::string_view TrimView(std::string_view s) {

@@ -2,11 +2,14 @@
 // forward line reader with its history and limit.
 #include <gtest/gtest.h>
 
+#include <random>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
+#include "core/errors.h"
 #include "core/line_reader.h"
+#include "core/text_file.h"
 #include "core/text_view.h"
 #include "core/tokenizer.h"
 #include "support/test_app.h"
@@ -130,6 +133,82 @@ TEST(LineReader, HistoryWrapsAndReadOverKeepsIt) {
 TEST(LineReader, RefusesWhatCannotBeOpened) {
     TempDir d;
     EXPECT_ANY_THROW(LineReader(d / "missing.log", 1));
+}
+
+// Texts of short and block-sized lines, blank and tab-indented ones, ended by LF, CR LF or
+// CR at random (so that a CR LF straddles the 64-byte steps of the skipping read), with or
+// without a byte-order mark and a last line end.
+std::string RandomText(std::mt19937& rng) {
+    static const char* kLines[] = {"  Maximum Force   0.1", "\tmaxIMUM", " #p opt", "Mx", "", "   ", " E= -1.0",
+                                   "MA", "M", " Cycle 1", "#", "\t \tMAXIMUM FORCE"};
+    static const char* kEnds[] = {"\n", "\r\n", "\r"};
+    std::string text = rng() % 8 == 0 ? "\xEF\xBB\xBF" : "";
+    const int lines = static_cast<int>(rng() % 400);
+    for (int i = 0; i < lines; ++i) {
+        if (rng() % 5 == 0)
+            text += std::string(rng() % 130, rng() % 2 ? ' ' : 'x');
+        else
+            text += kLines[rng() % std::size(kLines)];
+        if (i + 1 < lines || rng() % 2) text += kEnds[rng() % 3];
+    }
+    return text;
+}
+
+// Where the skipping read of a mapped file stops, with its history, is where reading every
+// line and testing each stops, up to a line or the reader's limit; the marks it takes on
+// the way let a later reader jump as reading every line would, and the line count it
+// reaches is the counting pass's (itself split 64 bytes a step).
+TEST(LineReader, SkippingReadStopsWhereReadingEveryLineWould) {
+    TempDir d;
+    const auto path = d / "f.txt";
+    const LineStarts starts = LineStarts().Add("MA", true).Add("#");
+    auto state = [](const LineReader& in) {
+        std::string seen = std::to_string(in.LineNumber());
+        for (int k = 0; k <= in.History(); ++k) seen += "|" + std::string(in.Line(k));
+        return seen;
+    };
+    std::mt19937 rng(7);
+    for (int round = 0; round < 300; ++round) {
+        const std::string text = RandomText(rng);
+        WriteFile(path, text);
+        const long long lines = CountLines(path);
+        const long long until = round % 3 == 0 ? LineReader::kNoLimit : static_cast<long long>(rng() % (lines + 2));
+        const long long limit = round % 4 == 0 ? static_cast<long long>(rng() % (lines + 2)) : LineReader::kNoLimit;
+        std::vector<std::string> expected;
+        {
+            LineReader every(path, 4, limit);
+            while (every.LineNumber() < until && every.Next()) {
+                const auto line = every.TrimmedLine();
+                if (!line.empty() && starts.Has(line[0], line.size() > 1 ? line[1] : '\0')) expected.push_back(state(every));
+            }
+        }
+        LineReader skipping(path, 4, limit);
+        LineMarks marks;
+        if (until == LineReader::kNoLimit && limit == LineReader::kNoLimit) skipping.TakeMarks(marks);
+        std::vector<std::string> got;
+        while (skipping.NextStartingWith(starts, until)) got.push_back(state(skipping));
+        ASSERT_EQ(got, expected) << "round " << round;
+        if (marks.Empty()) continue;
+        EXPECT_EQ(skipping.LineNumber(), lines) << "round " << round;
+        for (long long target : {lines / 3, lines - 1, lines}) {
+            LineReader every(path, 2), jumping(path, 2, LineReader::kNoLimit, &marks);
+            ASSERT_EQ(jumping.AdvanceTo(target), every.AdvanceTo(target));
+            EXPECT_EQ(state(jumping), state(every)) << "round " << round << " target " << target;
+        }
+    }
+}
+
+// A line over 1 MiB is refused with its number by the skipping read as by Next().
+TEST(LineReader, SkippingReadRefusesTheLineNextRefuses) {
+    TempDir d;
+    WriteFile(d / "big", "a\nb\n" + std::string(kMaxLineLength + 1, ' ') + "\nMA\n");
+    LineReader in(d / "big", 1);
+    try {
+        in.NextStartingWith(LineStarts().Add("MA"));
+        ADD_FAILURE() << "accepted";
+    } catch (const FileError& e) {
+        EXPECT_NE(std::string(e.what()).find("Line 3 is longer than 1 MiB"), std::string::npos) << e.what();
+    }
 }
 
 }  // namespace
