@@ -57,12 +57,6 @@ int ParseCount(const std::string& token, std::string_view line) {
     return static_cast<int>(core::ParseInt(token));
 }
 
-void ResetCounts(core::LoadedLog& log) {
-    log.njob = log.nchgmlt = log.ndone = log.nterm = log.nstd = log.nforce = 0;
-    log.nfreq = log.nzero = log.nmllkn = log.ndipol = log.nexstt = 0;
-    log.nalphaocc = log.nalphavrt = log.nbetaocc = log.nbetavrt = 0;
-    log.nbasis = log.nbsuse = log.mocoeff_start = log.nmocoeff = 0;
-}
 
 void Count(core::LoadedLog& log, ScanState& st, Trigger t, long long ii) {
     switch (t) {
@@ -89,23 +83,26 @@ void Count(core::LoadedLog& log, ScanState& st, Trigger t, long long ii) {
     }
 }
 
-void CountOnce(Application& app, ScanState& st) {
+// One round of the counting scan, up to the counted lines. With `marks`, the round is the
+// first one, read together with the line count: it reads to the end of the file, takes
+// the marks on the way and returns the number of lines.
+long long CountOnce(Application& app, ScanState& st, core::LineMarks* marks) {
     auto& log = app.log;
-    ResetCounts(log);
+    ForgetCounts(log);
     st.nterm1_pos = 0;
-    {
-        core::LineReader in(log.FileDum, kHistory);
-        while (in.LineNumber() < log.nline && in.Next()) {
-            size_t at = 0;
-            Trigger t = Classify(in.TrimmedLine(), st.stdinput_change, 0, at);
-            if (t == Trigger::Route) {
-                log.njob += ReadRoute(in);
-                t = Classify(in.TrimmedLine(), st.stdinput_change, at + 1, at);
-            }
-            Count(log, st, t, in.LineNumber());
+    core::LineReader in(log.FileDum, kHistory);
+    if (marks) in.TakeMarks(*marks);
+    const long long until = marks ? core::LineReader::kNoLimit : log.nline;
+    while (in.NextStartingWith(TriggerStarts(), until)) {
+        size_t at = 0;
+        Trigger t = Classify(in.TrimmedLine(), st.stdinput_change, 0, at);
+        if (t == Trigger::Route) {
+            log.njob += ReadRoute(in);
+            t = Classify(in.TrimmedLine(), st.stdinput_change, at + 1, at);
         }
+        Count(log, st, t, in.LineNumber());
     }
-    app.Pause(log.sleeptime);
+    return in.LineNumber();
 }
 
 void SizeArrays(core::LoadedLog& log) {
@@ -146,15 +143,17 @@ public:
         log.nalphaocc = log.nalphavrt = log.nbetaocc = log.nbetavrt = 0;
         log.nstd = -1;
         log.opt_chk = false;
+        log.forceLinesIndexed = false;
         log.keywords.Clear();
         log.keywords.hits.reserve(expected);
         try {
-            while (in_.Next()) Line();
+            while (in_.NextStartingWith(TriggerStarts())) Line();
         } catch (...) {
             app_.form3.ShowKeywordIndex(log.keywords);
             throw;
         }
         app_.form3.ShowKeywordIndex(log.keywords);
+        log.forceLinesIndexed = !forceLineReadOver_;
         app_.Pause(log.sleeptime);
     }
 
@@ -257,9 +256,16 @@ private:
         }
     }
 
+    // A line read over without the whole trigger table: the SCF table finds its
+    // "Maximum Force" lines in force_pos only when no such line was among them.
+    void ReadOverUnclassified(std::string_view line) {
+        if (core::StartsUpper(TrimView(line), "MAXIMUM FORCE")) forceLineReadOver_ = true;
+    }
+
     void Route() {
         long long hashLine = ii();
         int lines = ReadRoute(in_);
+        for (int k = 1; k <= 4; ++k) ReadOverUnclassified(in_.Line(k));
         for (int j = 0; j < lines; ++j) {
             std::string_view text = in_.TrimmedLine(5 - j);
             Record(log_.job_pos, log_.njob, hashLine + j);
@@ -306,6 +312,7 @@ private:
         Record(log_.dipol_pos, log_.ndipol, ii());
         auto& hit = Hit(KeywordKind::DipoleMoment, ii(), First(header, 13));
         if (!in_.ReadOver()) return;
+        ReadOverUnclassified(in_.Line());
         tokens_.Split(in_.Line());
         hit.contents = tokens_.Last();
         hit.contents += " Debye";
@@ -325,20 +332,37 @@ private:
     const ScanState& st_;
     core::LineReader in_;
     core::LineTokens tokens_;
+    bool forceLineReadOver_ = false;
 };
 
 }  // namespace
 
-ScanState CountingScan(Application& app) {
-    ScanState st;
-    CountOnce(app, st);
+void ForgetCounts(core::LoadedLog& log) {
+    log.njob = log.nchgmlt = log.ndone = log.nterm = log.nstd = log.nforce = 0;
+    log.nfreq = log.nzero = log.nmllkn = log.ndipol = log.nexstt = 0;
+    log.nalphaocc = log.nalphavrt = log.nbetaocc = log.nbetavrt = 0;
+    log.nbasis = log.nbsuse = log.mocoeff_start = log.nmocoeff = 0;
+}
+
+long long CountLinesAndKeywords(Application& app, ScanState& st) {
+    st = ScanState{};
+    try {
+        return CountOnce(app, st, &app.log.linemarks);
+    } catch (...) {
+        ForgetCounts(app.log);
+        throw;
+    }
+}
+
+void CountingScan(Application& app, ScanState& st) {
+    app.Pause(app.log.sleeptime);  // the first round was read with the line count
     // An optimisation written with input orientations only: index those instead.
     if (app.log.ndone > 1 && app.log.nstd == 0) {
         st.stdinput_change = true;
-        CountOnce(app, st);
+        CountOnce(app, st, nullptr);
+        app.Pause(app.log.sleeptime);
     }
     SizeArrays(app.log);
-    return st;
 }
 
 void IndexingScan(Application& app, const ScanState& st) { Indexer(app, st).Run(); }

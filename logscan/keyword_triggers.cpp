@@ -107,6 +107,15 @@ Trigger Classify(std::string_view line, bool inputOrientation, size_t from, size
     return Trigger::None;
 }
 
+const core::LineStarts& TriggerStarts() {
+    static const core::LineStarts starts = [] {
+        core::LineStarts st;
+        for (const auto& e : kTable) st.Add(e.literal.substr(0, 2), e.rule != Rule::Field);
+        return st;
+    }();
+    return starts;
+}
+
 size_t TriggerLiteralSize(size_t at) { return at < kTable.size() ? kTable[at].literal.size() : 0; }
 
 }  // namespace mavrolin::logscan

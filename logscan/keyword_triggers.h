@@ -6,6 +6,8 @@
 #include <cstddef>
 #include <string_view>
 
+#include "core/line_reader.h"
+
 namespace mavrolin::logscan {
 
 enum class Trigger {
@@ -40,6 +42,10 @@ inline Trigger Classify(std::string_view line, bool inputOrientation) {
     size_t at = 0;
     return Classify(line, inputOrientation, 0, at);
 }
+
+// How the trimmed lines Classify can match begin (their first two characters): every
+// other line is None, so the scans read over those without looking at them.
+const core::LineStarts& TriggerStarts();
 
 // Length of the literal of the trigger at table position `at` ("SCF Done" -> 8), for
 // the scans that cut their report texts after it.

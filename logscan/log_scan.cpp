@@ -43,8 +43,8 @@ bool HasFrequencies(const core::LoadedLog& log) { return log.nfreq > 0; }
 
 constexpr std::array kPhases = {
     ScanPhase{"choose the log", [](Scan& s) { return ChooseAndReset(s.app); }, OnError::EndScan},
-    ScanPhase{"count the lines", [](Scan& s) { return CountingPass(s.app); }, OnError::EndScan},
-    ScanPhase{"count the keywords", [](Scan& s) { s.state = CountingScan(s.app); return true; }, OnError::EndScan},
+    ScanPhase{"count the lines", [](Scan& s) { return CountingPass(s.app, s.state); }, OnError::EndScan},
+    ScanPhase{"count the keywords", [](Scan& s) { CountingScan(s.app, s.state); return true; }, OnError::EndScan},
     ScanPhase{"index the keywords", [](Scan& s) { IndexingScan(s.app, s.state); return true; }, OnError::EndScan},
     ScanPhase{"MO energies", Always<modiagram::MoEnergyPhase>, OnError::ReportAndGoOn},
     ScanPhase{"job summary header", Always<JobSummaryHeaderPhase>, OnError::ReportAndGoOn},
@@ -102,11 +102,12 @@ bool ChooseAndReset(Application& app) {
     return true;
 }
 
-bool CountingPass(Application& app) {
+bool CountingPass(Application& app, ScanState& st) {
     auto& log = app.log;
-    log.nline = core::CountLines(log.FileDum, &log.linemarks);
+    log.nline = CountLinesAndKeywords(app, st);
     app.Pause(log.sleeptime);
     if (log.nline >= 200) return true;
+    ForgetCounts(log);
     app.ShowMessagePos(
         "This LOG file seems too short to make analysis! Please check the content directly by your self!!!");
     app.Fail();

@@ -8,6 +8,10 @@
 #include <string>
 #include <string_view>
 
+namespace core {
+struct LoadedLog;
+}
+
 namespace mavrolin {
 
 class Application;
@@ -41,8 +45,16 @@ std::span<const ScanPhase> ScanPhases();
 
 // The phases that end or shape the scan.
 bool ChooseAndReset(Application& app);
-bool CountingPass(Application& app);
-ScanState CountingScan(Application& app);  // also sizes the position arrays
+// The line count and the counting scan's first round are one read of the file
+// (CountLinesAndKeywords); CountingScan adds what depends on the whole count and sizes the
+// position arrays.
+bool CountingPass(Application& app, ScanState& st);
+void CountingScan(Application& app, ScanState& st);
+// Counts the lines of app.log.FileDum, takes its line marks and counts the keywords.
+long long CountLinesAndKeywords(Application& app, ScanState& st);
+// Zeroes the keyword counts: a file refused after its count leaves none behind without
+// position arrays sized for them.
+void ForgetCounts(core::LoadedLog& log);
 void IndexingScan(Application& app, const ScanState& st);
 void ScfTablePhase(Application& app);
 void ClosingMessages(Application& app);

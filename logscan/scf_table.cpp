@@ -1,5 +1,6 @@
 // The SCF table of the main window (energies of the first job with the convergence
 // table that follows each of them) and the two commands that save it.
+#include <algorithm>
 #include <cmath>
 
 #include "app/application.h"
@@ -26,8 +27,25 @@ class EndOfLog {};  // a convergence table lies beyond the last line
 void Next(core::LineReader& in) {
     if (!in.Next()) throw EndOfLog{};
 }
+// The next line that may be the "Maximum Force" line of a convergence table.
+void NextForceLine(core::LineReader& in) {
+    static const core::LineStarts kForce = core::LineStarts().Add("MA", true);
+    if (!in.NextStartingWith(kForce)) throw EndOfLog{};
+}
 void AdvanceTo(core::LineReader& in, long long n) {
     if (in.LineNumber() > n || !in.AdvanceTo(n)) throw EndOfLog{};
+}
+
+// The first "Maximum Force" line after line `done`, where reading on from `done` would
+// find it, taken from force_pos (ascending; `next` moves along it) instead of reading the
+// lines in between.
+void GoToForceLineAfter(core::LineReader& in, const core::LoadedLog& log, long long done, size_t& next) {
+    if (in.LineNumber() > done) throw EndOfLog{};
+    const auto& pos = log.force_pos;
+    const auto count = static_cast<size_t>(std::max(log.nforce, 0));
+    while (next <= count && next < pos.size() && pos[next] <= done) ++next;
+    if (next > count || next >= pos.size() || pos[next] > log.nline) throw EndOfLog{};
+    AdvanceTo(in, pos[next]);
 }
 
 void Grow(std::vector<double>& v, int n) {
@@ -35,10 +53,11 @@ void Grow(std::vector<double>& v, int n) {
 }
 
 // One force/displacement line of a convergence table: cell text, value, threshold.
-void ReadCriterion(Application& app, std::string_view line, int row, int col, std::vector<double>& values,
-                   double& threshold) {
+// `tok` is kept from line to line: a fresh one sets up a hundred token strings.
+void ReadCriterion(Application& app, core::LineTokens& tok, std::string_view line, int row, int col,
+                   std::vector<double>& values, double& threshold) {
     auto& log = app.log;
-    const core::LineTokens tok(line);
+    tok.Split(line);
     const std::string &value = tok[3], &thres = tok[4], &flag = tok[5];
     const int n = log.nforce2;
     Grow(values, n);
@@ -88,19 +107,26 @@ void ReadConvergence(Application& app) {
     log.nforce2 = 0;
     {
         core::LineReader in(log.FileDum, 5, log.nline, &log.linemarks);
+        size_t nextForce = 1;  // into force_pos
+        core::LineTokens tok;
         try {
             while (log.nforce2 < log.ndone) {
                 int row = ++log.nforce2;
-                AdvanceTo(in, log.scfdone_pos[static_cast<size_t>(row)]);
-                do Next(in);
-                while (!core::StartsUpper(in.TrimmedLine(), "MAXIMUM FORCE"));
+                const long long done = log.scfdone_pos[static_cast<size_t>(row)];
+                if (log.forceLinesIndexed) {
+                    GoToForceLineAfter(in, log, done, nextForce);
+                } else {
+                    AdvanceTo(in, done);
+                    do NextForceLine(in);
+                    while (!core::StartsUpper(in.TrimmedLine(), "MAXIMUM FORCE"));
+                }
                 grid.SetCell(10, row, core::IntText(in.LineNumber()));
                 for (int k = 0; k < 5; ++k) Next(in);
                 const long long at = in.LineNumber();
-                core::AtLine(at - 5, [&] { ReadCriterion(app, in.TrimmedLine(5), row, 5, log.maxfrce, log.maxf_thres); });
-                core::AtLine(at - 4, [&] { ReadCriterion(app, in.TrimmedLine(4), row, 6, log.rmsfrce, log.rmsf_thres); });
-                core::AtLine(at - 3, [&] { ReadCriterion(app, in.TrimmedLine(3), row, 7, log.maxdisp, log.maxd_thres); });
-                core::AtLine(at - 2, [&] { ReadCriterion(app, in.TrimmedLine(2), row, 8, log.rmsdisp, log.rmsd_thres); });
+                core::AtLine(at - 5, [&] { ReadCriterion(app, tok, in.TrimmedLine(5), row, 5, log.maxfrce, log.maxf_thres); });
+                core::AtLine(at - 4, [&] { ReadCriterion(app, tok, in.TrimmedLine(4), row, 6, log.rmsfrce, log.rmsf_thres); });
+                core::AtLine(at - 3, [&] { ReadCriterion(app, tok, in.TrimmedLine(3), row, 7, log.maxdisp, log.maxd_thres); });
+                core::AtLine(at - 2, [&] { ReadCriterion(app, tok, in.TrimmedLine(2), row, 8, log.rmsdisp, log.rmsd_thres); });
                 core::AtLine(at - 1, [&] { ReadPredicted(app, in.TrimmedLine(1), row); });
                 if (row == 1) WriteConvergenceHeaders(grid);
             }

@@ -64,8 +64,9 @@ TEST(KeywordIndex, CountingAndIndexingScansAgree) {
         TestApp t;
         auto& log = t.app.log;
         log.FileDum = Fixture(name);
-        log.nline = core::CountLines(log.FileDum);
-        auto st = CountingScan(t.app);
+        ScanState st;
+        log.nline = CountLinesAndKeywords(t.app, st);
+        CountingScan(t.app, st);
         std::map<KeywordKind, int> counted = {
             {KeywordKind::ChargeMultiplicity, log.nchgmlt}, {KeywordKind::ScfDone, log.ndone},
             {KeywordKind::MaximumForce, log.nforce},        {KeywordKind::Orientation, log.nstd},

@@ -207,6 +207,12 @@ TEST(LogScan, FewerThan200LinesAreRefused) {
     EXPECT_EQ(t.app.log.nline, 199);
     EXPECT_FALSE(t.app.form1.StringGrid2.Visible());
     EXPECT_EQ(t.app.form3.StringGrid1.RowCount(), 1);
+    // The keywords counted with the lines of a refused file are forgotten: no count is
+    // left without position arrays sized for it.
+    std::string energies = NumberedLines(100);
+    for (int i = 0; i < 50; ++i) energies += " SCF Done:  E(RB3LYP) =  -75.3123456     A.U. after   9 cycles\n";
+    EXPECT_FALSE(Open(t, t.write("short_energies.log", energies)));
+    EXPECT_EQ(t.app.log.ndone, 0);
 
     TestApp u;
     EXPECT_TRUE(Open(u, u.write("just.log", NumberedLines(200))));

@@ -1,6 +1,8 @@
 // The SCF table of the main window, the convergence values and the two save commands.
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "core/errors.h"
 #include "logscan/log_scan.h"
 #include "scan_test_support.h"
@@ -135,6 +137,44 @@ TEST(ScfTable, BadThresholdEndsOnlyThatPhase) {
                             [](auto& m) { return m.error && m.text.find("0.0004x0") != std::string::npos; }));
     // The scan went on with the later phases and its closing messages.
     EXPECT_EQ(t.platform.MessageTexts().back(), "2 normal termination flag(s) found!");
+}
+
+// The convergence columns go straight to the "Maximum Force" lines the index holds; they
+// are the ones reading on from each energy finds, also when a log ends or repeats an
+// energy part-way. A force line the indexing scan read over unclassified (right after a
+// dipole header) turns the shortcut off, so that line is still found by reading.
+TEST(ScfTable, ForceLinesFromTheIndexAreThoseReadingFinds) {
+    auto table = [](const ui::StringGrid& g) {
+        std::vector<std::vector<std::string>> rows;
+        for (int r = 0; r < g.RowCount(); ++r) rows.push_back(Row(g, r));
+        return rows;
+    };
+    const std::vector<std::function<void(std::vector<std::string>&)>> edits = {
+        [](std::vector<std::string>&) {},
+        [](std::vector<std::string>& l) { l.resize(Find(l, "Maximum Force", 3) + 2); },
+        [](std::vector<std::string>& l) {
+            l.insert(l.begin() + static_cast<long>(Find(l, "SCF Done:", 2)) + 1,
+                     " SCF Done:  E(RB3LYP) =  -75.313456799     A.U. after    3 cycles");
+        },
+    };
+    for (size_t i = 0; i < edits.size(); ++i) {
+        TestApp t;
+        Open(t, Variant(t, "water_opt_freq.log", "v.log", edits[i]));
+        ASSERT_TRUE(t.app.log.forceLinesIndexed) << i;
+        const auto indexed = table(t.app.form1.StringGrid1);
+        const int steps = t.app.log.nforce2;
+        t.app.log.forceLinesIndexed = false;
+        mavrolin::logscan::ScfTablePhase(t.app);
+        EXPECT_EQ(table(t.app.form1.StringGrid1), indexed) << i;
+        EXPECT_EQ(t.app.log.nforce2, steps) << i;
+    }
+    TestApp t;
+    auto hidden = Variant(t, "water_opt_freq.log", "hidden.log", [](std::vector<std::string>& l) {
+        l.insert(l.begin() + static_cast<long>(Find(l, "Dipole moment")) + 1,
+                 " Maximum Force            0.500000     0.000450     NO ");
+    });
+    Open(t, hidden);
+    EXPECT_FALSE(t.app.log.forceLinesIndexed);
 }
 
 TEST(ScfTable, DeltaInKilocaloriesPerMole) {
