@@ -23,7 +23,7 @@ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_CO
   -DMAVROLIN_FUZZ=ON -DMAVROLIN_WITH_QT=OFF -DMAVROLIN_BENCH=OFF >/dev/null
 cmake --build "$build" --target fuzz_targets -j "$(nproc)"
 
-targets=${FUZZ_TARGETS:-"fuzz_logscan fuzz_geometry fuzz_settings fuzz_basis_imports"}
+targets=${FUZZ_TARGETS:-"fuzz_logscan fuzz_geometry fuzz_settings fuzz_basis_imports fuzz_lines"}
 mkdir -p "$build/findings" "$build/logs"
 failed=0
 printf '%-20s %8s %12s %8s %8s  %s\n' target seconds executions cov ft result

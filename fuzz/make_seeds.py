@@ -102,6 +102,14 @@ def main():
     write("fuzz_settings", 1, "moview_graphics.inf",
           settings_file(zip(MO_LABELS, (str(v) for v in MO_VALUES))))
     write("fuzz_settings", 2, "tddft_graphics.inf", settings_file(SPECTRUM))
+    # The line reader: the first byte picks what it looks for and its history, the rest is
+    # any text; heads of fixture logs and line ends of every kind.
+    for f in glob("logscan/water_opt_freq.log", "logscan/water_odd_values.log", "summary/h2co_opt_freq.log"):
+        write("fuzz_lines", 1, f.name, f.read_bytes()[:3000])
+    for index, name, content in ((4, "cr_lf_mix.txt", " #p opt\r\n Maximum Force 1\r \tMA\n\r\n\r   \n"),
+                                 (7, "long_lines.txt", "x" * 70 + "\r" + " " * 63 + "MA\n" + " " * 64 + "\r\n#"),
+                                 (9, "mark.txt", "\xef\xbb\xbfCharge = 0\n" * 40)):
+        write("fuzz_lines", index, name, content.encode("latin-1"))
     for index, name, content in ((3, "ir_tab.txt", "# cm-1\n3000\t0.1\n1700\t0.9\n1000\t0.4\n"),
                                  (3, "ir_comma.csv", "wavenumber,absorbance\n3000,0.1\n1700,0.9\n"),
                                  (3, "uv_nm.txt", "# nm\n200 0.5\n250 1.0\n300 0.2\n")):
