@@ -2,6 +2,7 @@
 // index and the position arrays). Both classify lines with the one trigger table.
 #include <algorithm>
 #include <cmath>
+#include <string>
 
 #include "app/application.h"
 #include "core/errors.h"
@@ -146,19 +147,31 @@ public:
         log.forceLinesIndexed = false;
         log.keywords.Clear();
         log.keywords.hits.reserve(expected);
+        std::string cut;
         try {
             while (in_.NextStartingWith(TriggerStarts())) Line();
+        } catch (const core::ConversionError& e) {
+            if (!CutOffHere()) {
+                app_.form3.ShowKeywordIndex(log.keywords);
+                throw;
+            }
+            cut = "The log breaks off inside line " + core::IntText(ii()) + ": " + e.what();
         } catch (...) {
             app_.form3.ShowKeywordIndex(log.keywords);
             throw;
         }
         app_.form3.ShowKeywordIndex(log.keywords);
+        if (!cut.empty()) app_.ShowWarningPos(cut);  // what was indexed before the cut is the index
         log.forceLinesIndexed = !forceLineReadOver_;
         app_.Pause(log.sleeptime);
     }
 
 private:
     long long ii() const { return in_.LineNumber(); }
+
+    // A bad value on the last line of a log that breaks off is the cut itself (a job killed
+    // while writing that line), not a fault of the file: the scan goes on with what it has.
+    bool CutOffHere() const { return log_.jobEnd == core::JobEnd::Unfinished && ii() >= log_.nline; }
 
     // The hits the counting scan's counts foretell (a title and a charge line per charge
     // line), so the index is allocated once at its size instead of doubling past it.

@@ -124,25 +124,36 @@ TEST(CommandLine, MissingInputAndQuietFailures) {
 }
 
 // A log that ends without Gaussian's termination line gives what was read, says the job
-// did not finish, and in batch that is a warning with status 0, also when quiet.
+// did not finish, and in batch that is a warning with status 0, also when quiet: cut
+// anywhere, or inside an energy line the indexing scan reads (the bad value is the cut).
 TEST(TruncatedLog, ReadWithAWarningEverywhere) {
     TestApp t;
-    std::string text = FileText("summary/h2co_opt_freq.log");
-    const auto cut = t.write("cut.log", text.substr(0, text.size() * 9 / 10));
-    ASSERT_TRUE(Open(t, cut));
-    EXPECT_GT(t.app.log.ndone, 0);
-    EXPECT_EQ(t.app.form1.Status.Panels()[2], "unfinished: no termination line");
-    bool warned = false;
-    for (const auto& m : t.platform.messages) warned |= m.warning && m.text.starts_with("The job did not finish");
-    EXPECT_TRUE(warned);
-
-    for (const std::vector<std::string>& args :
-         {std::vector<std::string>{"index", cut}, {"scf", cut}, {"--quiet", "report", cut, "-o", (t.dir / "r.txt").string()},
-          {"mo", cut}}) {
-        std::string o, e;
-        EXPECT_EQ(RunCli(args, o, e), 0) << args[0] << ": " << e;
-        EXPECT_NE(e.find("warning: The job did not finish"), std::string::npos) << args[0] << ": " << e;
-        EXPECT_EQ(e.find("error:"), std::string::npos) << args[0] << ": " << e;
+    const std::string h2co = FileText("summary/h2co_opt_freq.log");
+    const std::string water = FileText("logscan/water_opt_freq.log");
+    size_t energy = 0;
+    for (int k = 0; k < 3; ++k) energy = water.find("SCF Done:  E(RB3LYP) =", energy + 1);
+    const struct {
+        std::string path, warning;
+    } cuts[] = {
+        {t.write("cut.log", h2co.substr(0, h2co.size() * 9 / 10)), "The job did not finish"},
+        {t.write("cut_energy.log", water.substr(0, energy + 23)), "The log breaks off inside line 210: "},
+    };
+    for (const auto& cut : cuts) {
+        TestApp u;
+        ASSERT_TRUE(Open(u, cut.path)) << cut.path;
+        EXPECT_GT(u.app.log.ndone, 0);
+        EXPECT_EQ(u.app.form1.Status.Panels()[2], "unfinished: no termination line");
+        bool warned = false;
+        for (const auto& m : u.platform.messages) warned |= m.warning && m.text.starts_with(cut.warning);
+        EXPECT_TRUE(warned) << cut.path;
+        for (const std::vector<std::string>& args :
+             {std::vector<std::string>{"index", cut.path}, {"scf", cut.path},
+              {"--quiet", "report", cut.path, "-o", (t.dir / "r.txt").string()}, {"mo", cut.path}}) {
+            std::string o, e;
+            EXPECT_EQ(RunCli(args, o, e), 0) << args[0] << ": " << e;
+            EXPECT_NE(e.find("warning: " + cut.warning), std::string::npos) << args[0] << ": " << e;
+            EXPECT_EQ(e.find("error:"), std::string::npos) << args[0] << ": " << e;
+        }
     }
 }
 
