@@ -10,6 +10,7 @@
 #include <QMouseEvent>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTimer>
 #include <fstream>
 
@@ -50,10 +51,13 @@ TEST(DesktopScanProgress, CancelInThePanelStopsTheScanAndBlocksOtherInput) {
     EXPECT_FALSE(panel->isVisible());
     const std::string path = LongLog(dir);
 
-    bool shown = false, menuBlocked = false;
+    bool shown = false, menuBlocked = false, aboveStatus = false;
     std::string phase;
     QTimer::singleShot(0, [&] {
         shown = panel->isVisible();
+        // The panel leaves the status line below it in view.
+        const QStatusBar* status = session.Binding().WindowOf(session.App().form1)->statusBar();
+        aboveStatus = status->isVisible() && panel->geometry().bottom() < status->geometry().top();
         phase = panel->findChild<QLabel*>()->text().toStdString();
         // A click on the menu bar while the scan runs is swallowed.
         QMenuBar* bar = session.Binding().WindowOf(session.App().form1)->menuBar();
@@ -66,6 +70,7 @@ TEST(DesktopScanProgress, CancelInThePanelStopsTheScanAndBlocksOtherInput) {
     qt_testing::ModalCloser closer;
     session.OpenFile(path);
     EXPECT_TRUE(shown);
+    EXPECT_TRUE(aboveStatus);
     EXPECT_EQ(phase, "count the lines (1 of 10)");
     EXPECT_TRUE(menuBlocked);
     EXPECT_FALSE(panel->isVisible());

@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QWindow>
 #include <cmath>
 
@@ -57,9 +58,13 @@ ProgressPanel::ProgressPanel(QWidget* host)
     hide();
 }
 
+// Along the bottom of the window, above its status line, which stays readable.
 void ProgressPanel::Place() {
     const int h = sizeHint().height();
-    setGeometry(0, host_->height() - h, host_->width(), h);
+    int bottom = host_->height();
+    if (auto* status = host_->findChild<QStatusBar*>(QString(), Qt::FindDirectChildrenOnly); status && status->isVisible())
+        bottom = status->geometry().top();
+    setGeometry(0, bottom - h, host_->width(), h);
     raise();
 }
 
