@@ -6,7 +6,7 @@
 # - ui/qt/ never includes app/ or a feature folder;
 # - a model file of a feature folder includes only core/, model files of its own folder and
 #   model files of the folders its CMakeLists.txt names after DEPENDS;
-# - only ui/qt/ and the desktop start-up of app/ (main.cpp, desktop_session.*) include Qt,
+# - only ui/qt/ and the desktop start-up of app/ (main.cpp, desktop_module.cpp, desktop_session.*) include Qt,
 #   whether as <Q...>, <Qt.../...> or our own ui/qt/ headers.
 # The roles of feature files come from the manifest CMake writes at configure time.
 cmake_minimum_required(VERSION 3.25)
@@ -25,7 +25,7 @@ function(layer_of path out)
     set(result qt)
   elseif(path MATCHES "^ui/")
     set(result ui)
-  elseif(path MATCHES "^app/(main\\.cpp|desktop_session\\.(h|cpp))$")
+  elseif(path MATCHES "^app/(main\\.cpp|desktop_module\\.cpp|desktop_session\\.(h|cpp))$")
     set(result desktop)
   elseif(path MATCHES "^app/")
     set(result app)

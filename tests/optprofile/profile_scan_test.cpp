@@ -2,6 +2,8 @@
 // command line. These run once "Open Log/Out File (Opt,Freq)" is available.
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
@@ -147,5 +149,26 @@ TEST(ProfileBatch, RealBinaryWritesAPngWhenBuiltWithQt) {
     auto png = ReadFile(image);
     ASSERT_GT(png.size(), 8u);
     EXPECT_EQ(png.substr(1, 3), "PNG");
+
+    // The pictures come from the desktop module the program loads when it first draws. A
+    // program without it still runs every command that draws nothing, and a picture fails
+    // with a message that names what is missing.
+    const auto module = std::filesystem::path(MAVROLIN_BINARY).parent_path() / "mavrolin-desktop.so";
+    if (!std::filesystem::exists(module)) return;
+    const auto alone = dir / "alone";
+    std::filesystem::create_directory(alone);
+    std::filesystem::copy_file(MAVROLIN_BINARY, alone / "mavrolin");
+    auto run = [&](const std::string& args) {
+        const std::string line = "QT_QPA_PLATFORM=offscreen \"" + (alone / "mavrolin").string() + "\" " + args + " 2>" +
+                                 (dir / "err.txt").string();
+        const int status = std::system(line.c_str());
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    };
+    EXPECT_EQ(run("index \"" + log + "\" -o \"" + (dir / "i.txt").string() + "\""), 0) << ReadFile(dir / "err.txt");
+    const auto lost = dir / "lost.png";
+    EXPECT_EQ(run("profile \"" + log + "\" -o \"" + lost.string() + "\""), 1);
+    EXPECT_NE(ReadFile(dir / "err.txt").find("The desktop part of Mavrolin cannot be loaded"), std::string::npos)
+        << ReadFile(dir / "err.txt");
+    EXPECT_FALSE(std::filesystem::exists(lost));
 }
 #endif
