@@ -62,18 +62,20 @@ bool LineReader::Next() {
 }
 
 // With marks, jumps to a line at least History() lines before the target (never past the
-// limit), so that the lines the history reaches are read as they would be without.
+// limit or the end), so that the lines the history reaches are read as they would be without.
 // The lines up to the target are split by the skipping read, looking for nothing; where it
 // stops short (the end of the file, the limit), the read that fails is Next()'s, so the
 // history moves as it does when reading line by line.
 bool LineReader::AdvanceTo(long long n) {
-    const long long from = std::min(n, limit_) - history_;
+    // A target past the end of the file is taken as the last marked line, so that the jump
+    // still lands History() lines before the end and the history is read in full.
+    const long long from = std::min({n, limit_, marks_ ? marks_->LastMarkedLine() : n}) - history_;
     if (marks_ && !ended_ && from > lineNo_ + 1 && in_.JumpTowards(*marks_, from)) lineNo_ = in_.LineNumber();
     static const LineStarts kNothing;
     if (lineNo_ < n) NextStartingWith(kNothing, n);
-    while (lineNo_ < n)
-        if (!Next()) return false;
-    return true;
+    if (lineNo_ >= n) return true;
+    if (ended_) return false;  // the read that failed was made, and moved the history once
+    return Next() && lineNo_ >= n;  // stopped at the limit: the failing read is still to come
 }
 
 bool LineReader::ReadOver() { return Fetch(head_); }

@@ -41,6 +41,11 @@ public:
     bool Empty() const { return offsets_.empty(); }
     // The line numbers between two marks.
     long long Spacing() const { return spacing_; }
+    // The number of the last line that has a mark (0 without marks): the file has at least
+    // that many lines.
+    long long LastMarkedLine() const {
+        return offsets_.empty() ? 0 : static_cast<long long>(offsets_.size() - 1) * spacing_ + 1;
+    }
 
 private:
     friend class TextReader;

@@ -1,8 +1,8 @@
 // The line reader's ways of reading against each other. For any bytes: the skipping read
 // (64 bytes a step) stops where reading every line and testing each line stops, with the
 // same history, and refuses what Next() refuses with the same message; the line count it
-// reaches is the counting pass's; and a reader jumping by the marks it took lands where
-// reading every line does. The first byte picks the beginnings looked for and the history.
+// reaches is the counting pass's; and going to a line, with or without the marks it took,
+// ends where reading line by line ends. The first byte picks the beginnings looked for and the history.
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -68,10 +68,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (skipping.lines != every.lines) fuzz::Finding("line numbers differ at the end");
     const Reading counted = Run([&](std::vector<std::string>&) { return core::CountLines(path); });
     if (!counted.error.empty() || counted.lines != every.lines) fuzz::Finding("the line count differs: " + counted.error);
-    for (long long target : {every.lines / 2, every.lines - 1, every.lines}) {
-        core::LineReader plain(path, 2), jumping(path, 2, core::LineReader::kNoLimit, &marks);
-        if (plain.AdvanceTo(target) != jumping.AdvanceTo(target) || State(plain) != State(jumping))
-            fuzz::Finding("a jump by the marks lands elsewhere, target " + std::to_string(target));
+    // Going to a line, with or without the marks, ends where reading line by line ends.
+    for (long long target : {every.lines / 2, every.lines - 1, every.lines, every.lines + 2}) {
+        core::LineReader lineByLine(path, 2), plain(path, 2), jumping(path, 2, core::LineReader::kNoLimit, &marks);
+        bool reached = true;
+        while (reached && lineByLine.LineNumber() < target) reached = lineByLine.Next();
+        if (plain.AdvanceTo(target) != reached || State(plain) != State(lineByLine))
+            fuzz::Finding("going to line " + std::to_string(target) + " ends elsewhere than reading line by line");
+        if (jumping.AdvanceTo(target) != reached || State(jumping) != State(lineByLine))
+            fuzz::Finding("a jump by the marks to line " + std::to_string(target) + " lands elsewhere");
     }
     return 0;
 }

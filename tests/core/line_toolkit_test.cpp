@@ -155,9 +155,9 @@ std::string RandomText(std::mt19937& rng) {
 }
 
 // Where the skipping read of a mapped file stops, with its history, is where reading every
-// line and testing each stops, up to a line or the reader's limit; the marks it takes on
-// the way let a later reader jump as reading every line would, and the line count it
-// reaches is the counting pass's (itself split 64 bytes a step).
+// line and testing each stops, up to a line or the reader's limit; the line count it
+// reaches is the counting pass's (itself split 64 bytes a step); and going to a line, with
+// or without the marks it took on the way, ends where reading line by line ends.
 TEST(LineReader, SkippingReadStopsWhereReadingEveryLineWould) {
     TempDir d;
     const auto path = d / "f.txt";
@@ -190,10 +190,15 @@ TEST(LineReader, SkippingReadStopsWhereReadingEveryLineWould) {
         ASSERT_EQ(got, expected) << "round " << round;
         if (marks.Empty()) continue;
         EXPECT_EQ(skipping.LineNumber(), lines) << "round " << round;
-        for (long long target : {lines / 3, lines - 1, lines}) {
-            LineReader every(path, 2), jumping(path, 2, LineReader::kNoLimit, &marks);
-            ASSERT_EQ(jumping.AdvanceTo(target), every.AdvanceTo(target));
-            EXPECT_EQ(state(jumping), state(every)) << "round " << round << " target " << target;
+        // Going to a line, with or without the marks, ends where reading line by line ends.
+        for (long long target : {lines / 3, lines - 1, lines, lines + 2}) {
+            LineReader lineByLine(path, 2), plain(path, 2), jumping(path, 2, LineReader::kNoLimit, &marks);
+            bool reached = true;
+            while (reached && lineByLine.LineNumber() < target) reached = lineByLine.Next();
+            EXPECT_EQ(plain.AdvanceTo(target), reached);
+            EXPECT_EQ(jumping.AdvanceTo(target), reached);
+            EXPECT_EQ(state(plain), state(lineByLine)) << "round " << round << " target " << target;
+            EXPECT_EQ(state(jumping), state(lineByLine)) << "round " << round << " target " << target;
         }
     }
 }
