@@ -105,8 +105,7 @@ bool LineReader::NextStartingWith(const LineStarts& starts, long long until) {
     if (copies_.empty() && !ended_ && SkipMapped(starts, last, found)) return found;
     // A buffered file, and what the mapped split leaves: the end of the file, a long line.
     while (lineNo_ < until && Next()) {
-        const auto line = TrimmedLine();
-        if (!line.empty() && starts.Has(line[0], line.size() > 1 ? line[1] : '\0')) return true;
+        if (starts.Begins(TrimmedLine())) return true;
     }
     return false;
 }

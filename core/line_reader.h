@@ -34,6 +34,8 @@ public:
     // letters match in either case.
     LineStarts& Add(std::string_view prefix, bool anyCase = false);
     // `second`: the character after `first`, whatever it is ('\0' when the line ends).
+    // True when the trimmed line `line` begins as one of these.
+    bool Begins(std::string_view line) const { return !line.empty() && Has(line[0], line.size() > 1 ? line[1] : '\0'); }
     bool Has(char first, char second) const {
         const size_t bit = static_cast<size_t>(static_cast<unsigned char>(first)) * 256 +
                            static_cast<unsigned char>(second);

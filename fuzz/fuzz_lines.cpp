@@ -50,8 +50,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const Reading every = Run([&](std::vector<std::string>& stops) {
         core::LineReader in(path, history);
         while (in.Next()) {
-            const auto line = in.TrimmedLine();
-            if (!line.empty() && starts.Has(line[0], line.size() > 1 ? line[1] : '\0')) stops.push_back(State(in));
+            if (starts.Begins(in.TrimmedLine())) stops.push_back(State(in));
         }
         return in.LineNumber();
     });
