@@ -27,9 +27,10 @@ std::vector<std::string> Tokens(const std::string& text) {
     return out;
 }
 
+// Older versions end the title with a full stop, newer ones with a colon or nothing.
 bool TitleWithPrefix(const std::string& line, std::string_view prefix) {
     std::string t = core::UpperAscii(core::Trim(line));
-    if (!t.empty() && t.back() == ':') t.pop_back();
+    if (!t.empty() && (t.back() == ':' || t.back() == '.')) t.pop_back();
     return t == std::string(prefix) + "MOLECULAR ORBITAL COEFFICIENTS";
 }
 

@@ -27,8 +27,8 @@ struct CoefficientLoad {
 // Throws core::FileError when the log cannot be read.
 CoefficientLoad ReadCoefficients(const std::filesystem::path& log, long long blockStart, int blockLength);
 
-// "Molecular Orbital Coefficients" or "Alpha Molecular Orbital Coefficients", with or
-// without the colon, any case, surrounding blanks ignored.
+// "Molecular Orbital Coefficients" or "Alpha Molecular Orbital Coefficients", ending in a
+// colon, a full stop or nothing, any case, surrounding blanks ignored.
 bool IsCoefficientTitle(const std::string& line);
 bool IsBetaCoefficientTitle(const std::string& line);
 

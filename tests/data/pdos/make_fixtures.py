@@ -14,9 +14,9 @@ def coefficients(seed, nbasis, nmo):
     return [[round(rnd.uniform(-0.99, 0.99), 5) for _ in range(nbasis)] for _ in range(nmo)]
 
 
-def header(nbasis, extra_lines):
-    out = [" Entering Gaussian System, Link 0=g16", " ******************************************",
-           " Gaussian 16:  Test fixture written by hand", " ******************************************",
+def header(nbasis, extra_lines, version="16"):
+    out = [f" Entering Gaussian System, Link 0=g{version}", " ******************************************",
+           f" Gaussian {version}:  Test fixture written by hand", " ******************************************",
            " -------------", " #p b3lyp/sto-3g pop=full", " -------------", " Symbolic Z-matrix:",
            " Charge =  0 Multiplicity = 1"]
     out += [f" Filler line {i} of the route and input echo." for i in range(extra_lines)]
@@ -46,14 +46,14 @@ def ao_line(r, aos, first_of_atom):
     return f"{r:4d}" + " " * 8 + f"{func:<9s}"
 
 
-def coefficient_blocks(title, mos, energies, nocc, coef, aos):
+def coefficient_blocks(title, mos, energies, nocc, coef, aos, eigen="Eigenvalues"):
     """mos: the orbital numbers printed (1-based), in blocks of five."""
     out = [title] if title else []
     for b in range(0, len(mos), 5):
         block = mos[b:b + 5]
         out.append(" " * 18 + "".join(f"{m:10d}" for m in block))
         out.append(" " * 18 + "".join(f"{'O' if m <= nocc else 'V':>10s}" for m in block))
-        out.append("     Eigenvalues --  " + "".join(f"{energies[m - 1]:10.5f}" for m in block))
+        out.append(f"     {eigen} --  " + "".join(f"{energies[m - 1]:10.5f}" for m in block))
         seen = set()
         for r in range(1, len(aos) + 1):
             first = aos[r - 1][0] not in seen
@@ -62,11 +62,11 @@ def coefficient_blocks(title, mos, energies, nocc, coef, aos):
     return out
 
 
-def footer():
+def footer(version="16"):
     return ["     Density Matrix:", " " * 18 + "".join(f"{m:10d}" for m in range(1, 4)),
             "   1 1   O  1S          2.06598", "   2        2S         -0.11399   0.34633",
             " Mulliken charges:", "               1", "     1  O   -0.330000", "     2  H    0.165000",
-            "     3  H    0.165000", " Sum of Mulliken charges =   0.00000", " Normal termination of Gaussian 16 at Tue Dec  8 10:00:00 2026."]
+            "     3  H    0.165000", " Sum of Mulliken charges =   0.00000", f" Normal termination of Gaussian {version} at Tue Dec  8 10:00:00 2026."]
 
 
 def write(name, lines):
@@ -117,6 +117,14 @@ def main():
     lines += coefficient_blocks("     Beta Molecular Orbital Coefficients:", list(range(1, 8)), bocc + bvirt, 4,
                                 bcoef, AOS7)
     write("open.log", lines + footer())
+    # The same run as Gaussian 03 prints it: no colon after the alpha title, a full stop
+    # after the beta one, the eigenvalue label in capitals.
+    lines = header(7, 190, "03") + eigen_block(aocc, avirt) + eigen_block(bocc, bvirt, "Beta")
+    lines += coefficient_blocks("     Alpha Molecular Orbital Coefficients", list(range(1, 8)), aocc + avirt, 5,
+                                acoef, AOS7, "EIGENVALUES")
+    lines += coefficient_blocks("     Beta Molecular Orbital Coefficients.", list(range(1, 8)), bocc + bvirt, 4,
+                                bcoef, AOS7, "EIGENVALUES")
+    write("open_g03.log", lines + footer("03"))
     fchk("open.fchk", 7, [(aocc + avirt, acoef), (bocc + bvirt, bcoef)], independent="independant")
 
     # 13 AOs, 5 occupied: the default population output prints the occupied orbitals and
