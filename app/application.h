@@ -110,6 +110,9 @@ public:
     bool Failed() const { return failed_; }
     // What failed so far in this action is taken back (it was reported as a warning).
     void ClearFailure() { failed_ = false; }
+    // The batch command being run ("scf", "report" ...), empty on the desktop. A log scan
+    // phase that such a command does not use reports its failure as a warning.
+    std::string batchCommand;
 
     // The exit sequence: the first ten windows released in order with a pause after each.
     void Exit();

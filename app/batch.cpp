@@ -113,6 +113,9 @@ void BuildCli(CLI::App& cli, BatchSession& session) {
         "Without a command, mavrolin opens the desktop program; mavrolin FILE opens it and "
         "scans FILE.");
     for (CommandRegistrar add : kCommandFolders) add(cli, session);
+    // The command's name reaches the application before anything runs (see batchCommand).
+    for (auto* sub : cli.get_subcommands([](CLI::App*) { return true; }))
+        sub->preparse_callback([&session, name = sub->get_name()](std::size_t) { session.SetCommandName(name); });
 }
 
 }  // namespace
@@ -135,6 +138,7 @@ Application& BatchSession::App() {
         startDir_ = MakePrivateDir();
         platform.quiet = quiet;
         app_ = std::make_unique<Application>(platform, startDir_);
+        app_->batchCommand = commandName_;
     }
     return *app_;
 }

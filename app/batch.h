@@ -60,7 +60,11 @@ public:
     // the old file whole) or, without -o, to standard output.
     void DeliverCopy(const std::filesystem::path& scratch, const std::string& output);
 
+    // Name of the subcommand on the command line, handed to the application it creates.
+    void SetCommandName(const std::string& name) { commandName_ = name; }
+
 private:
+    std::string commandName_;
     std::filesystem::path startDir_;
     std::unique_ptr<Application> app_;
 };

@@ -54,6 +54,9 @@ struct LoadedLog {
     bool pick_energy_check = false;
     int nstd = 0;
     std::vector<int> std_pos;  // 0-based after the scan
+    // Header of the last orientation of any kind (standard, input, Z-matrix): the final
+    // geometry, also where std_pos holds an earlier one or none. 0 when there is none.
+    long long lastOrientationLine = 0;
     int nforce = 0;
     std::vector<int> force_pos;
     // Every line that starts with "Maximum Force" is in force_pos: the indexing scan read

@@ -36,7 +36,7 @@ bool ReadBlockAfterHeader(core::TextReader& reader, long long header, Orientatio
 
 bool IsOrientationHeader(const std::string& line) {
     auto t = core::Trim(line);
-    return t == "Standard orientation:" || t == "Input orientation:";
+    return t == "Standard orientation:" || t == "Input orientation:" || t == "Z-Matrix orientation:";
 }
 
 bool IsClosingRule(const std::string& line) { return line.compare(0, 6, " -----") == 0; }

@@ -1,6 +1,7 @@
 #pragma once
-// Orientation blocks of a Gaussian output file ("Standard orientation:" and "Input
-// orientation:" tables) and the labelled Cartesian file written from the coordinate grid.
+// Orientation blocks of a Gaussian output file ("Standard orientation:", "Input
+// orientation:" and "Z-Matrix orientation:" tables) and the labelled Cartesian file
+// written from the coordinate grid.
 // The main window's "Get Final Standard Orientation" and "Save Cartesian Coordinates with
 // Labels" are built from these pieces; the optimisation profile reads the block of one
 // step with them, and other coordinate readers may share the grid helpers.
@@ -29,7 +30,8 @@ struct OrientationAtom {
     double a = 0, b = 0, c = 0;
 };
 
-// Trimmed text exactly "Standard orientation:" or "Input orientation:".
+// Trimmed text exactly "Standard orientation:", "Input orientation:" or (a Z-matrix input
+// run without symmetry) "Z-Matrix orientation:".
 bool IsOrientationHeader(const std::string& line);
 // The first six characters are a blank and five hyphens.
 bool IsClosingRule(const std::string& line);

@@ -1,5 +1,6 @@
 #include "logscan/job_summary.h"
 
+#include <algorithm>
 #include <limits>
 
 #include "app/application.h"
@@ -87,31 +88,40 @@ void ReadDetails(Application& app, core::LineReader& reader, bool& firstStep) {
     long long chgmlt = PositionAt(log.chgmlt_pos, 1);
     if (log.nchgmlt > 0 && ahead(chgmlt)) {
         Need(reader.AdvanceTo(chgmlt));
-        core::AtLine(reader.LineNumber(), [&] { ReadChargeMultiplicity(app, reader.Line()); });
+        ReadChargeMultiplicity(app, reader.Line());
     }
     firstStep = false;
 
-    if (!log.opt_chk) Need(ReadFinalStructure(app, reader));
-
+    // The final structure of a single point comes before its energy; so does that of an
+    // optimisation that stopped without printing its geometry again.
     long long scf = PositionAt(log.scfdone_pos, log.ndone);
+    long long force = PositionAt(log.force_pos, log.nforce2);
+    if (!log.opt_chk || FinalStructureLine(log) < (log.nforce2 > 0 ? force : scf))
+        Need(ReadFinalStructure(app, reader));
+
     if (log.ndone > 0 && ahead(scf)) {
         int m = (log.multpl > 1 || log.annihilation_check) ? 6 : 1;
         CopyBlock(summary, reader, scf, 0, m);
     }
 
-    long long force = PositionAt(log.force_pos, log.nforce2);
     if (log.opt_chk && log.nforce2 > 0 && ahead(force)) CopyBlock(summary, reader, force, 1, 5);
 
     Need(ReadFinalStructure(app, reader));
 
-    if (log.nmllkn > 0 && ahead(PositionAt(log.mllkn_pos, log.nmllkn))) Need(ReadMullikenCharges(app, reader));
-
-    if (log.ndipol > 0 && ahead(PositionAt(log.dipol_pos, log.ndipol))) DipoleLine(summary, reader);
-
+    // A spin-density table of its own lies before the steps that follow.
     long long freq = FirstFrequencyLine(app);
+    long long dipole = PositionAt(log.dipol_pos, log.ndipol);
+    long long firstForce = PositionAt(log.force_pos, 1);
+    long long spinBefore = log.nline + 1;
+    for (long long next : {dipole, freq, log.opt_chk ? 0 : firstForce})
+        if (ahead(next)) spinBefore = std::min(spinBefore, next);
+    if (log.nmllkn > 0 && ahead(PositionAt(log.mllkn_pos, log.nmllkn)))
+        Need(ReadMullikenCharges(app, reader, spinBefore));
+
+    if (log.ndipol > 0 && ahead(dipole)) DipoleLine(summary, reader);
+
     if (log.nfreq > 0 && ahead(freq)) CopyBlock(summary, reader, freq, 2, 3);
 
-    long long firstForce = PositionAt(log.force_pos, 1);
     if (!log.opt_chk && log.nforce > 0 && ahead(firstForce)) CopyBlock(summary, reader, firstForce, 1, 5);
 }
 
@@ -173,7 +183,13 @@ void JobSummaryDetailsPhase(Application& app) {
     bool firstStep = true;
     try {
         core::LineReader reader(log.FileDum, kSummaryHistory, log.nline, &log.linemarks);
-        ReadDetails(app, reader, firstStep);
+        try {
+            ReadDetails(app, reader, firstStep);
+        } catch (const core::ConversionError& e) {
+            // Every step parses the line the reader stands on.
+            throw core::ConversionError("Line " + core::IntText(reader.LineNumber()) + " of \"" + log.FileDum +
+                                        "\": " + e.what());
+        }
     } catch (const LogEnded&) {
         app.ShowMessageCentred(firstStep ? "Error on extracting the data!"
                                          : "Abnormal ending of the file! Check your log file!!");

@@ -143,6 +143,7 @@ public:
         log.nforce = log.nfreq = log.nzero = log.nexstt = 0;
         log.nalphaocc = log.nalphavrt = log.nbetaocc = log.nbetavrt = 0;
         log.nstd = -1;
+        log.lastOrientationLine = 0;
         log.opt_chk = false;
         log.forceLinesIndexed = false;
         log.keywords.Clear();
@@ -245,7 +246,9 @@ private:
             case Trigger::Orientation:
                 Record(log.std_pos, log.nstd, ii());
                 Hit(KeywordKind::Orientation, ii(), line);
+                log.lastOrientationLine = ii();
                 break;
+            case Trigger::OtherOrientation: log.lastOrientationLine = ii(); break;
             case Trigger::Mulliken:
                 Record(log.mllkn_pos, log.nmllkn, ii());
                 Hit(KeywordKind::Mulliken, ii(), line);

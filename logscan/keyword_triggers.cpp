@@ -41,9 +41,19 @@ constexpr std::array kTable = {
     Entry{Trigger::MaximumForce, Rule::Prefix, "MAXIMUM FORCE"},
     Entry{Trigger::Orientation, Rule::Prefix, "STANDARD ORIENTATION", 0, Orient::Standard},
     Entry{Trigger::Orientation, Rule::Prefix, "INPUT ORIENTATION", 0, Orient::Input},
+    // A Z-matrix input run with nosymm prints its geometry only as "Z-Matrix orientation:".
+    Entry{Trigger::Orientation, Rule::Prefix, "Z-MATRIX ORIENTATION", 0, Orient::Input},
+    // The headers of the kind the scan does not index still mark where a geometry is printed.
+    Entry{Trigger::OtherOrientation, Rule::Prefix, "STANDARD ORIENTATION", 0, Orient::Input},
+    Entry{Trigger::OtherOrientation, Rule::Prefix, "INPUT ORIENTATION", 0, Orient::Standard},
+    Entry{Trigger::OtherOrientation, Rule::Prefix, "Z-MATRIX ORIENTATION", 0, Orient::Standard},
     // The header line with its colon: "Mulliken charges and spin densities:".
     Entry{Trigger::Mulliken, Rule::PrefixOfSize, "MULLIKEN CHARGES AND SPIN DENSITIES", 36},
     Entry{Trigger::Mulliken, Rule::PrefixOfSize, "MULLIKEN CHARGES", 17},
+    // Older versions: "Mulliken atomic charges:" (Gaussian 98: "Total atomic charges:"),
+    // an open shell's spin densities in a block of their own further on.
+    Entry{Trigger::Mulliken, Rule::PrefixOfSize, "MULLIKEN ATOMIC CHARGES", 24},
+    Entry{Trigger::Mulliken, Rule::PrefixOfSize, "TOTAL ATOMIC CHARGES", 21},
     Entry{Trigger::DipoleMoment, Rule::Prefix, "DIPOLE MOMENT"},
     Entry{Trigger::NormalTermination, Rule::Prefix, "NORMAL TERMINATION"},
     Entry{Trigger::ExcitedState, Rule::Field, "Excited State", 14},

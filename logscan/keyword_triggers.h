@@ -24,6 +24,7 @@ enum class Trigger {
     MoCoefficients,  // indexed only: a coefficient table header
     MaximumForce,
     Orientation,
+    OtherOrientation,  // indexed only: a header of the kind the scan does not index
     Mulliken,
     DipoleMoment,  // the indexing scan reads the next line over this one
     NormalTermination,
@@ -35,8 +36,9 @@ enum class Trigger {
 
 // The first trigger the trimmed `line` matches, trying the table from position `from`
 // on (a scan that has read over a line tests the new line against the triggers after the
-// one that read ahead). Orientation headers are the input ones when `inputOrientation`,
-// the standard ones otherwise. Sets `at` to the matching table position.
+// one that read ahead). Orientation headers are the input ones (with the Z-matrix ones)
+// when `inputOrientation`, the standard ones otherwise; the others are OtherOrientation.
+// Sets `at` to the matching table position.
 Trigger Classify(std::string_view line, bool inputOrientation, size_t from, size_t& at);
 inline Trigger Classify(std::string_view line, bool inputOrientation) {
     size_t at = 0;

@@ -2,6 +2,7 @@
 // file and close the scan, and the handler that runs the list.
 #include "logscan/log_scan.h"
 
+#include <algorithm>
 #include <array>
 #include <exception>
 #include <filesystem>
@@ -56,14 +57,39 @@ constexpr std::array kPhases = {
     ScanPhase{"closing messages", Always<ClosingMessages>, OnError::EndScan},
 };
 
+// The later phases whose results each batch command uses; a command not listed here
+// (and the desktop) uses them all.
+struct CommandNeeds {
+    std::string_view command;
+    std::array<std::string_view, 4> phases;
+};
+constexpr std::array kCommandNeeds = {
+    CommandNeeds{"index", {}},
+    CommandNeeds{"scf", {"SCF table"}},
+    CommandNeeds{"profile", {"SCF table"}},
+    CommandNeeds{"mo", {"MO energies"}},
+    CommandNeeds{"coefficients", {"MO energies"}},
+    CommandNeeds{"pdos", {"MO energies"}},
+    CommandNeeds{"spectrum", {"excited states"}},
+    CommandNeeds{"ir", {}},
+};
+
+bool PhaseNeeded(const Application& app, std::string_view phase) {
+    for (const auto& c : kCommandNeeds)
+        if (c.command == app.batchCommand) return std::find(c.phases.begin(), c.phases.end(), phase) != c.phases.end();
+    return true;
+}
+
 // A user error ends only this phase; a programming error goes on to the dispatch point.
 void RunLaterPhase(Scan& scan, const ScanPhase& phase) {
     core::ActionOutcome outcome = core::RunAction([&] { phase.run(scan); });
     if (outcome.kind == core::ActionOutcome::Kind::Done) return;
     if (outcome.kind == core::ActionOutcome::Kind::InternalError) std::rethrow_exception(outcome.error);
     // A log that breaks off ends its last block early: that is reported, but what was
-    // read before stays a result (ClosingMessages says the job did not finish).
-    if (scan.app.log.jobEnd == core::JobEnd::Unfinished) return scan.app.ShowWarningPos(outcome.message);
+    // read before stays a result (ClosingMessages says the job did not finish). A bad
+    // line in a phase whose result the command does not use is reported the same way.
+    if (scan.app.log.jobEnd == core::JobEnd::Unfinished || !PhaseNeeded(scan.app, phase.name))
+        return scan.app.ShowWarningPos(outcome.message);
     scan.app.platform.ErrorMessage(outcome.message);
     scan.app.Fail();
 }

@@ -67,6 +67,13 @@ TEST(SummaryCorpus, EveryLogScansAndFrequencyLogsListEveryMode) {
             EXPECT_NE(m.text, "Abnormal ending of the file! Check your log file!!");
             EXPECT_NE(m.text, "Error on extracting the data!");
         }
+        // The final structure, with its charges when they are printed after it, whichever
+        // version wrote the log.
+        const auto& st = t.app.form4.StringGrid2;
+        const auto& l = t.app.log;
+        EXPECT_TRUE(l.lastOrientationLine == 0 || !st.Cell(0, 1).empty());
+        EXPECT_TRUE(l.nmllkn == 0 || l.mllkn_pos[static_cast<size_t>(l.nmllkn)] < l.lastOrientationLine ||
+                    !st.Cell(4, st.RowCount() - 1).empty());
         auto expected = LoggedFrequencies(log);
         if (expected.empty()) continue;
         ++frequencyLogs;
