@@ -50,6 +50,13 @@ bool IsEndMarker(const std::vector<std::string>& t) {
     return false;
 }
 
+// " AO basis set (Overlap normalization):", or " AO basis set:" as Gaussian 03 titles the
+// same listing.
+bool IsGfprintTitle(const std::string& line) {
+    const std::string t = core::Trim(line);
+    return t.starts_with(kGfprintTitle) || t == "AO basis set:";
+}
+
 bool IsShellLine(const std::string& line) { return core::UpperAscii(core::Trim(line)).starts_with("ATOM"); }
 
 // A checkpoint section title: the first 36 characters, trimmed, compared without case.
@@ -134,7 +141,7 @@ GfprintListing ReadGfprintListing(const std::filesystem::path& file) {
     bool ended = false;
     while (!ended && in.ReadLine(line)) {
         if (out.titleLine == 0) {
-            if (core::Trim(line).starts_with(kGfprintTitle)) out.titleLine = in.LineNumber() + 1;
+            if (IsGfprintTitle(line)) out.titleLine = in.LineNumber() + 1;
             continue;
         }
         auto t = Tokens(line);

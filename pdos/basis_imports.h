@@ -16,7 +16,7 @@ namespace mavrolin::pdos {
 // basis function.
 struct GfprintListing {
     std::vector<std::vector<std::string>> shells;
-    long long titleLine = 0;  // the line after "AO basis set (Overlap normalization):"
+    long long titleLine = 0;  // the line after "AO basis set (Overlap normalization):" ("AO basis set:")
     long long endLine = 0;    // the line before the end marker
     // The two notes shown after the first pass ("StringCode #1 and #2 ===> ...").
     std::vector<std::string> notes;

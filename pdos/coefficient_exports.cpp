@@ -44,7 +44,13 @@ std::string ExportSuffix(CoefficientLayout layout) {
     return "";
 }
 
-bool HasCoefficients(const CoefficientTables& tables) { return !tables.alpha.Cell(1, 1).empty(); }
+bool HasCoefficients(const CoefficientTables& tables) {
+    // A partial printing (Pop=Regular) may start at any orbital, so every column counts.
+    for (const CoefficientGrid* g : {&tables.alpha, &tables.beta})
+        for (int c = 1; c <= g->nmo(); ++c)
+            if (!g->Cell(c, 1).empty()) return true;
+    return false;
+}
 
 void WriteCoefficients(const std::filesystem::path& file, const CoefficientTables& tables, CoefficientLayout layout) {
     core::TextWriter out(file);

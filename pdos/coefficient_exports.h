@@ -18,7 +18,8 @@ enum class CoefficientLayout {
 // The suffix of the proposed file name.
 std::string ExportSuffix(CoefficientLayout layout);
 
-// The exports are offered only when coefficients are loaded (cell (1, 1) of the alpha table).
+// The exports are offered only when coefficients are loaded: the first AO row of some MO
+// holds one (a partial printing leaves the orbitals it did not print empty).
 bool HasCoefficients(const CoefficientTables& tables);
 
 // Writes the file through the atomic writer. Squares re-formats every coefficient as

@@ -37,6 +37,7 @@ TEST(CoefficientsCommand, WritesWhatTheWindowExportWrites) {
         {"--mo-ao", mavrolin::pdos::CoefficientLayout::LinePerAo, "closed.log"},
         {"--ao-mo", mavrolin::pdos::CoefficientLayout::LinePerMo, "open.log"},
         {"--squares", mavrolin::pdos::CoefficientLayout::Squares, "closed.log"},
+        {"--mo-ao", mavrolin::pdos::CoefficientLayout::LinePerAo, "oldstyle.log"},  // printed from orbital 4 on
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.flag);
