@@ -108,9 +108,12 @@ IrCurve ComputeIrCurve(const VibModes& modes, const CurveRequest& rq) {
         return c;
     }
     std::vector<double> freq, value;
+    std::vector<int> numbers;
     for (const auto& m : modes.modes) {
+        if (!(rq.raman ? m.ramanRead : m.irRead)) continue;  // its value could not be read
         freq.push_back(m.frequency);
         value.push_back(rq.raman ? m.raman : m.ir);
+        numbers.push_back(m.number);
     }
     if (rq.raman && rq.ramanIntensities) {
         if (!(rq.laserNm > 0) || !(rq.kelvin > 0)) {
@@ -121,7 +124,7 @@ IrCurve ComputeIrCurve(const VibModes& modes, const CurveRequest& rq) {
     }
     for (size_t i = 0; i < freq.size(); ++i) {
         c.sticks.push_back({freq[i] * rq.scale, value[i]});
-        c.stickModes.push_back(modes.modes[i].number);
+        c.stickModes.push_back(numbers[i]);
     }
     if (c.sticks.empty()) {
         c.error = "No real vibrational mode with readable values: there is no spectrum to draw.";

@@ -231,10 +231,11 @@ std::vector<std::string> TForm19::Notes() const {
             t += " " + core::IntText(m.number) + " (" + irraman::NumberText(m.frequency) + " cm-1)";
         notes.push_back(t);
     }
-    if (!modes_.overflowed.empty()) {
-        std::string t = core::IntText(static_cast<long long>(modes_.overflowed.size())) +
+    const auto leftOut = irraman::ModesLeftOut(modes_, Raman1.Checked());
+    if (!leftOut.empty()) {
+        std::string t = core::IntText(static_cast<long long>(leftOut.size())) +
                         " mode(s) left out: a value was printed as asterisks or could not be read (modes";
-        for (int n : modes_.overflowed) t += " " + core::IntText(n);
+        for (int n : leftOut) t += " " + core::IntText(n);
         notes.push_back(t + ").");
     }
     if (overlay_) notes.push_back("Grey: " + overlay_->name + ", scaled to the computed maximum.");
@@ -374,8 +375,10 @@ void TForm19::ShowMode(int stick) {
         if (m.number != number) continue;
         std::string t = "Mode " + core::IntText(m.number) + ": " + irraman::NumberText(m.frequency) + " cm-1";
         if (drawn_.scale != 1) t += " (scaled " + irraman::NumberText(curve_.sticks[static_cast<size_t>(stick)].x) + ")";
-        t += ", IR intensity " + irraman::NumberText(m.ir) + " km/mol";
-        if (modes_.hasRaman) t += ", Raman activity " + irraman::NumberText(m.raman) + " A^4/amu";
+        t += m.irRead ? ", IR intensity " + irraman::NumberText(m.ir) + " km/mol" : ", IR intensity not readable";
+        if (modes_.hasRaman)
+            t += m.ramanRead ? ", Raman activity " + irraman::NumberText(m.raman) + " A^4/amu"
+                             : ", Raman activity not readable";
         t += ", symmetry " + (m.symmetry.empty() ? std::string("not printed") : m.symmetry);
         ModeInfo.SetCaption(t);
         return;

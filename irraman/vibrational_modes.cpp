@@ -1,5 +1,6 @@
 #include "irraman/vibrational_modes.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "core/line_reader.h"
@@ -43,7 +44,7 @@ bool AllIntegers(const std::vector<std::string_view>& tokens, std::vector<int>& 
 
 struct Pending {
     VibMode mode;
-    bool bad = false;  // a value printed as asterisks, or not a number
+    bool bad = false;  // a frequency printed as asterisks or not a number, or no intensities
 };
 
 // One listing (standard or high-precision) of one set.
@@ -126,15 +127,14 @@ private:
         if (ir) irSeen_ = true;
         const auto fields = Fields(values);
         for (size_t k = 0; k < count_; ++k) {
-            Pending& p = listing_->modes[first_ + k];
+            VibMode& m = listing_->modes[first_ + k].mode;
             double v = 0;
             // A line that does not hold one value per mode cannot be attributed: every
-            // mode of the block is left out rather than given a neighbour's value.
-            if (fields.size() != count_ || !IsNumber(fields[k], v)) {
-                p.bad = true;
-                continue;
-            }
-            (ir ? p.mode.ir : p.mode.raman) = v;
+            // mode of the block loses that value rather than take a neighbour's.
+            //  Raman Activ --************************************************
+            const bool read = fields.size() == count_ && IsNumber(fields[k], v);
+            (ir ? m.irRead : m.ramanRead) = read;
+            (ir ? m.ir : m.raman) = read ? v : 0;
         }
         return true;
     }
@@ -180,6 +180,14 @@ private:
 };
 
 }  // namespace
+
+std::vector<int> ModesLeftOut(const VibModes& modes, bool raman) {
+    std::vector<int> out = modes.overflowed;
+    for (const auto& m : modes.modes)
+        if (!(raman ? m.ramanRead : m.irRead)) out.push_back(m.number);
+    std::sort(out.begin(), out.end());
+    return out;
+}
 
 VibModes ReadVibrationalModes(const std::filesystem::path& log) {
     core::LineReader reader(log, 2);

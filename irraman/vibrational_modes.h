@@ -21,19 +21,27 @@ struct VibMode {
     double ir = 0;           // IR intensity, km/mol
     double raman = 0;        // Raman activity, A^4/amu (0 when the job has none)
     std::string symmetry;    // "AU", "?A", "A'" ... ("" when not printed)
+    // False when the value was printed as asterisks or could not be read: the mode is
+    // left out of the spectrum that needs the value, and kept in the other.
+    bool irRead = true, ramanRead = true;
 };
 
 struct VibModes {
-    std::vector<VibMode> modes;      // real modes with readable values, in printed order
+    std::vector<VibMode> modes;      // real modes with a readable frequency, in printed order
     std::vector<VibMode> imaginary;  // negative frequencies: listed, never drawn
-    std::vector<int> overflowed;     // numbers of modes left out: a value printed as asterisks,
-                                     // not a number, or missing (a block cut off)
+    std::vector<int> overflowed;     // numbers of modes left out of both spectra: a frequency
+                                     // printed as asterisks or not a number, or a block cut
+                                     // off before its intensities
     bool hasRaman = false;           // the kept set prints "Raman Activ"
     bool highPrecision = false;      // the kept set came from the "Frequencies ---" listing
     int sets = 0;                    // frequency sets found in the log
 
     bool Empty() const { return modes.empty() && imaginary.empty() && overflowed.empty(); }
 };
+
+// Numbers of the modes the IR (or Raman) spectrum leaves out, ascending: those of
+// `overflowed` and the modes whose intensity (activity) could not be read.
+std::vector<int> ModesLeftOut(const VibModes& modes, bool raman);
 
 // Reads the modes of the last frequency set of a log, streaming through the line reader
 // (the file is opened through the one reading gate). Throws FileError when the file

@@ -1,5 +1,7 @@
 #include "irraman/vibrational_modes.h"
 
+#include "irraman/band_curve.h"
+
 #include <gtest/gtest.h>
 
 #include "support/test_app.h"
@@ -45,7 +47,8 @@ TEST(VibrationalModes, IrOnlyLogsStandardAndHighPrecision) {
         EXPECT_EQ(m.modes[5].symmetry, "B2");
     }
     // A set printed only in the high-precision layout is read from it; a field that
-    // overflowed into its neighbour ("5.4321**********") is split and that mode left out.
+    // overflowed into its neighbour ("5.4321**********") is split and that mode left out
+    // of the IR spectrum.
     const std::string hp =
         " Harmonic frequencies (cm**-1), IR intensities (KM/Mole), Raman scattering\n"
         "                           1         2         3\n"
@@ -56,9 +59,9 @@ TEST(VibrationalModes, IrOnlyLogsStandardAndHighPrecision) {
         " Coord Atom Element:\n";
     const VibModes m = ParseVibrationalModes(hp);
     EXPECT_TRUE(m.highPrecision);
-    EXPECT_EQ(Frequencies(m.modes), (std::vector<double>{1191.2087, 1535.4322}));
-    EXPECT_EQ(m.modes[1].ir, 9.8765);
-    EXPECT_EQ(m.overflowed, std::vector<int>{2});
+    EXPECT_EQ(Frequencies(m.modes), (std::vector<double>{1191.2087, 1253.8764, 1535.4322}));
+    EXPECT_EQ(m.modes[2].ir, 9.8765);
+    EXPECT_EQ(ModesLeftOut(m, false), std::vector<int>{2});
 }
 
 TEST(VibrationalModes, ImaginaryAndOverflowedModesAreSetAside) {
@@ -66,8 +69,8 @@ TEST(VibrationalModes, ImaginaryAndOverflowedModesAreSetAside) {
     ASSERT_EQ(m.imaginary.size(), 1u);
     EXPECT_EQ(m.imaginary[0].number, 1);
     EXPECT_EQ(m.imaginary[0].frequency, -412.3456);
-    EXPECT_EQ(m.overflowed, std::vector<int>{3});
-    EXPECT_EQ(Frequencies(m.modes), (std::vector<double>{1253.8764, 1822.1193, 2857.3348, 2917.4426}));
+    EXPECT_EQ(ModesLeftOut(m, false), std::vector<int>{3});
+    EXPECT_EQ(Frequencies(m.modes), (std::vector<double>{1253.8764, 1535.4322, 1822.1193, 2857.3348, 2917.4426}));
     // A value line with a value missing cannot be attributed: the whole block is left out.
     const VibModes cut = ParseVibrationalModes(
         "                      1                      2\n"
@@ -75,8 +78,7 @@ TEST(VibrationalModes, ImaginaryAndOverflowedModesAreSetAside) {
         " Frequencies --    100.0000               200.0000\n"
         " IR Inten    --      1.0000\n"
         "  Atom  AN      X      Y      Z        X      Y      Z\n");
-    EXPECT_TRUE(cut.modes.empty());
-    EXPECT_EQ(cut.overflowed, (std::vector<int>{1, 2}));
+    EXPECT_EQ(ModesLeftOut(cut, false), (std::vector<int>{1, 2}));
     // A log cut inside a block, before its intensities: those modes are left out, the
     // complete block before them is kept.
     const VibModes end = ParseVibrationalModes(
@@ -85,6 +87,28 @@ TEST(VibrationalModes, ImaginaryAndOverflowedModesAreSetAside) {
         "                      2\n                      A\n Frequencies --    200.0000\n Red. masses --      1.0000");
     EXPECT_EQ(Frequencies(end.modes), std::vector<double>{100});
     EXPECT_EQ(end.overflowed, std::vector<int>{2});
+}
+
+// An overflowed Raman activity takes the mode out of the Raman spectrum only; an
+// overflowed frequency out of both.
+TEST(VibrationalModes, UnreadableValueLeavesOnlyItsSpectrum) {
+    const VibModes m = ParseVibrationalModes(
+        "                      1                      2                      3\n"
+        "                     A1                     A1                     B2\n"
+        " Frequencies --   1713.0345              3727.4512             **********\n"
+        " IR Inten    --     75.1234                 1.8765                18.2345\n"
+        " Raman Activ --***********************************************************\n"
+        "  Atom  AN      X      Y      Z        X      Y      Z        X      Y      Z\n");
+    EXPECT_TRUE(m.hasRaman);
+    EXPECT_EQ(Frequencies(m.modes), (std::vector<double>{1713.0345, 3727.4512}));
+    EXPECT_EQ(ModesLeftOut(m, false), std::vector<int>{3});
+    EXPECT_EQ(ModesLeftOut(m, true), (std::vector<int>{1, 2, 3}));
+    IrCurve ir = ComputeIrCurve(m, CurveRequest{});
+    ASSERT_TRUE(ir.Ok()) << ir.error;
+    EXPECT_EQ(ir.stickModes, (std::vector<int>{1, 2}));
+    CurveRequest raman;
+    raman.raman = true;
+    EXPECT_FALSE(ComputeIrCurve(m, raman).Ok());
 }
 
 TEST(VibrationalModes, LogWithoutFrequenciesIsEmpty) {
