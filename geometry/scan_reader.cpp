@@ -23,7 +23,10 @@ ScanListing ReadScanPoints(const std::filesystem::path& path) {
     long long previousPrinted = 0;
     while (reader.ReadLine(line)) {
         if (line.size() < 9) continue;
-        if (core::TrimmedPrefix(line, 11) == "SCF Done:") {
+        // " Optimization stopped." then "    -- Number of steps exceeded,  NStep= 100"
+        if (!out.points.empty() && core::TrimmedPrefix(line, 21) == "Optimization stopped") {
+            out.points.back().stopped = true;
+        } else if (core::TrimmedPrefix(line, 11) == "SCF Done:") {
             tokens.Split(line);
             lastEnergy = tokens[5];
             lastEnergyLine = reader.LineNumber();
@@ -49,6 +52,10 @@ ScanListing ReadScanPoints(const std::filesystem::path& path) {
 }  // namespace mavrolin::geometry
 
 namespace mavrolin {
+
+namespace {
+constexpr const char* kUnconvergedFlag = "unconverged";
+}  // namespace
 
 void TForm1::OpenLogOutFileSCAN1Click() {
     auto& log = app_.log;
@@ -84,6 +91,7 @@ void TForm1::OpenLogOutFileSCAN1Click() {
     // A point without any SCF energy before its steps cannot be listed; the listing
     // stops before it rather than showing an energy it does not have.
     int points = 0;
+    std::vector<int> stopped;
     for (const auto& p : listing.points) {
         if (p.energyLine == 0) {
             app_.ShowMessageCentred("No SCF energy precedes scan point " + std::to_string(points + 1) +
@@ -94,6 +102,7 @@ void TForm1::OpenLogOutFileSCAN1Click() {
         ++points;
         log.scfengy[points] = core::ParseDouble(p.energyText);
         log.scfdone_pos[points] = static_cast<int>(p.energyLine);
+        if (p.stopped) stopped.push_back(points);
     }
 
     ClearStringGrid1Click();
@@ -104,6 +113,20 @@ void TForm1::OpenLogOutFileSCAN1Click() {
     for (int k = 1; k <= points; ++k) {
         StringGrid1.SetCell(0, k, core::IntText(k));
         StringGrid1.SetCell(1, k, core::FloatText(log.scfengy[k]));
+    }
+    // The last column flags the points whose optimisation stopped unconverged; it goes
+    // into the energy file with the rest of the row.
+    if (!stopped.empty()) {
+        StringGrid1.SetCell(3, 0, "Note");
+        std::string names;
+        for (int k : stopped) {
+            StringGrid1.SetCell(3, k, kUnconvergedFlag);
+            names += (names.empty() ? "" : ", ") + core::IntText(k);
+        }
+        app_.ShowWarningPos("The optimisation of scan point(s) " + names +
+                            " stopped before converging (\"Optimization stopped.\"): the energy listed is that "
+                            "of the last step, not of an optimised geometry, and is marked \"" +
+                            kUnconvergedFlag + "\".");
     }
     log.ndone = points;
     app_.LogChanged(false);

@@ -10,6 +10,9 @@ struct ScanPoint {
     long long lastStepLine = 0;  // line of the point's last "Step number" line
     long long energyLine = 0;    // line of the last "SCF Done:" before it; 0 when none
     std::string energyText;      // token 5 of that line, as printed
+    // "Optimization stopped." follows the point's steps (number of steps exceeded, say):
+    // its energy is that of the last step, not of an optimised geometry.
+    bool stopped = false;
 };
 
 struct ScanListing {

@@ -118,3 +118,20 @@ TEST(ScanReader, CancelChangesNothing) {
     EXPECT_EQ(t.app.log.ndone, 2);
     EXPECT_EQ(t.app.log.FileDum, "before.log");
 }
+
+// A point whose optimisation ran out of steps keeps its energy, flagged in the energy
+// file's last column and named in a warning; the converged points are written as before.
+TEST(ScanReader, StoppedPointIsFlaggedInTheEnergyFile) {
+    TestApp t;
+    std::string text = testing_support::ReadFile(TestApp::data("geometry/water_scan_relaxed.log"));
+    const std::string completed = " Optimization completed.\r\n";
+    const auto second = text.find(completed, text.find(completed) + 1);  // after point 2's only step
+    text.replace(second, completed.size(), " Optimization stopped.\r\n    -- Number of steps exceeded,  NStep=   1\r\n");
+    std::string out, err;
+    const auto energy = (t.dir / "scan.energy").string();
+    ASSERT_EQ(testing_support::RunCli({"scan", t.write("stopped.log", text), "-o", energy}, out, err), 0) << err;
+    EXPECT_NE(err.find("scan point(s) 2 "), std::string::npos) << err;
+    const std::string written = testing_support::ReadFile(energy);
+    EXPECT_NE(written.find("2     -76.4083117702          unconverged\r\n"), std::string::npos) << written;
+    EXPECT_NE(written.find("1     -76.4091250017          \r\n"), std::string::npos) << written;
+}
