@@ -98,7 +98,9 @@ TEST(PdosCommand, WritesTheSavedPdosOfTheGivenSets) {
     EXPECT_TRUE(lines[lines.size() - 2].starts_with("Contributions in PDOS #1 :  AO1 1 "));
     EXPECT_TRUE(lines.back().starts_with("Contributions in PDOS #2 :  AO1 3 "));
     EXPECT_NE(lines.back().find(" AO4 7 "), std::string::npos);
-    EXPECT_TRUE(std::filesystem::exists(t.dir / "projected_density.txt"));
+    // Nothing is written beside the log: the diagnostic files only with --diagnostics.
+    for (const char* f : {"moenergy.txt", "computed_temp.txt", "projected_density.txt"})
+        EXPECT_FALSE(std::filesystem::exists(t.dir / f)) << f;
 }
 
 TEST(PdosCommand, RefusalsEndWithStatusAndWriteNothing) {
@@ -121,14 +123,19 @@ TEST(PdosCommand, RefusalsEndWithStatusAndWriteNothing) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         TestApp t;
-        const auto out = t.dir / "x.txt";
-        std::vector<std::string> args{"pdos", Copy(t, "closed.log")};
+        const auto out = t.dir / "x.txt", diagnostics = t.dir / "diagnostics";
+        std::filesystem::create_directory(diagnostics);
+        std::vector<std::string> args{"pdos", Copy(t, "closed.log"), "--diagnostics", diagnostics.string()};
         args.insert(args.end(), c.args.begin(), c.args.end());
         args.insert(args.end(), {"-o", out.string()});
         std::string o, e;
         EXPECT_EQ(RunCli(args, o, e), c.status) << e;
         EXPECT_NE(e.find(c.message), std::string::npos) << e;
         EXPECT_FALSE(std::filesystem::exists(out));
+        // The range is checked before the diagnostic files are written.
+        if (std::string(c.name) == "range above the data") {
+            EXPECT_TRUE(std::filesystem::is_empty(diagnostics));
+        }
     }
 }
 
@@ -136,14 +143,19 @@ TEST(PdosCommand, PicturesOfBothDiagramsAtTheAskedSize) {
     TestApp t;
     std::map<std::string, std::vector<ui::DrawOp>> pictures;
     std::map<std::string, std::pair<int, int>> sizes;
-    std::vector<std::string> args{"mavrolin", "--quiet", "pdos", Copy(t, "closed.log"), "--set", "1-7",
-                                  "--image", (t.dir / "h.png").string(), "--vertical-image",
-                                  (t.dir / "v.svg").string(), "--size", "800x400", "-o", (t.dir / "p.txt").string()};
+    // Started in another folder than the log's, with relative names: they are taken from there.
+    const auto run = t.dir / "run";
+    std::filesystem::create_directories(run / "d");
+    std::filesystem::current_path(run);
+    std::vector<std::string> args{"mavrolin", "--quiet", "pdos",  Copy(t, "closed.log"), "--set", "1-7",
+                                  "--image", "h.png", "--vertical-image", "v.svg", "--size", "800x400", "-o",
+                                  (t.dir / "p.txt").string(), "--diagnostics", "d"};
     std::vector<char*> argv;
     for (auto& a : args) argv.push_back(a.data());
     std::ostringstream out, err;
     ASSERT_EQ(mavrolin::RunBatch(static_cast<int>(argv.size()), argv.data(), out, err,
                                  [&](const ui::RecordingCanvas& c, int w, int h, const std::string& path) {
+                                     EXPECT_EQ(std::filesystem::path(path).parent_path(), run);
                                      const auto name = std::filesystem::path(path).filename().string();
                                      pictures[name] = c.Ops();
                                      sizes[name] = {w, h};
@@ -166,4 +178,6 @@ TEST(PdosCommand, PicturesOfBothDiagramsAtTheAskedSize) {
     EXPECT_EQ(h[0].x1, h[0].x2);
     EXPECT_EQ(v[0].y1, v[0].y2);
     EXPECT_TRUE(std::filesystem::exists(t.dir / "p.txt"));
+    for (const char* f : {"moenergy.txt", "computed_temp.txt", "projected_density.txt"})
+        EXPECT_TRUE(std::filesystem::exists(run / "d" / f)) << f;
 }
