@@ -1,9 +1,8 @@
 // Every fixture under tests/data, cut short and with bytes flipped, through every command
 // of the batch registry. Each run must end (a watchdog bounds it), exit 0 or 1 without an
 // internal error, and a run that fails must say why on stderr, leave the output files it
-// was given exactly as they were and create no other file. No run writes beside its
-// input. In the sanitizer pass of ./test.sh, ASan and UBSan watch every run as well.
-// `ctest -L sweep` runs it alone.
+// was given exactly as they were and create no other file. In the sanitizer pass of
+// ./test.sh, ASan and UBSan watch every run as well. `ctest -L sweep` runs it alone.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -200,6 +199,7 @@ public:
     // Runs one command on `bytes`; returns what went wrong, "" when nothing did.
     std::string Run(const Command& c, const std::string& bytes, const std::string& what) {
         const fs::path input = in_ / "input.log";
+        for (const auto& e : fs::directory_iterator(in_)) fs::remove_all(e.path());
         WriteFile(input, bytes);
         for (const auto& e : fs::directory_iterator(out_)) fs::remove_all(e.path());
         std::vector<std::string> words{"mavrolin", c.name};
@@ -224,11 +224,7 @@ public:
 
         const std::string e = err.str();
         // Whatever the outcome, nothing is written beside the input: its folder is someone's data.
-        for (const auto& entry : fs::directory_iterator(in_))
-            if (entry.path() != input) {
-                fs::remove_all(entry.path());
-                return "left " + entry.path().filename().string() + " beside its input";
-            }
+        if (FolderListing(in_).size() != 1) return "left a file beside its input";
         if (status != 0 && status != 1) return "status " + std::to_string(status) + ": " + e;
         if (e.find("Internal error") != std::string::npos) return "internal error: " + e;
         if (status == 1) {
