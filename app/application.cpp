@@ -36,6 +36,16 @@ Application::Application(ui::Platform& p, const std::filesystem::path& startDir)
     RegisterLogViews(*this);
     ShowStatus();
     form1.Show();
+    platform.filesInUse = [this] { return FilesInUse(); };
+}
+
+Application::~Application() { platform.filesInUse = nullptr; }
+
+std::vector<std::string> Application::FilesInUse() const {
+    std::vector<std::string> files = inputs;
+    for (const std::string* f : {&log.FileDum, &scannedLog, &log.tddft_file, &form14.Tables.file})
+        if (!f->empty()) files.push_back(*f);
+    return files;
 }
 
 std::vector<ui::Form*> Application::Forms() {

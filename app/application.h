@@ -33,6 +33,7 @@ namespace mavrolin {
 class Application {
 public:
     Application(ui::Platform& platform, const std::filesystem::path& startDir);
+    ~Application();
     Application(const Application&) = delete;
     Application& operator=(const Application&) = delete;
 
@@ -84,6 +85,10 @@ public:
     // Status lines of the main window (path, lines, how the job ended) and the log views.
     void ShowStatus();
     std::string scannedLog;  // the log the last scan read ("" before the first)
+    // Files read besides the logs the windows show (the inputs of a batch command).
+    std::vector<std::string> inputs;
+    // What no save may replace: the logs whose data the windows show, and the inputs.
+    std::vector<std::string> FilesInUse() const;
 
     void Pause(int ms) { platform.Pause(ms); }
     // Message at the standard point of the main window (left + width div 2 - 200,

@@ -187,11 +187,16 @@ std::string BatchSession::OutputName(const FileArgs& args, const std::string& su
     return proposed;
 }
 
+bool BatchSession::MayWrite(const std::string& path) {
+    return Run([&] { ui::RefuseFileInUse(path, App().FilesInUse()); });
+}
+
 void BatchSession::Warn(const std::string& message) { err << "warning: " << message << '\n'; }
 
 void BatchSession::DeliverCopy(const std::filesystem::path& scratch, const std::string& output) {
     if (output.empty()) return CopyToStdout(scratch);
     Run([&] {
+        ui::RefuseFileInUse(output, App().FilesInUse());
         std::ifstream in(scratch, std::ios::binary);
         std::ostringstream bytes;
         bytes << in.rdbuf();
@@ -206,6 +211,7 @@ void BatchSession::Fail(const std::string& message) {
 }
 
 bool BatchSession::Open(const std::string& file, const std::function<void()>& handler) {
+    App().inputs.push_back(file);
     platform.AnswerOpen(file);
     return Run(handler);
 }
@@ -258,7 +264,12 @@ CLI::App* AddFileCommand(CLI::App& cli, BatchSession& session, const CommandText
     cmd->add_option("-o,--output", args->output, text.outputHelp);
     cmd->callback([args, &session, name = std::string(text.name), run = std::move(run)] {
         session.command = "mavrolin " + name;
-        run(FileArgs{BatchSession::Absolute(args->input), BatchSession::Absolute(args->output)});
+        const FileArgs a{BatchSession::Absolute(args->input), BatchSession::Absolute(args->output)};
+        // The input is protected before anything runs, so that no picture or side file
+        // is written when -o names it.
+        session.App().inputs.push_back(a.input);
+        if (!a.output.empty() && !session.MayWrite(a.output)) return;
+        run(a);
     });
     return cmd;
 }

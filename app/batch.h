@@ -46,7 +46,8 @@ public:
     void Warn(const std::string& message);  // reports on stderr, status unchanged
 
     // The steps every command repeats. Open and Save answer the next open or save dialog
-    // with `file` and run the handler that shows it; false when the handler failed.
+    // with `file` and run the handler that shows it; false when the handler failed. A file
+    // opened is one the command reads: no save may replace it.
     bool Open(const std::string& file, const std::function<void()>& handler);
     bool Save(const std::string& file, const std::function<void()>& handler);
     // Where a command writes: the -o path, or a scratch file that Deliver then copies to
@@ -56,6 +57,9 @@ public:
     // The -o path, or the name the save dialog proposes (input stem + suffix). A proposed
     // name that is the input itself is refused (status 1, "" returned).
     std::string OutputName(const FileArgs& args, const std::string& suffix);
+    // False (status 1, with a message) when `path` names a file this command reads: no
+    // output may replace an input, however its name was given.
+    bool MayWrite(const std::string& path);
     // A finished scratch file to the -o path (replaced atomically, so a failure leaves
     // the old file whole) or, without -o, to standard output.
     void DeliverCopy(const std::filesystem::path& scratch, const std::string& output);

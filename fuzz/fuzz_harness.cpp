@@ -24,6 +24,9 @@ constexpr const char* kPreviousOutput = "output of an earlier run\r\n";
 
 // A private folder for the fuzzed file and outputs. TMPDIR points into it as well, so the
 // private folders of the batch sessions (and the sweep for stale ones) stay in there.
+// The folder goes at exit. The removal is registered once the path is complete: a function
+// registered with atexit while a static is still being initialised runs after that static
+// is destroyed, and would read a freed path.
 const std::filesystem::path& WorkDir() {
     static const std::filesystem::path dir = [] {
         std::string templ = (std::filesystem::temp_directory_path() / "mavrolin-fuzz-XXXXXX").string();
@@ -32,12 +35,16 @@ const std::filesystem::path& WorkDir() {
             std::abort();
         }
         ::setenv("TMPDIR", templ.c_str(), 1);
-        std::atexit([] {
-            std::error_code ec;
-            std::filesystem::remove_all(WorkDir(), ec);
-        });
         return std::filesystem::path(templ);
     }();
+    static const bool removedAtExit = [] {
+        std::atexit([] {
+            std::error_code ec;
+            std::filesystem::remove_all(dir, ec);
+        });
+        return true;
+    }();
+    (void)removedAtExit;
     return dir;
 }
 

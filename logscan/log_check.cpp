@@ -53,6 +53,14 @@ void RequireGaussianOutput(const std::filesystem::path& path) {
                            "\"#...\" or \"Normal termination\"). The data loaded before stays as it was.");
 }
 
+bool HasFewerLines(const std::filesystem::path& path, long long lines) {
+    core::TextReader reader(path);
+    std::string_view line;
+    while (reader.LineNumber() < lines)
+        if (!reader.ReadLineView(line)) return true;
+    return false;
+}
+
 core::JobEnd ReadJobEnd(const std::filesystem::path& path) {
     // Gaussian ends with the termination line, after an error a few timing lines follow it.
     const std::string tail = core::ReadTail(path, 16 * 1024);

@@ -18,6 +18,12 @@ constexpr long long kGaussianSniffLines = 2000;
 // kGaussianSniffLines lines), each naming the file and what it is.
 void RequireGaussianOutput(const std::filesystem::path& path);
 
+// A log under this many lines is too short to analyse.
+constexpr long long kMinLogLines = 200;
+// True when the file has fewer than `lines` lines; reads no further than that. Throws
+// core::FileError as RequireGaussianOutput does.
+bool HasFewerLines(const std::filesystem::path& path, long long lines);
+
 // From the end of the file: the last line is Gaussian's "Normal termination" line
 // (Normal), an "Error termination" line stands after the last normal one in the tail
 // (Error), or the file breaks off (Unfinished).

@@ -94,6 +94,12 @@ void RunLaterPhase(Scan& scan, const ScanPhase& phase) {
     scan.app.Fail();
 }
 
+void RefuseShortLog(Application& app) {
+    app.ShowMessagePos(
+        "This LOG file seems too short to make analysis! Please check the content directly by your self!!!");
+    app.Fail();
+}
+
 void ClearRows(ui::StringGrid& grid, int keep) {
     for (int r = 1; r < grid.RowCount(); ++r)
         for (int c = 0; c < grid.ColCount(); ++c) grid.SetCell(c, r, "");
@@ -118,6 +124,10 @@ bool ChooseAndReset(Application& app) {
     // A picture, a checkpoint file or any text Gaussian did not write is refused here,
     // before anything loaded is reset.
     RequireGaussianOutput(*chosen);
+    if (HasFewerLines(*chosen, kMinLogLines)) {
+        RefuseShortLog(app);
+        return false;
+    }
     log.FileDum = *chosen;
     log.jobEnd = ReadJobEnd(log.FileDum);
     core::RememberDirectory(log, log.FileDum, [&app](int ms) { app.Pause(ms); });
@@ -132,11 +142,9 @@ bool CountingPass(Application& app, ScanState& st) {
     auto& log = app.log;
     log.nline = CountLinesAndKeywords(app, st);
     app.Pause(log.sleeptime);
-    if (log.nline >= 200) return true;
-    ForgetCounts(log);
-    app.ShowMessagePos(
-        "This LOG file seems too short to make analysis! Please check the content directly by your self!!!");
-    app.Fail();
+    if (log.nline >= kMinLogLines) return true;
+    ForgetCounts(log);  // the file was cut shorter after it was chosen
+    RefuseShortLog(app);
     return false;
 }
 

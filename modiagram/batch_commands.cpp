@@ -45,6 +45,7 @@ int UnitSelector(const std::string& name) {
 // Copies a finished scratch file to where the user wants it ("-": standard output).
 void DeliverFile(BatchSession& session, const std::filesystem::path& scratch, const std::string& dest) {
     if (dest == "-") return session.Deliver("", scratch);
+    if (!session.MayWrite(dest)) return;
     std::error_code ec;
     std::filesystem::copy_file(scratch, dest, std::filesystem::copy_options::overwrite_existing, ec);
     if (ec) session.Fail("cannot write " + dest + ": " + ec.message());

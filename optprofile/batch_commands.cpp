@@ -49,6 +49,7 @@ void DrawProfile(BatchSession& session, const FileArgs& a, const ProfileOptions&
     }
     form.SpinEdit1.SetValue(o.step != 0 ? o.step : ndone / 2);
     session.Run([&form, &app, box, image] {
+        ui::RefuseFileInUse(image, app.FilesInUse());
         form.Button2Click();
         app.platform.SavePicture(form.PaintBox1.Canvas(), box.width, box.height, image);
     });

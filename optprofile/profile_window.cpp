@@ -37,6 +37,16 @@ int StepCount(const core::LoadedLog& log) {
     return std::max(0, n);
 }
 
+// A panel of a single step (an optimisation cut after its first convergence table) or of
+// equal values has data edges that coincide: they are opened by the one unit the axis
+// takes for such a span, centred on the value, so the frame and its points keep a size.
+void OpenZeroSpan(ui::Axis& a) {
+    if (a.dmax - a.dmin > 0) return;
+    const double half = a.Span() / 2;
+    a.dmin -= half;
+    a.dmax += half;
+}
+
 }  // namespace
 
 std::string ProfileValueText(double v) { return ui::RoundedText(v * 10000, 10000); }
@@ -254,18 +264,21 @@ void TForm2::DrawUpperPanel(ui::PlotFrame& p, const UpperPanel& panel, int steps
     }
     p.x.dmin = 1;
     p.x.dmax = steps;
+    OpenZeroSpan(p.x);
     p.x.SetMargins(0.03, 0.04);
     p.y.SetData(e);
+    const double lowest = p.y.dmin, highest = p.y.dmax;  // the labels give the values themselves
+    OpenZeroSpan(p.y);
     const double pixels = std::max(PaintBox1.Height() / 2.0 - 20, 1.0);  // a box too small keeps a positive scale
     const double conv_ratio = p.y.Span() / pixels;                        // data units per pixel
     p.y.Pad(20 * conv_ratio, 0.014 * p.y.Span());
 
     p.Erase(cv, kWindowColor);
-    SetLabel(panel.label, ProfileValueText(p.y.dmax) + " in log (#" + core::IntText(app_.log.nforce2) + ")");
+    SetLabel(panel.label, ProfileValueText(highest) + " in log (#" + core::IntText(app_.log.nforce2) + ")");
     panel.label.SetTop(4);
     panel.label.SetLeft(p.fx(p.x.dmin));
     cv.Font.color = ui::kBlack;
-    p.LabelAt(cv, ui::Corner::XminYmin, 0, 3, ProfileValueText(p.y.dmin) + " in log");
+    p.LabelAt(cv, ui::Corner::XminYmin, 0, 3, ProfileValueText(lowest) + " in log");
     const ui::Point low = p.CornerPoint(ui::Corner::XminYmin);
     ui::DrawLegend(cv, {low.x, low.y - 20}, panel.legend);
 

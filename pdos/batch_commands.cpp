@@ -58,18 +58,20 @@ struct CoefficientOptions {
     bool aoMo = false, moAo = false, squares = false;
 };
 
-void RunCoefficients(BatchSession& session, const FileArgs& a, const CoefficientOptions& o) {
+void RunCoefficients(BatchSession& session, const FileArgs& a, CoefficientOptions o) {
     if (int(o.aoMo) + int(o.moAo) + int(o.squares) != 1)
         throw CLI::ValidationError("layout", "choose exactly one of --ao-mo, --mo-ao, --squares");
     const auto layout = o.aoMo ? pdos::CoefficientLayout::LinePerMo
                         : o.moAo ? pdos::CoefficientLayout::LinePerAo
                                  : pdos::CoefficientLayout::Squares;
+    // Relative names are taken from where the command was started: the scan moves the
+    // working folder to the log's.
+    o.gfprint = BatchSession::Absolute(o.gfprint);
+    o.fchk = BatchSession::Absolute(o.fchk);
     if (!ScanLog(session, a.input)) return;
     auto& form = session.App().form14;
-    if (!o.gfprint.empty() && !session.Open(BatchSession::Absolute(o.gfprint), [&form] { form.AONamesfromGFPRINTClick(); }))
-        return;
-    if (!o.fchk.empty() && !session.Open(BatchSession::Absolute(o.fchk), [&form] { form.ImportCoeffsfromfch1Click(); }))
-        return;
+    if (!o.gfprint.empty() && !session.Open(o.gfprint, [&form] { form.AONamesfromGFPRINTClick(); })) return;
+    if (!o.fchk.empty() && !session.Open(o.fchk, [&form] { form.ImportCoeffsfromfch1Click(); })) return;
     if (!pdos::HasCoefficients(form.Tables))
         return session.Fail("the log prints no MO coefficients; import them from a formatted checkpoint file with --fchk");
     auto out = session.OutputOrScratch(a.output, "coefficients.txt");
@@ -88,6 +90,7 @@ struct PdosOptions {
     bool total = false;
     int sigma = 20, points = 3000;
     std::string min = "-30.00", max, dens, image, verticalImage, size = "1071x504";
+    std::string diagnostics;  // folder for the window's diagnostic files; none written without it
 };
 
 // One double click per AO, set after set, as a user builds the sets.
@@ -112,7 +115,7 @@ bool BuildSets(BatchSession& session, const std::vector<std::vector<int>>& sets)
     return true;
 }
 
-void RunPdos(BatchSession& session, const FileArgs& a, const PdosOptions& o) {
+void RunPdos(BatchSession& session, const FileArgs& a, PdosOptions o) {
     std::vector<std::vector<int>> sets;
     std::set<int> seen;
     for (const auto& text : o.sets) {
@@ -124,9 +127,15 @@ void RunPdos(BatchSession& session, const FileArgs& a, const PdosOptions& o) {
     const PictureSize box = ParsePictureSize(o.size);
     if (!o.image.empty()) RequirePictureName(o.image, "--image");
     if (!o.verticalImage.empty()) RequirePictureName(o.verticalImage, "--vertical-image");
+    // Relative names are taken from where the command was started: the scan moves the
+    // working folder to the log's.
+    for (auto* path : {&o.image, &o.verticalImage, &o.diagnostics}) *path = BatchSession::Absolute(*path);
     if (!ScanLog(session, a.input)) return;
     auto& app = session.App();
     auto& form = app.form15;
+    // A batch run writes nothing beside the log; the diagnostic files only where asked.
+    form.writeDiagnostics = !o.diagnostics.empty();
+    form.diagnosticsFolder = o.diagnostics;
     if (!BuildSets(session, sets)) return;
 
     form.TotalDensity.SetChecked(o.total);
@@ -144,12 +153,12 @@ void RunPdos(BatchSession& session, const FileArgs& a, const PdosOptions& o) {
     }
 
     // Pictures first: the text is the command's main output and is written last.
-    if (!o.image.empty() && !session.Save(BatchSession::Absolute(o.image), [&form] { form.SavePicture1Click(); })) return;
+    if (!o.image.empty() && !session.Save(o.image, [&form] { form.SavePicture1Click(); })) return;
     if (!o.verticalImage.empty()) {
         auto& diagram = app.form16;
         diagram.Yaxis_eV.SetChecked(true);
         diagram.Draw(form.Plot());
-        if (!session.Save(BatchSession::Absolute(o.verticalImage), [&diagram] { diagram.SavePicture1Click(); })) return;
+        if (!session.Save(o.verticalImage, [&diagram] { diagram.SavePicture1Click(); })) return;
     }
     auto out = session.OutputOrScratch(a.output, "pdos.txt");
     if (session.Save(out.string(), [&form] { form.SaveComputedPDOSs1Click(); })) session.Deliver(a.output, out);
@@ -188,6 +197,9 @@ void RegisterPdosCommands(CLI::App& cli, BatchSession& session) {
     pdos->add_option("--image", p->image, "picture of the PDOS window's diagram (.png, .svg, .pdf)");
     pdos->add_option("--vertical-image", p->verticalImage, "picture of the vertical diagram (.png, .svg, .pdf)");
     pdos->add_option("--size", p->size, "diagram size in pixels, WxH (default 1071x504)");
+    pdos->add_option("--diagnostics", p->diagnostics,
+                     "folder for moenergy.txt, computed_temp.txt and projected_density.txt (default: not written)")
+        ->check(CLI::ExistingDirectory);
 }
 
 }  // namespace mavrolin

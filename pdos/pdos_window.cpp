@@ -25,12 +25,14 @@ ui::LegendGrid::Column LegendColumn(int k, bool captioned) {
     return {captioned ? PdosCaption(k) : std::string(), kLegendWidth, core::gcolor[static_cast<size_t>(k % 10)]};
 }
 
-// The diagnostic files go beside the log the tables were read from.
-std::filesystem::path Beside(const std::string& log, const char* name) {
-    return std::filesystem::path(log).parent_path() / name;
-}
-
 }  // namespace
+
+std::optional<std::filesystem::path> TForm15::DiagnosticPath(const std::string& log, const char* name) const {
+    if (!writeDiagnostics) return std::nullopt;
+    auto path = (diagnosticsFolder.empty() ? std::filesystem::path(log).parent_path() : diagnosticsFolder) / name;
+    ui::RefuseFileInUse(path.string(), app_.FilesInUse());
+    return path;
+}
 
 TForm15::TForm15(Application& app)
     : ui::Form("Form15", "Projected Density Of States (PDOS)"),
@@ -336,7 +338,6 @@ void TForm15::ComputePDOSClick() {
     tdens_chk = false;
     real_min.SetText(core::FloatText(Round5(range.dxmin)));
     real_max.SetText(core::FloatText(Round5(range.dxmax)));
-    pdos::WriteMoEnergyFile(Beside(tables.file, "moenergy.txt"), levels, range, gxmin, range.dxmax);
 
     pdos::PdosRequest req{sigma, gxmin, range.dxmax, evpoints.Value(), TotalDensity.Checked()};
     ProgressBar1.SetPosition(0);
@@ -356,10 +357,13 @@ void TForm15::ComputePDOSClick() {
     gau_chk = false;
     tdens_chk = req.total;
 
-    pdos::WriteComputedTemp(Beside(tables.file, "computed_temp.txt"), curves);
+    // Written once the computation has passed its checks of the range and the orbitals, so
+    // a refused computation leaves no file behind.
+    if (auto p = DiagnosticPath(tables.file, "moenergy.txt")) pdos::WriteMoEnergyFile(*p, levels, range, gxmin, range.dxmax);
+    if (auto p = DiagnosticPath(tables.file, "computed_temp.txt")) pdos::WriteComputedTemp(*p, curves);
     auto dens = pdos::DensityRangeOf(curves);
     if (dens.zero) app_.ShowMessageCentred("dymax is zero!!!! Error!!!!!");
-    pdos::WriteProjectedDensity(Beside(tables.file, "projected_density.txt"), curves, dens);
+    if (auto p = DiagnosticPath(tables.file, "projected_density.txt")) pdos::WriteProjectedDensity(*p, curves, dens);
 
     // The computation is complete: it becomes this window's own.
     file_ = tables.file;
@@ -401,7 +405,7 @@ void TForm15::Recompute() {
     plot_.curves = pdos::ComputeDensities(plot_.levels, req, [this](int, int) { app_.Pause(5); });
     tdens_chk = req.total;
     gau_chk = false;
-    pdos::WriteProjectedDensity(Beside(file_, "projected_density.txt"), plot_.curves, densRange_);
+    if (auto p = DiagnosticPath(file_, "projected_density.txt")) pdos::WriteProjectedDensity(*p, plot_.curves, densRange_);
 }
 
 void TForm15::RedrawDiagramClick() {

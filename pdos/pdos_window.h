@@ -1,6 +1,8 @@
 #pragma once
 // The PDOS window: the PDOS sets with their colour legend, the computation settings, the
 // display range and the horizontal diagram.
+#include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -79,7 +81,16 @@ public:
     const pdos::PdosPlot& Plot() const { return plot_; }
     double sigma2() const;
 
+    // Where "Compute PDOS" (and a recomputation) writes moenergy.txt, computed_temp.txt and
+    // projected_density.txt: beside the log of the tables, or into diagnosticsFolder when
+    // that is set; nowhere when writeDiagnostics is false.
+    bool writeDiagnostics = true;
+    std::filesystem::path diagnosticsFolder;
+
 private:
+    // The path of one diagnostic file, nothing when they are not written. Throws
+    // core::FileError when the path names a file being read.
+    std::optional<std::filesystem::path> DiagnosticPath(const std::string& log, const char* name) const;
     void Refuse(const std::string& message);
     void Recompute();
     void RoundDisplayRange();

@@ -87,6 +87,10 @@ void ExcitedStatePhase(Application& app) {
     auto im = ReadExcitedStates(log.tddft_file, headers);
     app.Pause(log.sleeptime);
     if (missing) app.ShowMessagePos("Something is wrong in reading the TD-DFT results!!");
+    if (im.cutLine > 0)
+        app.ShowWarningPos("The excited state at line " + IntText(im.cutLine) +
+                           " is cut off (the log ends inside its line) and was left out; the " +
+                           IntText(static_cast<long long>(im.states.size())) + " states before it are used.");
     if (im.states.empty()) {
         ForgetSpectrum(app);
         return;

@@ -114,6 +114,15 @@ int ExcitedStateImport::StatesWithoutContributions() const {
 
 ExcitedStateImport ReadExcitedStates(const std::filesystem::path& file, std::span<const StateHeader> headers) {
     ExcitedStateImport im;
+    // A log cut inside its last state line: that state is left out, the others are kept.
+    if (!headers.empty()) {
+        try {
+            ParseStateLine(headers.back().text);
+        } catch (const ConversionError&) {
+            im.cutLine = headers.back().line;
+            headers = headers.first(headers.size() - 1);
+        }
+    }
     if (headers.empty()) return im;
     std::vector<int> numbers;
     for (const auto& h : headers) numbers.push_back(StateNumberOf(h.text));
@@ -129,7 +138,8 @@ ExcitedStateImport ReadExcitedStates(const std::filesystem::path& file, std::spa
         im.en_ev.push_back(EnergyOfWavenumber(im.kz.back()));
     }
 
-    // The section from the block's first state line to its last, then the tail.
+    // The section from the block's first state line to its last, then the tail (which a
+    // cut state line after it ends).
     const long long from = headers[first].line, to = headers.back().line;
     im.firstLine = from;
     core::LineReader in(file, 0);

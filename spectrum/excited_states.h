@@ -44,6 +44,8 @@ struct ExcitedStateImport {
     long long firstLine = 0;                  // file line of the imported block's first state
     int headersRead = 0;                      // "Excited State" lines met in the section
     int homo = 0;                             // highest integer from-orbital, 0 when none
+    long long cutLine = 0;                    // file line of a last state line that could not be
+                                              // read (a log cut inside it): left out, 0 when none
     int StatesWithoutContributions() const;
 };
 
@@ -54,7 +56,9 @@ struct StateHeader {
 };
 
 // Reads the states of the last block of `headers` (every "Excited State" line of the file,
-// in order) and the contribution rows that follow their lines in `file`.
+// in order) and the contribution rows that follow their lines in `file`. The file's last
+// state line, when it cannot be read (a job killed while writing it), is left out with
+// the states before it kept; any other unreadable state line throws core::ConversionError.
 ExcitedStateImport ReadExcitedStates(const std::filesystem::path& file, std::span<const StateHeader> headers);
 
 // Splits the state line numbers into blocks by the restart of the numbering; returns the

@@ -28,7 +28,7 @@ std::optional<std::string> HeadlessPlatform::OpenFileDialog(const FileDialogOpti
     return Take(openAnswers_);
 }
 
-std::optional<std::string> HeadlessPlatform::SaveFileDialog(const FileDialogOptions& o) {
+std::optional<std::string> HeadlessPlatform::ChooseSaveFile(const FileDialogOptions& o) {
     saveRequests.push_back(o);
     return Take(saveAnswers_);
 }

@@ -30,7 +30,7 @@ public:
     void AnswerNextOpen(const std::string& path) override { openAnswers_.push_front(path); }
     std::vector<std::string> StoredRecentFiles() override { return recentFiles; }
     void StoreRecentFiles(const std::vector<std::string>& paths) override { recentFiles = paths; }
-    std::optional<std::string> SaveFileDialog(const FileDialogOptions& o) override;
+    std::optional<std::string> ChooseSaveFile(const FileDialogOptions& o) override;
     std::optional<Color> ColorDialog(Color initial) override;
     std::optional<FontSpec> FontDialog(const FontSpec& initial) override;
 

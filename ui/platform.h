@@ -1,6 +1,7 @@
 #pragma once
 // Everything outside the windows: dialogs, message boxes, clipboard, monitor, clock,
 // pauses. HeadlessPlatform answers from a script; QtPlatform shows the real thing.
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -40,7 +41,12 @@ public:
 
     // The chosen path, or nothing when the user cancelled.
     virtual std::optional<std::string> OpenFileDialog(const FileDialogOptions& o) = 0;
-    virtual std::optional<std::string> SaveFileDialog(const FileDialogOptions& o) = 0;
+    // The same for a file to write. A choice that names a file in use (filesInUse) is
+    // refused with core::FileError, before anything is written.
+    std::optional<std::string> SaveFileDialog(const FileDialogOptions& o);
+    // The files a save must never replace: the log the windows show, the inputs of a batch
+    // command. Set by the application.
+    std::function<std::vector<std::string>()> filesInUse;
     virtual std::optional<Color> ColorDialog(Color initial) = 0;
     virtual std::optional<FontSpec> FontDialog(const FontSpec& initial) = 0;
 
@@ -81,6 +87,17 @@ public:
     // The shell's exit sequence: a window is released, then the process ends.
     virtual void ReleaseForm(Form& form) = 0;
     virtual void Quit() = 0;
+
+protected:
+    // The save dialog itself.
+    virtual std::optional<std::string> ChooseSaveFile(const FileDialogOptions& o) = 0;
 };
+
+// True when both paths name one file: the same text once made absolute, or (for files
+// that exist) the same file reached through links.
+bool SameFile(const std::string& a, const std::string& b);
+// Throws core::FileError when `path` names one of `inUse`: nothing may be written over a
+// file that is being read.
+void RefuseFileInUse(const std::string& path, const std::vector<std::string>& inUse);
 
 }  // namespace ui

@@ -177,3 +177,22 @@ TEST(TruncatedLog, HowTheJobEnded) {
         EXPECT_EQ(mavrolin::logscan::ReadJobEnd(d / "x.log"), c.end) << c.name;
     }
 }
+
+// No output replaces a file being read, however it is named: status 1, the file intact.
+TEST(CommandLine, NoOutputReplacesAFileBeingRead) {
+    TestApp t;
+    const std::string original = ReadFile(TestApp::data("logscan/water_opt_freq.log"));
+    const std::string log = t.write("in.log", original), link = (t.dir / "link.log").string();
+    std::filesystem::create_symlink(log, link);
+    for (const auto& args : std::vector<std::vector<std::string>>{
+             {"report", log, "-o", log}, {"scf", log, "-o", link}, {"mo", log, "--table", log}}) {
+        std::string o, e;
+        EXPECT_EQ(RunCli(args, o, e), 1) << args[0] << ": " << e;
+        EXPECT_EQ(ReadFile(log), original) << args[0];
+    }
+    t.platform.AnswerOpen(log);
+    ASSERT_TRUE(t.app.Dispatch([&t] { t.app.form1.OpenLOG1Click(); }));
+    t.platform.AnswerSave(log);
+    EXPECT_FALSE(t.app.Dispatch([&t] { t.app.form4.SaveReport1Click(); }));
+    EXPECT_EQ(ReadFile(log), original);
+}

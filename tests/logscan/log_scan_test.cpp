@@ -198,21 +198,23 @@ std::string NumberedLines(int n) {
     return s;
 }
 
-TEST(LogScan, FewerThan200LinesAreRefused) {
+TEST(LogScan, FewerThan200LinesAreRefusedBeforeAnythingIsReset) {
     TestApp t;
+    ASSERT_TRUE(Open(t, Fixture("water_opt_freq.log")));
+    const auto loaded = t.app.log;
     t.app.form1.StringGrid2.SetVisible(true);
     EXPECT_FALSE(Open(t, t.write("short.log", NumberedLines(199))));
     EXPECT_EQ(t.platform.MessageTexts().back(),
               "This LOG file seems too short to make analysis! Please check the content directly by your self!!!");
-    EXPECT_EQ(t.app.log.nline, 199);
+    EXPECT_EQ(t.app.log.nline, loaded.nline);
     EXPECT_FALSE(t.app.form1.StringGrid2.Visible());
-    EXPECT_EQ(t.app.form3.StringGrid1.RowCount(), 1);
-    // The keywords counted with the lines of a refused file are forgotten: no count is
-    // left without position arrays sized for it.
+    EXPECT_GT(t.app.form3.StringGrid1.RowCount(), 1);
+    EXPECT_EQ(t.app.log.FileDum, loaded.FileDum);
+    // Keywords among the lines of a refused file change no count of the loaded log.
     std::string energies = NumberedLines(100);
     for (int i = 0; i < 50; ++i) energies += " SCF Done:  E(RB3LYP) =  -75.3123456     A.U. after   9 cycles\n";
     EXPECT_FALSE(Open(t, t.write("short_energies.log", energies)));
-    EXPECT_EQ(t.app.log.ndone, 0);
+    EXPECT_EQ(t.app.log.ndone, loaded.ndone);
 
     TestApp u;
     EXPECT_TRUE(Open(u, u.write("just.log", NumberedLines(200))));

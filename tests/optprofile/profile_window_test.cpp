@@ -332,16 +332,18 @@ TEST(ProfileWindow, WithoutConvergenceTablesOnlyTheEnergyPanelIsDrawn) {
 
 TEST(ProfileWindow, ZeroSpansAreDrawnWithAUnitSpan) {
     TestApp t;
-    // Two equal energies and a single convergence step.
+    // Two equal energies and one convergence step (a cut optimisation): the upper panels open by a unit.
     Load(t, {{-76.0, -76.0}, {{1e-3, 1e-3, 1e-3, 1e-3, 1e-3}}, {1e-3, 1e-3, 1e-3, 1e-3}});
     auto& f = OpenAt(t, 1000, 600);
     const auto& l = t.app.log;
     EXPECT_DOUBLE_EQ(l.gymin, -76.025);
     EXPECT_DOUBLE_EQ(l.gymax, -75.975);
-    EXPECT_DOUBLE_EQ(l.gx2min, 0.97);
-    EXPECT_DOUBLE_EQ(l.gx2max, 1.04);
+    EXPECT_DOUBLE_EQ(l.gx2min, 0.47);
+    EXPECT_DOUBLE_EQ(l.gx2max, 1.54);
+    EXPECT_DOUBLE_EQ(l.dy3max - l.dy3min, 1);
+    EXPECT_EQ(f.Label4.Caption(), "-3 in log (#1)");  // the value, not the opened edge
     EXPECT_EQ(f.fy(1, -76.0), 600 - 150);  // the middle of the lower half
-    EXPECT_EQ(f.fx(2, 1), 214);            // Round(1000 * 0.03 / 0.07 / 2)
+    EXPECT_EQ(f.fx(2, 1), 248);            // the middle of the panel's data width
     EXPECT_GT(f.fy(2, -3), 0);  // inside the upper half
     EXPECT_LT(f.fy(2, -3), 300);
     for (const auto& op : f.PaintBox1.Canvas().Ops()) {
@@ -350,7 +352,7 @@ TEST(ProfileWindow, ZeroSpansAreDrawnWithAUnitSpan) {
     // A criterion without a logarithm (zero) is drawn on the lower data edge, not at infinity.
     t.app.log.prdcten[1] = 0;
     f.Button2Click();
-    EXPECT_EQ(t.app.log.dy3min, 0);
+    EXPECT_EQ(t.app.log.dy3min, -0.5);
     for (const auto& op : f.PaintBox1.Canvas().Ops()) EXPECT_LT(std::abs(op.y1), 10000);
 }
 

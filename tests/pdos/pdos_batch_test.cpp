@@ -99,7 +99,8 @@ TEST(PdosCommand, WritesTheSavedPdosOfTheGivenSets) {
     EXPECT_TRUE(lines[lines.size() - 2].starts_with("Contributions in PDOS #1 :  AO1 1 "));
     EXPECT_TRUE(lines.back().starts_with("Contributions in PDOS #2 :  AO1 3 "));
     EXPECT_NE(lines.back().find(" AO4 7 "), std::string::npos);
-    EXPECT_TRUE(std::filesystem::exists(t.dir / "projected_density.txt"));
+    for (const char* f : {"moenergy.txt", "computed_temp.txt", "projected_density.txt"})
+        EXPECT_FALSE(std::filesystem::exists(t.dir / f)) << f;
 }
 
 TEST(PdosCommand, RefusalsEndWithStatusAndWriteNothing) {
@@ -123,13 +124,14 @@ TEST(PdosCommand, RefusalsEndWithStatusAndWriteNothing) {
         SCOPED_TRACE(c.name);
         TestApp t;
         const auto out = t.dir / "x.txt";
-        std::vector<std::string> args{"pdos", Copy(t, "closed.log")};
+        std::vector<std::string> args{"pdos", Copy(t, "closed.log"), "--diagnostics", t.dir.path().string()};
         args.insert(args.end(), c.args.begin(), c.args.end());
         args.insert(args.end(), {"-o", out.string()});
         std::string o, e;
         EXPECT_EQ(RunCli(args, o, e), c.status) << e;
         EXPECT_NE(e.find(c.message), std::string::npos) << e;
         EXPECT_FALSE(std::filesystem::exists(out));
+        EXPECT_TRUE(std::string(c.name) != "range above the data" || !std::filesystem::exists(t.dir / "moenergy.txt"));
     }
 }
 
@@ -137,14 +139,18 @@ TEST(PdosCommand, PicturesOfBothDiagramsAtTheAskedSize) {
     TestApp t;
     std::map<std::string, std::vector<ui::DrawOp>> pictures;
     std::map<std::string, std::pair<int, int>> sizes;
+    const auto run = t.dir / "run";  // relative names are taken from there, not from the log's folder
+    std::filesystem::create_directories(run / "d");
+    std::filesystem::current_path(run);
     std::vector<std::string> args{"mavrolin", "--quiet", "pdos", Copy(t, "closed.log"), "--set", "1-7",
-                                  "--image", (t.dir / "h.png").string(), "--vertical-image",
-                                  (t.dir / "v.svg").string(), "--size", "800x400", "-o", (t.dir / "p.txt").string()};
+                                  "--image", "h.png", "--vertical-image", "v.svg", "--size", "800x400", "-o",
+                                  (t.dir / "p.txt").string(), "--diagnostics", "d"};
     std::vector<char*> argv;
     for (auto& a : args) argv.push_back(a.data());
     std::ostringstream out, err;
     ASSERT_EQ(mavrolin::RunBatch(static_cast<int>(argv.size()), argv.data(), out, err,
                                  [&](const ui::RecordingCanvas& c, int w, int h, const std::string& path) {
+                                     EXPECT_EQ(std::filesystem::path(path).parent_path(), run);
                                      const auto name = std::filesystem::path(path).filename().string();
                                      pictures[name] = c.Ops();
                                      sizes[name] = {w, h};
@@ -167,4 +173,6 @@ TEST(PdosCommand, PicturesOfBothDiagramsAtTheAskedSize) {
     EXPECT_EQ(h[0].x1, h[0].x2);
     EXPECT_EQ(v[0].y1, v[0].y2);
     EXPECT_TRUE(std::filesystem::exists(t.dir / "p.txt"));
+    for (const char* f : {"moenergy.txt", "computed_temp.txt", "projected_density.txt"})
+        EXPECT_TRUE(std::filesystem::exists(run / "d" / f)) << f;
 }

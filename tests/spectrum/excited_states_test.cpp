@@ -159,3 +159,17 @@ TEST(ExcitedStatePhase, ContributionCountsDoNotWrapAtAByte) {
     ASSERT_EQ(im.nci_coeff.size(), 1u);
     EXPECT_EQ(im.nci_coeff[0], 300);
 }
+
+// A log cut inside a state line: the complete states are kept, with a warning naming it.
+TEST(ExcitedStatePhase, ALogCutInsideAStateLineKeepsTheCompleteStates) {
+    TestApp t;
+    const std::string text = testing_support::ReadFile(spectrum_test::Fixture("td_closed.log"));
+    const std::string cut = t.write("cut.log", text.substr(0, text.find(" Excited State   4:") + 40));
+    std::string out, err;
+    EXPECT_EQ(testing_support::RunCli({"spectrum", cut, "-o", (t.dir / "s.txt").string()}, out, err), 0) << err;
+    EXPECT_NE(err.find("line 227"), std::string::npos) << err;
+    t.platform.AnswerOpen(cut);
+    t.app.Dispatch([&t] { t.app.form1.OpenLOG1Click(); });
+    EXPECT_EQ(t.app.log.nexstt, 3);
+    EXPECT_TRUE(t.app.form1.SpectraTDDFTResults1.Enabled());
+}

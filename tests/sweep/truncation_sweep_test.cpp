@@ -199,6 +199,7 @@ public:
     // Runs one command on `bytes`; returns what went wrong, "" when nothing did.
     std::string Run(const Command& c, const std::string& bytes, const std::string& what) {
         const fs::path input = in_ / "input.log";
+        for (const auto& e : fs::directory_iterator(in_)) fs::remove_all(e.path());
         WriteFile(input, bytes);
         for (const auto& e : fs::directory_iterator(out_)) fs::remove_all(e.path());
         std::vector<std::string> words{"mavrolin", c.name};
@@ -222,6 +223,8 @@ public:
         ++runs_;
 
         const std::string e = err.str();
+        // Whatever the outcome, nothing is written beside the input: its folder is someone's data.
+        if (FolderListing(in_).size() != 1) return "left a file beside its input";
         if (status != 0 && status != 1) return "status " + std::to_string(status) + ": " + e;
         if (e.find("Internal error") != std::string::npos) return "internal error: " + e;
         if (status == 1) {

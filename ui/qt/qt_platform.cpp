@@ -96,7 +96,7 @@ std::optional<std::string> QtPlatform::OpenFileDialog(const ui::FileDialogOption
     return Chosen(path);
 }
 
-std::optional<std::string> QtPlatform::SaveFileDialog(const ui::FileDialogOptions& o) {
+std::optional<std::string> QtPlatform::ChooseSaveFile(const ui::FileDialogOptions& o) {
     // A chosen file is replaced without asking, as the program's save commands expect.
     QString path = QFileDialog::getSaveFileName(DialogParent(), ToQString(o.title), StartPath(o),
                                                 ToQString(QtFilter(o.filter)), nullptr,
