@@ -15,7 +15,7 @@ inline constexpr int kRubberBandPauseMs = 5;
 // + 5)) ms for a step of `kyori` pixels, `scaling` being the band normalisation of the last
 // drawing (0 before any). A very narrow band would make it seconds per mouse step, which
 // freezes the window: it is held to kMaxRubberBandPauseMs.
-inline constexpr int kMaxRubberBandPauseMs = 100;
+inline constexpr int kMaxRubberBandPauseMs = 250;
 int WaitTime(int kazu, int kyori, double scaling);
 
 struct ZoomRect {

@@ -91,7 +91,8 @@ TEST(SpectrumWindow, ShiftDragZoomsAndDoubleClickRestores) {
     int band = 0;
     for (const auto& op : form.PaintBox1.Canvas().Lines()) band += op.pen.color == 32896;
     EXPECT_EQ(band, 8);  // two rubber-band rectangles of four edges
-    EXPECT_EQ(std::count(o.t.platform.events.begin(), o.t.platform.events.end(), "pause 5"), 2);
+    // Each 200-pixel step pauses Round(sqrt(10) * 1.9947 * (sqrt(200) + 5)) ms.
+    EXPECT_EQ(std::count(o.t.platform.events.begin(), o.t.platform.events.end(), "pause 121"), 2);
     form.PaintBox1MouseUp(Mouse(500, 400, true));
 
     EXPECT_EQ(o.settings.XaxisAuto_SW.Value(), 0);
