@@ -73,6 +73,10 @@ void Application::ShowWarningPos(const std::string& text) {
     platform.WarningAt(text, form1.Left() + form1.Width() / 2 - 200, form1.Top() + form1.Height() / 4);
 }
 
+void Application::ShowProblemPos(const std::string& text) {
+    platform.ProblemAt(text, form1.Left() + form1.Width() / 2 - 200, form1.Top() + form1.Height() / 4);
+}
+
 void Application::AddLogView(ui::Form& form, std::function<std::string()> source, std::function<bool()> refresh) {
     form.Status.SetVisible(true);
     logViews_.push_back({&form, std::move(source), std::move(refresh)});

@@ -98,6 +98,8 @@ public:
     void ShowMessageCentred(const std::string& text);
     // A warning at the standard point: something the user must know that does not stop the action.
     void ShowWarningPos(const std::string& text);
+    // A message at the standard point that reports a problem in what was read.
+    void ShowProblemPos(const std::string& text);
 
     // "Save Picture…" of a drawing window: asks for a PNG, SVG or PDF name (`stem`.png in
     // the remembered folder is proposed) and, unless cancelled, runs `redraw` (when given;

@@ -6,6 +6,9 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QImage>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QPushButton>
 #include <QThread>
 #include <QKeySequence>
 #include <QTimer>
@@ -76,13 +79,28 @@ void Shoot(QWidget* window, const QString& dir, const QString& name) {
 
 // MAVROLIN_SCREENSHOTS=DIR mavrolin LOG: scans LOG, says how long the open took, writes the
 // pictures of the documentation (the main window and the main analysis windows) into DIR
-// and exits. Message boxes are closed as they open.
+// and exits. Message boxes are answered as a person answers them, with a click on their
+// default button that passes the same way as a real one; a box that does not take it stays
+// open (and the run with it), so a box a person could not answer shows.
+void ClickDefaultButton() {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (!box) return;
+    QAbstractButton* button = box->defaultButton();
+    if (!button && !box->buttons().isEmpty()) button = box->buttons().front();
+    if (!button) return;
+    const QPointF at = QRectF(button->rect()).center();
+    const QPointF global = button->mapToGlobal(at);
+    for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+        QMouseEvent click(type, at, global, Qt::LeftButton,
+                          type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(button, &click);
+    }
+}
+
 void TakeScreenshots(DesktopSession& session, const std::string& file, const QString& dir) {
-    QTimer closer;
-    QObject::connect(&closer, &QTimer::timeout, [] {
-        if (QWidget* modal = QApplication::activeModalWidget()) modal->close();
-    });
-    closer.start(20);
+    QTimer answerer;
+    QObject::connect(&answerer, &QTimer::timeout, [] { ClickDefaultButton(); });
+    answerer.start(20);
     Application& app = session.App();
     QElapsedTimer clock;
     clock.start();

@@ -132,7 +132,7 @@ void ReadConvergence(Application& app) {
             }
         } catch (const EndOfLog&) {
             --log.nforce2;  // only complete steps count
-            app.ShowMessagePos("Error in extracting the maximum force and others!");
+            app.ShowProblemPos("Error in extracting the maximum force and others!");
         }
     }
     app.Pause(log.sleeptime);

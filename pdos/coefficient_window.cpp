@@ -92,7 +92,11 @@ TForm14::TForm14(Application& app)
             StringGrid1SelectCell(c, r);
             can = true;
         };
-        g->OnDblClick = [this] { StringGrid1DblClick(); };
+        g->OnDblClick = [this, g] {
+            // A double-click on the header row is one on AO 0: it changes nothing.
+            if (g->MouseRow() == 0) return;
+            StringGrid1DblClick();
+        };
     }
     StringGrid1.OnMouseDown = [this](const ui::MouseEvent& e) { GridMouseDown(1, e); };
     StringGrid2.OnMouseDown = [this](const ui::MouseEvent& e) { GridMouseDown(2, e); };
@@ -174,11 +178,13 @@ void TForm14::GridMouseDown(int grid, const ui::MouseEvent& e) {
         log.ms_right = false;
     }
     const ui::StringGrid& table = grid == 2 ? StringGrid2 : StringGrid1;
-    if (e.ctrl && log.ms_right) app_.platform.PopupMenu(PopupMenu1, table.Left() + e.x, table.Top() + e.y);
+    // The click point on the screen (the table's position in the window, then the window's).
+    const int x = Left() + ClientOffsetX() + table.Left() + e.x, y = Top() + ClientOffsetY() + table.Top() + e.y;
+    if (e.ctrl && log.ms_right) app_.platform.PopupMenu(PopupMenu1, x, y);
     if (e.alt && log.ms_right) {
         auto& names = app_.form18;
-        names.SetLeft(e.x + table.Left());
-        names.SetTop(table.Top() + e.y - table.Height() / 3);
+        names.SetLeft(x);
+        names.SetTop(y - table.Height() / 3);
         const auto& source = grid == 2 ? Tables.beta : Tables.alpha;
         auto rows = pdos::BsNames(source, Num_AO.Value());
         names.StringGrid1.ClearCells();

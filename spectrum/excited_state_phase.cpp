@@ -86,7 +86,7 @@ void ExcitedStatePhase(Application& app) {
     app.form9.ClearSpectrum();
     auto im = ReadExcitedStates(log.tddft_file, headers);
     app.Pause(log.sleeptime);
-    if (missing) app.ShowMessagePos("Something is wrong in reading the TD-DFT results!!");
+    if (missing) app.ShowProblemPos("Something is wrong in reading the TD-DFT results!!");
     if (im.cutLine > 0)
         app.ShowWarningPos("The excited state at line " + IntText(im.cutLine) +
                            " is cut off (the log ends inside its line) and was left out; the " +
@@ -104,9 +104,9 @@ void ExcitedStatePhase(Application& app) {
                            ", the last, from line " + IntText(im.firstLine) + ", is shown.");
     FillCompactList(app.form9.StringGrid1, log);
     FillEsiGrid(app.form9.StringGrid2, im);
-    if (im.headersRead != log.nexstt) app.ShowMessagePos("Encountered an error while reading the tddft results!");
+    if (im.headersRead != log.nexstt) app.ShowProblemPos("Encountered an error while reading the tddft results!");
     if (int missing = im.StatesWithoutContributions(); missing > 0)
-        app.ShowMessagePos(IntText(missing) + " of " + IntText(log.nexstt) +
+        app.ShowProblemPos(IntText(missing) + " of " + IntText(log.nexstt) +
                            " excited states have no contributions read (their lines are longer than 30 characters "
                            "or missing); the ESI report lists no transitions for them.");
     app.ShowMessagePos("HOMO is #" + IntText(im.homo));

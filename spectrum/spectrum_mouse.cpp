@@ -6,6 +6,7 @@
 
 #include "app/application.h"
 #include "core/number_text.h"
+#include "spectrum/spectrum_calc.h"
 #include "spectrum/spectrum_window.h"
 
 namespace mavrolin {
@@ -35,7 +36,8 @@ int TForm9::NearestTransition(int x) const {
 
 void TForm9::PaintBox1MouseDown(const ui::MouseEvent& e) {
     ApplyFontStyle();
-    const int xad = Left(), yad = Top() + Height() - PaintBox1.Height();
+    // The screen point of the paint box's corner.
+    const int xad = Left() + ClientOffsetX() + PaintBox1.Left(), yad = Top() + ClientOffsetY() + PaintBox1.Top();
     if (spectrum::ZoomDrag::KeyClass(e) == 3 && e.button == ui::MouseButton::Right) {
         zoom.whichbtn = 2;
         return;  // Ctrl with the right button does nothing, not even a redraw
@@ -80,9 +82,10 @@ void TForm9::ShowContributions(int i, int screenX, int screenY) {
 
 void TForm9::PaintBox1MouseMove(const ui::MouseEvent& e) {
     if (!zoom.Dragging()) return;
+    const int step = zoom.StepLength(e.x, e.y);
     zoom.Move(e.x, e.y, PaintBox1.Canvas());
     Refresh();
-    app_.log.waitme = spectrum::kRubberBandPauseMs;
+    app_.log.waitme = spectrum::WaitTime(10, step, app_.log.sigma > 0 ? spectrum::Scaling(app_.log.sigma) : 0);
     app_.Pause(app_.log.waitme);
 }
 

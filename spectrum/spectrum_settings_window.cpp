@@ -195,9 +195,13 @@ void TForm10::Layout() {
     row(8, "Maximum Value in eV", EV_Max, &ApplyEVMax);
     row(8, "Minimum Value in eV", EV_Min, &ApplyEVMin);
     row(8, "Minimum Wavelength (nm)", NM_Min, &ApplyNMMin);
+    captions_.back()->SetFontColor(ui::kRed);
     row(8, "Maximum Wavelength (nm)", NM_Max, &ApplyNMMax);
+    captions_.back()->SetFontColor(ui::kRed);
     kayser_max.SetBounds(8, y, 360, 17);
     kayser_min.SetBounds(8, y + 20, 360, 17);
+    kayser_max.SetFontColor(ui::kBlue);
+    kayser_min.SetFontColor(ui::kBlue);
     y += 45;
     row(8, "Y-axis Auto Adjust", YaxisAuto_SW, &YaxisAutoDisp);
     row(8, "Display Range (Ymax)", Disp_ymax);

@@ -1,5 +1,10 @@
 #include "spectrum/zoom_drag.h"
 
+#include <algorithm>
+#include <climits>
+#include <cmath>
+#include <cstdlib>
+
 namespace mavrolin::spectrum {
 
 namespace {
@@ -22,6 +27,19 @@ void ZoomDrag::Press(const ui::MouseEvent& e) {
         msdownx0 = e.x;
         msdowny0 = e.y;
     }
+}
+
+int WaitTime(int kazu, int kyori, double scaling) {
+    if (!(scaling > 0) || kazu < 0 || kyori < 0) return 0;
+    const double ms = std::sqrt(static_cast<double>(kazu)) * scaling * (std::sqrt(static_cast<double>(kyori)) + 5);
+    return static_cast<int>(std::lround(std::min(ms, static_cast<double>(kMaxRubberBandPauseMs))));
+}
+
+int ZoomDrag::StepLength(int x, int y) const {
+    const bool first = preX < 0 && preY < 0;
+    const long long dx = static_cast<long long>(first ? msdownx0 : preX) - x;
+    const long long dy = static_cast<long long>(first ? msdowny0 : preY) - y;
+    return static_cast<int>(std::min<long long>(std::llabs(dx) + std::llabs(dy), INT32_MAX));
 }
 
 void ZoomDrag::Move(int x, int y, ui::Canvas& canvas) {

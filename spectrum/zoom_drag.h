@@ -9,8 +9,14 @@
 
 namespace mavrolin::spectrum {
 
-// Pause after each rubber-band step: short and fixed, so the window never stalls.
+// Pause after each rubber-band step of a plot without a band width: short and fixed.
 inline constexpr int kRubberBandPauseMs = 5;
+// Pause after a rubber-band step of the spectrum: Round(sqrt(kazu) * scaling * (sqrt(kyori)
+// + 5)) ms for a step of `kyori` pixels, `scaling` being the band normalisation of the last
+// drawing (0 before any). A very narrow band would make it seconds per mouse step, which
+// freezes the window: it is held to kMaxRubberBandPauseMs.
+inline constexpr int kMaxRubberBandPauseMs = 250;
+int WaitTime(int kazu, int kyori, double scaling);
 
 struct ZoomRect {
     int x0, y0, x1, y1;  // pixel corners: (x0, y0) upper left, (x1, y1) lower right
@@ -30,6 +36,8 @@ public:
     // Ends the drag. A drag to the right and downward that moved at least 2 pixels each
     // way gives the zoom rectangle; anything else zooms nothing.
     std::optional<ZoomRect> Release(int x, int y);
+    // Pixels |preX - x| + |preY - y| the next step to (x, y) covers.
+    int StepLength(int x, int y) const;
 
     int msdownx0 = 0, msdowny0 = 0, msdownx = 0, msdowny = 0;
     bool magnify = false;

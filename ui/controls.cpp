@@ -156,6 +156,9 @@ void Form::Show() {
     bool wasVisible = Visible();
     SetVisible(true);
     if (!wasVisible && OnShow) OnShow();
+    // Showing a window that is already open brings it to the front (restored when
+    // minimised), as the classic Show does.
+    if (wasVisible) BringToFront();
 }
 
 void Form::Hide() { SetVisible(false); }
@@ -192,6 +195,12 @@ void Form::Resized() {
 void Label::SetCaption(const std::string& c) {
     if (c == caption_) return;
     caption_ = c;
+    Notify();
+}
+
+void Label::SetFontColor(Color c) {
+    if (c == fontColor_) return;
+    fontColor_ = c;
     Notify();
 }
 

@@ -178,6 +178,12 @@ public:
     void SetFrameExtents(int w, int h);
     int FrameWidth() const { return frameW_; }
     int FrameHeight() const { return frameH_; }
+    // Where the client area starts inside the outer window (the frame's left border, the
+    // title bar and the menu bar); a status line below the client area is not part of it.
+    // Until the toolkit reports it, the whole frame is taken to be above the client area.
+    int ClientOffsetX() const { return clientX_ >= 0 ? clientX_ : 0; }
+    int ClientOffsetY() const { return clientY_ >= 0 ? clientY_ : frameH_; }
+    void SetClientOffset(int x, int y) { clientX_ = x, clientY_ = y; }
 
     void Show();
     void Hide();
@@ -206,6 +212,7 @@ protected:
 private:
     std::string caption_;
     int frameW_ = 0, frameH_ = 0;
+    int clientX_ = -1, clientY_ = -1;
     bool stayOnTop_ = false, released_ = false;
     int frontRequests_ = 0, refreshRequests_ = 0;
 };
@@ -217,9 +224,13 @@ public:
     using Control::Control;
     const std::string& Caption() const { return caption_; }
     void SetCaption(const std::string& c);
+    // Colour of the caption's text.
+    Color FontColor() const { return fontColor_; }
+    void SetFontColor(Color c);
 
 private:
     std::string caption_;
+    Color fontColor_ = kBlack;
 };
 
 class Button : public Control {
@@ -385,6 +396,11 @@ public:
     std::function<void(int col, int row, bool& canSelect)> OnSelectCell;
     std::function<void()> OnDblClick;
     std::function<void(const MouseEvent&)> OnMouseDown;
+    // The cell under the mouse at the last press or double-click, fixed cells included, as
+    // the toolkit reports it before OnMouseDown and OnDblClick (-1, -1 when unknown).
+    int MouseCol() const { return mouseCol_; }
+    int MouseRow() const { return mouseRow_; }
+    void SetMouseCell(int col, int row) { mouseCol_ = col, mouseRow_ = row; }
 
     // Incremented on every change, so a binding can refresh lazily.
     unsigned long long Version() const { return version_; }
@@ -394,6 +410,7 @@ private:
         ++version_;
         Notify();
     }
+    int mouseCol_ = -1, mouseRow_ = -1;
     std::vector<std::string> cells_;  // row-major, rows_ * cols_
     int cols_ = 5, rows_ = 5, fixedRows_ = 1, fixedCols_ = 1;
     int defColWidth_ = 64, defRowHeight_ = 24;

@@ -54,6 +54,12 @@ public:
     virtual void MessageAt(const std::string& text, int x, int y) = 0;
     // A warning: shown as a message at (x, y); batch prints it even when quiet.
     virtual void WarningAt(const std::string& text, int x, int y) { MessageAt(text, x, y); }
+    // A message at (x, y) that says something went wrong in reading: printed as a message
+    // in batch, but never moved out of its box on the desktop the way plain information
+    // of a scan can be.
+    virtual void ProblemAt(const std::string& text, int x, int y) { MessageAt(text, x, y); }
+    // The messages of the last scan with their times (a window of the desktop; nothing in batch).
+    virtual void ShowScanMessages() {}
     // A modal message centred on the screen.
     virtual void MessageCentred(const std::string& text) = 0;
     // The default report of an error that ended a handler.

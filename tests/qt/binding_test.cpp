@@ -338,7 +338,7 @@ TEST_F(BindingTest, ClicksSelectThroughTheModelAndReportButtonsKeysAndPosition) 
     Settle();
     ASSERT_EQ(asked.size(), 1u);
     EXPECT_EQ(asked[0], std::make_pair(3, 2));
-    EXPECT_EQ(form.Grid.Selection(), (ui::GridRect{3, 2, 3, 2}));
+    EXPECT_EQ(form.Grid.Selection(), (ui::GridRect{1, 1, 3, 2}));  // Shift: a range from the grid's cell
     EXPECT_EQ(view->currentIndex(), m->index(1, 2));
     ASSERT_EQ(downs.size(), 1u);
     EXPECT_EQ(downs[0].button, ui::MouseButton::Left);
@@ -351,8 +351,8 @@ TEST_F(BindingTest, ClicksSelectThroughTheModelAndReportButtonsKeysAndPosition) 
     Press(view->viewport(), view->visualRect(m->index(0, 1)).center());
     Press(view->viewport(), view->visualRect(m->index(2, 0)).center(), Qt::RightButton, Qt::AltModifier);
     Settle();
-    EXPECT_EQ(form.Grid.Selection(), (ui::GridRect{3, 2, 3, 2}));
-    EXPECT_EQ(view->currentIndex(), m->index(1, 2));
+    EXPECT_EQ(form.Grid.Selection(), (ui::GridRect{1, 1, 3, 2}));
+    EXPECT_EQ(view->currentIndex(), m->index(0, 0));
     ASSERT_EQ(downs.size(), 3u);
     EXPECT_EQ(downs[2].button, ui::MouseButton::Right);
     EXPECT_TRUE(downs[2].alt);
@@ -603,13 +603,13 @@ TEST_F(BindingTest, RangeSelectionCopiesAsTabSeparatedText) {
         for (int c = 0; c < form.Grid.ColCount(); ++c) form.Grid.SetCell(c, r, std::to_string(c) + std::to_string(r));
     Settle();
     QAbstractItemModel* m = view->model();
-    // Click grid cell (1, 1), Shift+click (3, 2): a 3 x 2 block; the grid follows the click.
+    // Click grid cell (1, 1), Shift+click (3, 2): a 3 x 2 block, which the grid takes.
     Press(view->viewport(), view->visualRect(m->index(0, 0)).center());
     Press(view->viewport(), view->visualRect(m->index(0, 0)).center(), Qt::LeftButton, Qt::NoModifier,
           QEvent::MouseButtonRelease);
     Press(view->viewport(), view->visualRect(m->index(1, 2)).center(), Qt::LeftButton, Qt::ShiftModifier);
     Settle();
-    EXPECT_EQ(form.Grid.Selection(), (ui::GridRect{3, 2, 3, 2}));
+    EXPECT_EQ(form.Grid.Selection(), (ui::GridRect{1, 1, 3, 2}));
     QKeyEvent copy(QEvent::KeyPress, Qt::Key_C, Qt::ControlModifier);
     QCoreApplication::sendEvent(view, &copy);
     EXPECT_EQ(QGuiApplication::clipboard()->text(), QString("11\t21\t31\n12\t22\t32\n"));

@@ -9,8 +9,12 @@
 #include <QTimer>
 #include <QDropEvent>
 #include <QGuiApplication>
+#include <QLabel>
+#include <QTest>
 #include <QMenu>
 #include <QMenuBar>
+#include <QHeaderView>
+#include <QScrollBar>
 #include <QMimeData>
 #include <QScreen>
 #include <QUrl>
@@ -251,5 +255,95 @@ TEST_F(DesktopTest, Screenshot) {
     ASSERT_TRUE(shot.save(QString::fromLocal8Bit(out), "PNG"));
     file->close();
 }
+
+// A window shown again comes to the front, restored when minimised; the spectrum settings
+// show wavelengths in red and wavenumbers in blue; the contributions window opens at the
+// Ctrl-click, whatever the status line below the plot.
+TEST_F(DesktopTest, WindowsComeBackLabelsKeepTheirColoursContributionsOpenAtTheClick) {
+    ModalCloser closer;  // the scan's messages and those of the spectrum window
+    ASSERT_TRUE(session->OpenFile(testing_support::TestApp::data("spectrum/td_closed.log")));
+    auto openSpectrum = [this] { session->Dispatch().Run([this] { app().form1.SpectraTDDFTResults1.Click(); }); };
+    openSpectrum();
+    FormWindow* spectrum = session->Binding().WindowOf(app().form9);
+    spectrum->showMinimized();
+    openSpectrum();
+    EXPECT_TRUE(spectrum->isVisible() && !spectrum->isMinimized());
+
+    auto colourOf = [this](const ui::Control& c) { return session->Binding().WidgetOf(c)->palette().color(QPalette::WindowText); };
+    EXPECT_EQ(colourOf(app().form10.kayser_max), QColor(Qt::blue));
+    EXPECT_EQ(colourOf(app().form10.kayser_min), QColor(Qt::blue));
+    QStringList red;
+    for (auto* label : session->Binding().WindowOf(app().form10)->findChildren<QLabel*>())
+        if (label->palette().color(QPalette::WindowText) == QColor(Qt::red)) red << label->text();
+    EXPECT_EQ(red, QStringList({"Minimum Wavelength (nm)", "Maximum Wavelength (nm)"}));
+
+    QWidget* plot = session->Binding().WidgetOf(app().form9.PaintBox1);
+    const QPoint at(app().form9.GetXPoint(1) + 3, 150), screen = plot->mapToGlobal(at);
+    QTest::mouseClick(plot, Qt::LeftButton, Qt::ControlModifier, at);  // under the plot: a status line
+    ASSERT_TRUE(app().form12.Visible());
+    EXPECT_EQ(app().form12.Top(), screen.y());
+    EXPECT_EQ(app().form12.Left(), screen.x() - app().form12.Width() / 2);
+}
+
+// The coefficient window through the real table: ranges made by Shift-click and by dragging
+// reach ApplyToAll, a header double-click toggles nothing, and the pop-up and the basis-set
+// names open at the click in a scrolled table.
+TEST_F(DesktopTest, CoefficientTableRangesHeaderDoubleClickAndClickPointsWhenScrolled) {
+    {
+        ModalCloser closer;  // the scan's messages
+        session->OpenFile(testing_support::TestApp::data("pdos/closed.log"));
+    }
+    auto& coeff = app().form14;
+    coeff.SetBounds(40, 40, 420, 300);
+    coeff.Show();
+    Settle();
+    GridView* view = session->Binding().GridOf(coeff.StringGrid1);
+    QWidget* cells = view->viewport();
+    auto cell = [&](int gcol, int grow) {  // centre of a grid cell, scrolled into view
+        QModelIndex idx = view->Model().index(grow - view->Model().HeaderRows(), gcol - view->Model().HeaderCols());
+        view->scrollTo(idx);
+        return view->visualRect(idx).center();
+    };
+    auto inSet = [&](int ao) { return coeff.StringGrid1.Cell(0, ao).rfind('#', 0) == 0; };
+    ASSERT_EQ(coeff.StringGrid1.RowCount(), 9);  // 7 AOs between the header and the sum row
+
+    // A double-click on the header row toggles nothing; one on an AO toggles it.
+    QTest::mouseClick(cells, Qt::LeftButton, {}, cell(1, 3));
+    QTest::mouseDClick(view->horizontalHeader()->viewport(), Qt::LeftButton, {}, QPoint(5, 5));
+    Settle();
+    EXPECT_FALSE(inSet(3));
+    QTest::mouseDClick(cells, Qt::LeftButton, {}, cell(1, 3));
+    EXPECT_TRUE(inSet(3));
+
+    // Shift-click: ApplyToAll toggles every row of the range.
+    QTest::mouseClick(cells, Qt::LeftButton, {}, cell(1, 2));
+    QTest::mouseClick(cells, Qt::LeftButton, Qt::ShiftModifier, cell(1, 5));
+    Settle();
+    EXPECT_EQ(coeff.StringGrid1.Selection(), (ui::GridRect{1, 2, 1, 5}));
+    session->Dispatch().Run([&] { coeff.AdoptAll1.Click(); }, "AdoptAll1");
+    for (int ao = 1; ao <= 7; ++ao) EXPECT_EQ(inSet(ao), ao == 2 || ao == 4 || ao == 5) << ao;
+    // A range dragged out with the button held.
+    QTest::mousePress(cells, Qt::LeftButton, {}, cell(2, 6));
+    QTest::mouseMove(cells, cell(3, 7));
+    QTest::mouseRelease(cells, Qt::LeftButton, {}, cell(3, 7));
+    EXPECT_EQ(coeff.StringGrid1.Selection(), (ui::GridRect{2, 6, 3, 7}));
+
+    // Scrolled down, Alt+right-click and Ctrl+right-click open at the click.
+    coeff.SetClientHeight(80);
+    Settle();
+    const QPoint at = cell(1, 7);
+    ASSERT_GT(view->verticalScrollBar()->value(), 0);
+    const QPoint screen = cells->mapToGlobal(at);
+    QTest::mouseClick(cells, Qt::RightButton, Qt::AltModifier, at);
+    EXPECT_TRUE(app().form18.Visible());
+    EXPECT_EQ(app().form18.Left(), screen.x());
+    EXPECT_EQ(app().form18.Top(), screen.y() - coeff.StringGrid1.Height() / 3);
+    QTest::mouseClick(cells, Qt::RightButton, Qt::ControlModifier, at);
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    ASSERT_NE(menu, nullptr);
+    EXPECT_LE((menu->pos() - screen).manhattanLength(), 2);
+    menu->close();
+}
+
 
 }  // namespace

@@ -2,6 +2,12 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QCheckBox>
+#include <QDialog>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QRegularExpression>
+#include <QTest>
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
@@ -110,6 +116,86 @@ TEST(DesktopRecentFiles, RoundTripThroughTheSettingsFile) {
     ASSERT_NE(entry, nullptr);
     EXPECT_EQ(entry->text().toStdString(), log);
     restarted.Platform().StoreRecentFiles({});
+}
+
+
+// A person answering each box in turn by a click on OK, Return, Space or Escape (ticking its
+// check box first when `tick` is set). A box still open after three answers took none: it
+// is closed and counted as stuck, so that a test fails instead of hanging.
+struct Person {
+    explicit Person(const QtPlatform& platform) {
+        QObject::connect(&timer, &QTimer::timeout, [this, &platform] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box) return;
+            if (box != last) duringScan += platform.Panel()->isVisible(), tries = 0, last = box;
+            if (++tries > 3) return ++stuck, box->done(QMessageBox::Ok);
+            if (tick && box->checkBox()) QTest::mouseClick(box->checkBox(), Qt::LeftButton);
+            QAbstractButton* ok = box->button(QMessageBox::Ok);
+            const int way = answered % 4;
+            if (way == 0) QTest::mouseClick(ok, Qt::LeftButton);
+            if (way == 1 || way == 3) QTest::keyClick(box, way == 1 ? Qt::Key_Return : Qt::Key_Escape);
+            if (way == 2) QTest::keyClick(ok, Qt::Key_Space);
+            answered += !box->isVisible();
+        });
+        timer.start(20);
+    }
+    QTimer timer;
+    QMessageBox* last = nullptr;
+    bool tick = false;
+    int tries = 0, answered = 0, stuck = 0, duringScan = 0;
+};
+
+struct ScanBoxesTest : ::testing::Test {
+    ScanBoxesTest() : session((qt_testing::QtApp(), dir.path())) {  // the QApplication first
+        session.App().form1.Show();
+        session.Platform().Messages().SetInStatusBar(false);
+        qt_testing::Settle();
+    }
+    ~ScanBoxesTest() override { session.Platform().Messages().SetInStatusBar(false); }
+    testing_support::TempDir dir;
+    DesktopSession session;
+};
+
+TEST_F(ScanBoxesTest, BoxesOpenedDuringAScanTakeTheirAnswers) {
+    const auto corpus = testing_support::CorpusDir();
+    if (corpus.empty()) GTEST_SKIP() << "corpus absent";
+    Person person(session.Platform());
+    // Several blocks of orbital energies, then an optimisation: every way of answering is used.
+    for (const char* log : {"g16/Mo4OCl4-sp.log", "g16/dvb_gopt.out"}) {
+        session.OpenFile((corpus / log).string());
+        EXPECT_EQ(person.stuck, 0) << log;
+        EXPECT_EQ(session.App().log.FileDum, (corpus / log).string());
+        EXPECT_GT(session.App().form3.StringGrid1.RowCount(), 10) << log;  // the scan ran to its end
+        EXPECT_GT(session.App().form6.StringGrid1.RowCount(), 10) << log;
+    }
+    EXPECT_GE(person.duringScan, 4);
+    EXPECT_GE(person.answered, person.duringScan);
+}
+
+TEST_F(ScanBoxesTest, InformationMovesToTheStatusBarOnceTickedAndBackWhenUnticked) {
+    QtPlatform& platform = session.Platform();
+    const std::string log = testing_support::TestApp::data("logscan/water_opt_freq.log");
+    auto person = std::make_unique<Person>(platform);
+    person->tick = true;
+    session.OpenFile(log);
+    EXPECT_EQ(person->answered, 1);  // the first box; the rest went to the status bar
+    person.reset();
+    const size_t messages = platform.Messages().Count();
+    EXPECT_GE(messages, 2u);
+    EXPECT_TRUE(QSettings().value(QStringLiteral("scanInfoInStatusBar")).toBool());
+    EXPECT_FALSE(session.Binding().WindowOf(session.App().form1)->statusBar()->currentMessage().isEmpty());
+
+    session.Binding().ActionOf(session.App().form1.ScanMessages1)->trigger();
+    QDialog* window = platform.Messages().Window();
+    ASSERT_TRUE(window && window->isVisible());
+    const QString text = window->findChild<QPlainTextEdit*>()->toPlainText();
+    EXPECT_EQ(static_cast<size_t>(text.count(QRegularExpression(QStringLiteral("(^|\n)\\d\\d:\\d\\d:\\d\\d  \\S")))),
+              messages);
+    QTest::mouseClick(window->findChild<QCheckBox*>(), Qt::LeftButton);
+    EXPECT_FALSE(platform.Messages().InStatusBar());
+    qt_testing::ModalCloser closer;  // every message boxed again
+    session.OpenFile(log);
+    EXPECT_EQ(closer.seen.size(), platform.Messages().Count());
 }
 
 }  // namespace

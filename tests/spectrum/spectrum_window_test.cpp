@@ -9,6 +9,7 @@
 #include "core/number_text.h"
 #include "spectrum/excited_states.h"
 #include "spectrum/spectrum_calc.h"
+#include "spectrum/zoom_drag.h"
 #include "spectrum_test_support.h"
 
 using mavrolin::Application;
@@ -90,7 +91,8 @@ TEST(SpectrumWindow, ShiftDragZoomsAndDoubleClickRestores) {
     int band = 0;
     for (const auto& op : form.PaintBox1.Canvas().Lines()) band += op.pen.color == 32896;
     EXPECT_EQ(band, 8);  // two rubber-band rectangles of four edges
-    EXPECT_EQ(std::count(o.t.platform.events.begin(), o.t.platform.events.end(), "pause 5"), 2);
+    // Each 200-pixel step pauses Round(sqrt(10) * 1.9947 * (sqrt(200) + 5)) ms.
+    EXPECT_EQ(std::count(o.t.platform.events.begin(), o.t.platform.events.end(), "pause 121"), 2);
     form.PaintBox1MouseUp(Mouse(500, 400, true));
 
     EXPECT_EQ(o.settings.XaxisAuto_SW.Value(), 0);
@@ -202,4 +204,25 @@ TEST(SpectrumWindow, StaysFastWhileASpinEditIsHeld) {
     EXPECT_EQ(o.settings.SigmaText.Text(), "0.24");
     EXPECT_DOUBLE_EQ(o.t.app.log.sigma, 0.24);
     EXPECT_EQ(o.form.PaintBox1.Canvas().Texts().back().font.size, 14);
+}
+
+// Each rubber-band step pauses Round(sqrt(10) * scaling * (sqrt(step) + 5)) ms, the first
+// step measured from the press; a band so narrow that the pause would freeze the window is
+// held to the cap.
+TEST(SpectrumWindow, RubberBandPausesFollowTheStepAndTheBandWidth) {
+    const int cap = mavrolin::spectrum::kMaxRubberBandPauseMs;
+    struct Case {
+        int sigma, x1, y2, first, second;  // sigma in meV; moves to (x1, 200), then (x1, y2)
+    } const cases[] = {{200, 316, 216, 57, 57}, {200, 301, 200, 38, 32}, {1, 316, 200, cap, cap}};
+    for (const auto& c : cases) {
+        Opened o("td_closed.log");
+        o.settings.SigmaValue.SetValue(c.sigma);
+        o.form.PaintBox1MouseDown(Mouse(300, 200, true));
+        o.t.platform.events.clear();
+        o.form.PaintBox1MouseMove(Mouse(c.x1, 200, true));
+        o.form.PaintBox1MouseMove(Mouse(c.x1, c.y2, true));
+        EXPECT_EQ(o.t.platform.events, (std::vector<std::string>{"pause " + std::to_string(c.first),
+                                                                 "pause " + std::to_string(c.second)})) << c.sigma;
+    }
+    EXPECT_EQ(mavrolin::spectrum::WaitTime(10, 16, 0), 0);  // nothing drawn yet
 }

@@ -141,7 +141,12 @@ struct FormBound : Bound {
         if (visible != window->isVisible()) window->setVisible(visible);
         if (form.FrontRequests() != fronts) {
             fronts = form.FrontRequests();
-            if (visible) window->raise(), window->activateWindow();
+            if (visible) {
+                // A minimised window comes back as it was before.
+                if (window->isMinimized()) window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
+                window->raise();
+                window->activateWindow();
+            }
         }
         if (form.RefreshRequests() != refreshes) {
             refreshes = form.RefreshRequests();
@@ -172,6 +177,9 @@ struct FormBound : Bound {
             Run([&] { form.SetFrameExtents(decoW, decoH + menuH); });
         }
         if (!window->isVisible()) return;
+        const QPoint client = window->ClientArea()->mapTo(window, QPoint(0, 0)) +
+                              (window->geometry().topLeft() - window->frameGeometry().topLeft());
+        form.SetClientOffset(client.x(), client.y());
         QPoint pos = window->pos();
         int w = window->width() + decoW, h = window->height() + decoH;
         if (pos.x() != form.Left() || pos.y() != form.Top() || w != form.Width() || h != form.Height())
@@ -190,7 +198,14 @@ struct FormBound : Bound {
 struct LabelBound : Bound {
     LabelBound(QtBinding& b, ui::Label& l, QWidget* parent) : Bound(b, l, new QLabel(parent)), label(l) {}
     void Sync() override {
-        static_cast<QLabel*>(widget)->setText(ToQString(label.Caption()));
+        auto* l = static_cast<QLabel*>(widget);
+        l->setText(ToQString(label.Caption()));
+        QPalette pal = l->palette();
+        const QColor c = ToQColor(label.FontColor());
+        if (pal.color(QPalette::WindowText) != c) {
+            pal.setColor(QPalette::WindowText, c);
+            l->setPalette(pal);
+        }
         SyncCommon();
     }
     ui::Label& label;
@@ -312,13 +327,16 @@ struct GridBound : Bound {
     GridBound(QtBinding& b, ui::StringGrid& g, QWidget* parent) : Bound(b, g, new GridView(g, parent)), grid(g) {
         auto* view = static_cast<GridView*>(widget);
         view->onSelectCell = [this](int c, int r) { Run([&] { grid.SelectCell(c, r); }); };
-        view->onMouseDown = [this](const ui::MouseEvent& e) {
+        view->onSelectRange = [this](const ui::GridRect& r) { Run([&] { grid.SetSelection(r); }); };
+        view->onMouseDown = [this](const ui::MouseEvent& e, int c, int r) {
             Run([&] {
+                grid.SetMouseCell(c, r);
                 if (grid.OnMouseDown) grid.OnMouseDown(e);
             });
         };
-        view->onDblClick = [this] {
-            Run([this] {
+        view->onDblClick = [this](int c, int r) {
+            Run([&] {
+                grid.SetMouseCell(c, r);
                 if (grid.OnDblClick) grid.OnDblClick();
             });
         };

@@ -39,6 +39,16 @@ bool IsUserInput(QEvent::Type t) {
     }
 }
 
+// True when `widget` belongs to the modal window on top: that window itself, one of its
+// children, or a pop-up (a combo box list, a menu) opened from one of them.
+bool InsideModal(const QWidget* widget) {
+    const QWidget* modal = QApplication::activeModalWidget();
+    if (!modal) return false;
+    for (const QWidget* w = widget; w; w = w->parentWidget())
+        if (w == modal) return true;
+    return false;
+}
+
 }  // namespace
 
 ProgressPanel::ProgressPanel(QWidget* host)
@@ -108,6 +118,10 @@ bool ProgressPanel::eventFilter(QObject* watched, QEvent* e) {
     if (qobject_cast<QWindow*>(watched)) return false;
     auto* widget = qobject_cast<QWidget*>(watched);
     if (widget && (widget == this || isAncestorOf(widget))) return false;
+    // A box or dialog the scan opened has to be answered before the scan goes on: it
+    // takes its input (and so do its own pop-ups) as usual. Qt itself keeps the windows
+    // beneath it from input meanwhile.
+    if (widget && InsideModal(widget)) return false;
     if (e->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(e)->key() == Qt::Key_Escape) cancelled_ = true;
     return true;
 }

@@ -2,7 +2,8 @@
 // The progress of a long task at the bottom of a window: the phase, a bar and Cancel.
 // While it is shown the windows keep repainting, but the only input that gets through
 // is to the panel itself (a click on a menu could otherwise start a second scan inside
-// the running one, or close the window under it).
+// the running one, or close the window under it) and to a message box or dialog the
+// task opened, which is answered as usual.
 #include <QElapsedTimer>
 #include <QWidget>
 #include <string>

@@ -8,7 +8,10 @@
 #include <QFileDialog>
 #include <QFontDialog>
 #include <QLocale>
+#include <QCheckBox>
+#include <QMainWindow>
 #include <QMenu>
+#include <QStatusBar>
 #include <QMessageBox>
 #include <QScreen>
 #include <QSettings>
@@ -129,15 +132,43 @@ std::optional<ui::FontSpec> QtPlatform::FontDialog(const ui::FontSpec& initial) 
     return out;
 }
 
-void QtPlatform::MessageAt(const std::string& text, int x, int y) {
+bool QtPlatform::NoteScanMessage(const std::string& text, bool information) {
+    if (!inScan_) return false;
+    scanMessages_.Add(text);
+    if (!information || !scanMessages_.InStatusBar()) return false;
+    auto* window = qobject_cast<QMainWindow*>(progressWindow_);
+    if (!window) return false;
+    window->statusBar()->showMessage(ToQString(text), 10000);
+    return true;
+}
+
+void QtPlatform::ShowAt(const std::string& text, int x, int y, bool information) {
+    if (NoteScanMessage(text, information)) return;
     QMessageBox box;
     box.setIcon(QMessageBox::NoIcon);
     box.setText(ToQString(text));
     box.move(x, y);  // a moved dialog keeps its place when shown
+    // Plain information of a scan can be sent to the status bar from now on.
+    QCheckBox* toStatus = nullptr;
+    if (inScan_ && information) {
+        toStatus = new QCheckBox(QString::fromLatin1(ScanMessages::kCheckText));
+        box.setCheckBox(toStatus);
+    }
     ShowBox(box);
+    if (toStatus && toStatus->isChecked()) scanMessages_.SetInStatusBar(true);
 }
 
+void QtPlatform::MessageAt(const std::string& text, int x, int y) { ShowAt(text, x, y, true); }
+
+void QtPlatform::WarningAt(const std::string& text, int x, int y) { ShowAt(text, x, y, false); }
+
+void QtPlatform::ProblemAt(const std::string& text, int x, int y) { ShowAt(text, x, y, false); }
+
+void QtPlatform::ShowScanMessages() { scanMessages_.ShowWindow(progressWindow_ ? progressWindow_ : DialogParent()); }
+
+// Centred messages report failures: always boxed.
 void QtPlatform::MessageCentred(const std::string& text) {
+    NoteScanMessage(text, false);
     QMessageBox box;
     box.setIcon(QMessageBox::NoIcon);
     box.setText(ToQString(text));
@@ -146,6 +177,7 @@ void QtPlatform::MessageCentred(const std::string& text) {
 }
 
 void QtPlatform::ErrorMessage(const std::string& text) {
+    NoteScanMessage(text, false);
     QMessageBox box;
     box.setIcon(QMessageBox::Critical);
     box.setText(ToQString(text));
@@ -191,9 +223,16 @@ void QtPlatform::StoreRecentFiles(const std::vector<std::string>& paths) {
     settings.sync();
 }
 
-void QtPlatform::SetProgressWindow(QWidget* window) { panel_ = window ? new ProgressPanel(window) : nullptr; }
+void QtPlatform::SetProgressWindow(QWidget* window) {
+    progressWindow_ = window;
+    panel_ = window ? new ProgressPanel(window) : nullptr;
+}
 
 bool QtPlatform::Progress(const ui::ProgressReport& r) {
+    if (!inScan_) {
+        inScan_ = true;
+        scanMessages_.BeginScan();
+    }
     // The panel runs the event loop, whose timers bring the grids up to date.
     if (panel_) return panel_->Report(r);
     if (binding_) binding_->FlushGrids();
@@ -202,6 +241,7 @@ bool QtPlatform::Progress(const ui::ProgressReport& r) {
 }
 
 void QtPlatform::EndProgress() {
+    inScan_ = false;
     if (panel_) panel_->End();
 }
 

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "ui/platform.h"
+#include "ui/qt/scan_messages.h"
 
 class QWidget;
 
@@ -37,7 +38,11 @@ public:
 
     void MessageAt(const std::string& text, int x, int y) override;
     void MessageCentred(const std::string& text) override;
+    void WarningAt(const std::string& text, int x, int y) override;
+    void ProblemAt(const std::string& text, int x, int y) override;
     void ErrorMessage(const std::string& text) override;
+    void ShowScanMessages() override;
+    ScanMessages& Messages() { return scanMessages_; }
 
     void CopyToClipboard(const std::string& text) override;
     ui::ScreenSize MonitorSize(const ui::Form& shownOn) override;
@@ -65,6 +70,14 @@ public:
 
 private:
     QWidget* DialogParent() const;
+    // Adds a message given while a scan runs to the scan's list; true when, being plain
+    // information that the user wants out of the way, it went to the status bar instead
+    // of a box.
+    bool NoteScanMessage(const std::string& text, bool information);
+    void ShowAt(const std::string& text, int x, int y, bool information);
+    bool inScan_ = false;
+    ScanMessages scanMessages_;
+    QWidget* progressWindow_ = nullptr;
     std::optional<std::string> presetOpen_;
     QtBinding* binding_ = nullptr;
     bool quitRequested_ = false;

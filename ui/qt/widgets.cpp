@@ -212,8 +212,13 @@ void GridView::ApplySelection() {
         selectionModel()->clearSelection();
         return;
     }
-    // A range the user selected stays while the grid's cell is the one the user moved to.
-    if (currentIndex() == tl && selectionModel()->isSelected(tl) && selectionModel()->isSelected(br)) return;
+    // A range the user selected stays while the cell the user moved to is a corner of the
+    // grid's selection (the cell itself, or the range once reported, whichever way it was
+    // dragged).
+    const QModelIndex cur = currentIndex();
+    const bool corner = cur.isValid() && (cur.row() == tl.row() || cur.row() == br.row()) &&
+                        (cur.column() == tl.column() || cur.column() == br.column());
+    if (corner && selectionModel()->isSelected(tl) && selectionModel()->isSelected(br)) return;
     if (currentIndex() != tl) selectionModel()->setCurrentIndex(tl, QItemSelectionModel::NoUpdate);
     selectionModel()->select(QItemSelection(tl, br), QItemSelectionModel::ClearAndSelect);
     // A selection the program moves is scrolled into view, once.
@@ -221,14 +226,6 @@ void GridView::ApplySelection() {
         shown_ = s;
         scrollTo(tl);
     }
-}
-
-QPoint GridView::GridPoint(int gcol, int grow, QPoint offset) const {
-    long long x = offset.x(), y = offset.y();
-    for (int c = 0; c < gcol; ++c) x += grid_.ColWidth(c) + 1;
-    y += static_cast<long long>(grow) * (grid_.DefaultRowHeight() + 1);
-    auto clamp = [](long long v) { return static_cast<int>(std::clamp<long long>(v, INT32_MIN, INT32_MAX)); };
-    return QPoint(clamp(x), clamp(y));
 }
 
 void GridView::mousePressEvent(QMouseEvent* e) {
@@ -241,21 +238,28 @@ void GridView::mousePressEvent(QMouseEvent* e) {
         version_ = ~0ULL;  // a cell the grid refuses loses the highlight again
         ScheduleRefresh();
     }
-    QPoint pos = e->position().toPoint();
-    QModelIndex idx = indexAt(pos);
-    QPoint gp = pos;
+    const QPoint pos = e->position().toPoint();
+    const QModelIndex idx = indexAt(pos);
+    int gc = -1, gr = -1;
     if (idx.isValid()) {
-        int gc = model_.GridCol(idx.column()), gr = model_.GridRow(idx.row());
-        gp = GridPoint(gc, gr, pos - visualRect(idx).topLeft());
+        gc = model_.GridCol(idx.column()), gr = model_.GridRow(idx.row());
         bool selectable = gc >= grid_.FixedCols() && gr >= grid_.FixedRows();
         if (e->button() == Qt::LeftButton && selectable && onSelectCell) onSelectCell(gc, gr);
+        if (e->button() == Qt::LeftButton && (e->modifiers() & Qt::ShiftModifier)) ReportRange();
     }
-    if (onMouseDown) onMouseDown(ToMouseEvent(*e, gp.x(), gp.y()));
+    const QPoint at = viewport()->mapTo(this, pos);
+    if (onMouseDown) onMouseDown(ToMouseEvent(*e, at.x(), at.y()), gc, gr);
+}
+
+void GridView::mouseMoveEvent(QMouseEvent* e) {
+    QTableView::mouseMoveEvent(e);
+    if (e->buttons() & Qt::LeftButton) ReportRange();  // a range dragged out
 }
 
 void GridView::mouseDoubleClickEvent(QMouseEvent* e) {
-    if (onDblClick) onDblClick();
     QModelIndex idx = indexAt(e->position().toPoint());
+    if (onDblClick)
+        onDblClick(idx.isValid() ? model_.GridCol(idx.column()) : -1, idx.isValid() ? model_.GridRow(idx.row()) : -1);
     if (idx.isValid() && (model_.flags(idx) & Qt::ItemIsEditable)) edit(idx);
 }
 
@@ -265,6 +269,28 @@ void GridView::keyPressEvent(QKeyEvent* e) {
         return;
     }
     QTableView::keyPressEvent(e);  // Ctrl+A selects all, Shift+arrows extend
+    if (e->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier)) ReportRange();
+}
+
+// The grid's selection is one rectangle: a range the user made of several cells reaches it
+// as the rectangle around the selected cells that are not fixed.
+void GridView::ReportRange() {
+    const QItemSelection sel = selectionModel()->selection();
+    if (sel.isEmpty() || !onSelectRange) return;
+    int top = INT32_MAX, left = INT32_MAX, bottom = -1, right = -1;
+    for (const QItemSelectionRange& r : sel) {
+        top = std::min(top, r.top());
+        left = std::min(left, r.left());
+        bottom = std::max(bottom, r.bottom());
+        right = std::max(right, r.right());
+    }
+    ui::GridRect block{std::max(model_.GridCol(left), grid_.FixedCols()), std::max(model_.GridRow(top), grid_.FixedRows()),
+                       model_.GridCol(right), model_.GridRow(bottom)};
+    if (block.Left > block.Right || block.Top > block.Bottom) return;
+    if (block.Left == block.Right && block.Top == block.Bottom) return;  // one cell: the click said it
+    onSelectRange(block);
+    version_ = ~0ULL;
+    ScheduleRefresh();
 }
 
 std::string GridView::SelectedText() const {
@@ -292,24 +318,25 @@ void GridView::currentChanged(const QModelIndex& current, const QModelIndex& pre
     ScheduleRefresh();
 }
 
+// The headers are the grid's first fixed row and column: a press there is a press on
+// that row's or column's cell.
 void GridView::HeaderMouse(QObject* header, QMouseEvent* e, bool dbl) {
-    QPoint pos = e->position().toPoint();
-    QPoint gp;
+    const QPoint pos = e->position().toPoint();
+    int gc = 0, gr = 0;
     if (header == horizontalHeader()->viewport()) {
         int section = horizontalHeader()->logicalIndexAt(pos.x());
         if (section < 0) return;
-        gp = GridPoint(model_.GridCol(section), 0,
-                       QPoint(pos.x() - horizontalHeader()->sectionViewportPosition(section), pos.y()));
+        gc = model_.GridCol(section);
     } else {
         int section = verticalHeader()->logicalIndexAt(pos.y());
         if (section < 0) return;
-        gp = GridPoint(0, model_.GridRow(section),
-                       QPoint(pos.x(), pos.y() - verticalHeader()->sectionViewportPosition(section)));
+        gr = model_.GridRow(section);
     }
     if (dbl) {
-        if (onDblClick) onDblClick();
+        if (onDblClick) onDblClick(gc, gr);
     } else if (onMouseDown) {
-        onMouseDown(ToMouseEvent(*e, gp.x(), gp.y()));
+        const QPoint at = static_cast<QWidget*>(header)->mapTo(this, pos);
+        onMouseDown(ToMouseEvent(*e, at.x(), at.y()), gc, gr);
     }
 }
 

@@ -88,25 +88,28 @@ public:
     // Asks for a refresh at the next turn of the event loop; many changes, one refresh.
     void ScheduleRefresh();
     bool RefreshPending() const { return timer_.isActive(); }
-    // The point of the grid's own layout (columns of ColWidth + 1 line, rows of
-    // DefaultRowHeight + 1) that corresponds to a cell and an offset inside it.
-    QPoint GridPoint(int gcol, int grow, QPoint offset) const;
     // The selected cells as tab-separated text (what Ctrl+C puts on the clipboard).
     std::string SelectedText() const;
 
     std::function<void(int col, int row)> onSelectCell;
-    std::function<void(const ui::MouseEvent&)> onMouseDown;
-    std::function<void()> onDblClick;
+    // A range of cells the user selected by dragging, Shift or Ctrl+A (grid cells).
+    std::function<void(const ui::GridRect&)> onSelectRange;
+    // Mouse positions are those of the visible table (headers included, scrolling
+    // applied); `col`, `row` name the grid cell under the mouse (-1 off the cells).
+    std::function<void(const ui::MouseEvent&, int col, int row)> onMouseDown;
+    std::function<void(int col, int row)> onDblClick;
 
 protected:
     void mousePressEvent(QMouseEvent* e) override;
     void mouseDoubleClickEvent(QMouseEvent* e) override;
+    void mouseMoveEvent(QMouseEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
     void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
     bool eventFilter(QObject* watched, QEvent* e) override;
 
 private:
     void ApplySelection();
+    void ReportRange();
     void HeaderMouse(QObject* header, QMouseEvent* e, bool dbl);
     ui::StringGrid& grid_;
     GridModel model_;
