@@ -112,7 +112,8 @@ int ExcitedStateImport::StatesWithoutContributions() const {
     return static_cast<int>(std::count(nci_coeff.begin(), nci_coeff.end(), 0));
 }
 
-ExcitedStateImport ReadExcitedStates(const std::filesystem::path& file, std::span<const StateHeader> headers) {
+ExcitedStateImport ReadExcitedStates(const std::filesystem::path& file, std::span<const StateHeader> headers,
+                                     const core::LineMarks* marks) {
     ExcitedStateImport im;
     if (headers.empty()) return im;
     std::vector<int> numbers;
@@ -132,7 +133,7 @@ ExcitedStateImport ReadExcitedStates(const std::filesystem::path& file, std::spa
     // The section from the block's first state line to its last, then the tail.
     const long long from = headers[first].line, to = headers.back().line;
     im.firstLine = from;
-    core::LineReader in(file, 0);
+    core::LineReader in(file, 0, core::LineReader::kNoLimit, marks);
     if (!in.AdvanceTo(from)) return im;
     for (;;) {
         const long long ln = in.LineNumber();

@@ -13,6 +13,8 @@
 #include <string_view>
 #include <vector>
 
+#include "core/text_file.h"
+
 namespace mavrolin::spectrum {
 
 struct StateLine {
@@ -54,8 +56,10 @@ struct StateHeader {
 };
 
 // Reads the states of the last block of `headers` (every "Excited State" line of the file,
-// in order) and the contribution rows that follow their lines in `file`.
-ExcitedStateImport ReadExcitedStates(const std::filesystem::path& file, std::span<const StateHeader> headers);
+// in order) and the contribution rows that follow their lines in `file`. With the line
+// marks of `file`, the reader jumps to the block instead of reading every line before it.
+ExcitedStateImport ReadExcitedStates(const std::filesystem::path& file, std::span<const StateHeader> headers,
+                                     const core::LineMarks* marks = nullptr);
 
 // Splits the state line numbers into blocks by the restart of the numbering; returns the
 // index in `numbers` where each block starts.
