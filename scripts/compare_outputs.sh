@@ -72,10 +72,11 @@ done | xargs -0 -n 3 -P "${JOBS:-2}" bash -c 'run_one "$@"' _
 # The report carries the time it was written.
 find "$work/ref" "$work/new" -type f -exec sed -i -E \
   's#[0-9]{4}/[0-9]{2}/[0-9]{2} [0-9]{2}:[0-9]{2}:[0-9]{2}#<time>#g' {} +
-if diff -r "$work/ref" "$work/new" > "$work/diff.txt"; then
+if diff -rq "$work/ref" "$work/new" > "$work/differ.txt"; then
   echo "identical: $(ls "$work/in" | wc -l) inputs, $(find "$work/new" -type f | wc -l) outputs each"
 else
-  sed "s|$work/||g" "$work/diff.txt" | head -200
+  sed "s|$work/||g" "$work/differ.txt"
+  diff -r "$work/ref" "$work/new" | sed "s|$work/||g" | cut -c1-200 | head -100
   echo "DIFFERENT (see above)" >&2
   exit 1
 fi
