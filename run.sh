@@ -4,16 +4,22 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 ./scripts/deps.sh
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMAVROLIN_WERROR=OFF
-cmake --build build -j "$(nproc)" --target mavrolin  # the program only, not tests or benchmarks
+# The program of ./test.sh's optimised build (build/) when there is one, so neither
+# script rebuilds what the other built; otherwise its own optimised build in build-run/.
+dir=build
+if [ ! -f build/CMakeCache.txt ]; then
+  dir=build-run
+  cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Release -DMAVROLIN_WERROR=OFF
+fi
+cmake --build "$dir" -j "$(nproc)" --target mavrolin  # the program only, not tests or benchmarks
 example=examples/opt_freq_td.log
 if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
-  exec ./build/mavrolin "$example"
+  exec "./$dir/mavrolin" "$example"
 fi
 mkdir -p out
 echo "No display found: running the batch commands on $example"
 status=0
-run() { echo "+ mavrolin $*"; ./build/mavrolin "$@" || status=1; }
+run() { echo "+ mavrolin $*"; "./$dir/mavrolin" "$@" || status=1; }
 run index "$example" -o out/example_index.txt
 run scf "$example" -o out/example_scf.txt
 run report "$example" -o out/example_report.txt

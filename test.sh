@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds and runs every test in the optimised build users get, then again under
-# AddressSanitizer and UndefinedBehaviorSanitizer. Warnings are errors here.
+# AddressSanitizer and UndefinedBehaviorSanitizer. Warnings are errors here. The optimised
+# build is build/ (./run.sh then uses its program), the sanitizer build build-asan/.
 set -euo pipefail
 cd "$(dirname "$0")"
 ./scripts/deps.sh

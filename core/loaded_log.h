@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/keyword_index.h"
@@ -18,6 +19,16 @@ namespace core {
 // How the job of the scanned log ended: its last line is Gaussian's normal termination,
 // an error termination, or the file breaks off before either (a job still running or killed).
 enum class JobEnd { Unknown, Normal, Error, Unfinished };
+
+// Lines of one log that the coefficient load needs, noted by the indexing scan so that the
+// load goes straight to its block instead of reading every line before it: each readable
+// "NBasis=" and "NBsUse=" count with its line number, and the line of each coefficient title.
+struct BasisLines {
+    std::string file;  // the log they were noted from
+    std::vector<std::pair<long long, int>> nbasis, nbsuse;
+    std::vector<long long> titles;
+    void Clear() { *this = BasisLines{}; }
+};
 
 struct LoadedLog {
     // File and directory state
@@ -110,6 +121,7 @@ struct LoadedLog {
     int nbasis = 0, nbsuse = 0;
     int mocoeff_start = 0;
     int nmocoeff = 0;
+    BasisLines basislines;  // of FileDum, from the last indexing scan
 
     // Geometry
     int ndata = 0;

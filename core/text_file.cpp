@@ -30,6 +30,9 @@ constexpr size_t kBufferSize = 2 * kMaxLineLength;
 // current line (the few lines a reader's history reaches back stay resident).
 constexpr size_t kReleaseStep = 1024 * 1024;
 constexpr size_t kKeepBehind = 64 * 1024;
+// Pages ahead of the reader are mapped kMapAhead at a time by one call, instead of by a
+// page fault every few pages (costly where the machine is virtual).
+constexpr size_t kMapAhead = 2 * 1024 * 1024;
 // How much of the start of a file is inspected for text that is not 8-bit text.
 constexpr size_t kSniffSize = 64 * 1024;
 
@@ -206,12 +209,26 @@ void TextReader::RefuseIfShrunk() const {
 // Lets go of the mapped pages well behind the current line, so that a whole pass over
 // a file of any size holds only a few MiB of it.
 void TextReader::ReleaseBehind() {
-    if (!map_ || pos_ < released_ + kReleaseStep + kKeepBehind) return;
+    if (!map_) return;
+    if (pos_ + kMapAhead / 2 > populated_ && populated_ < mapSize_) MapAhead();
+    if (pos_ < released_ + kReleaseStep + kKeepBehind) return;
     const size_t page = static_cast<size_t>(::sysconf(_SC_PAGESIZE));
     const size_t upTo = (pos_ - kKeepBehind) / page * page;
     ::madvise(map_ + released_, upTo - released_, MADV_DONTNEED);
     released_ = upTo;
     ReadProgressScope::Report(static_cast<long long>(pos_), file_.size);  // every kReleaseStep
+}
+
+void TextReader::MapAhead() {
+#ifdef MADV_POPULATE_READ
+    const size_t page = static_cast<size_t>(::sysconf(_SC_PAGESIZE));
+    const size_t from = std::max(populated_, pos_ / page * page);
+    const size_t to = std::min(mapSize_, from + kMapAhead);
+    // A file cut under the map fails here; the faults of the reads then say so.
+    populated_ = ::madvise(map_ + from, to - from, MADV_POPULATE_READ) == 0 ? to : mapSize_;
+#else
+    populated_ = mapSize_;
+#endif
 }
 
 void TextReader::Refuse(const std::string& reason) const {

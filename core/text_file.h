@@ -116,6 +116,7 @@ private:
     void Map(size_t size);
     void Unmap();
     void ReleaseBehind();
+    void MapAhead();
     void RefuseIfShrunk() const;
     [[noreturn]] void Refuse(const std::string& reason) const;
     [[noreturn]] void RefuseLongLine() const;
@@ -128,6 +129,7 @@ private:
     size_t mapSize_ = 0;
     int slot_ = -1;            // the map's entry in the table the SIGBUS handler reads
     size_t released_ = 0;      // map bytes before this offset have been let go
+    size_t populated_ = 0;     // map bytes up to this offset have been mapped ahead
     std::vector<char> buf_;    // the buffer when not mapped
     const char* data_ = nullptr;  // map_ or buf_.data()
     size_t pos_ = 0, end_ = 0;

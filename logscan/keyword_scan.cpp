@@ -12,6 +12,7 @@
 #include "core/tokenizer.h"
 #include "logscan/keyword_triggers.h"
 #include "logscan/log_scan.h"
+#include "pdos/coefficient_reader.h"
 
 namespace mavrolin::logscan {
 
@@ -148,6 +149,8 @@ public:
         log.forceLinesIndexed = false;
         log.keywords.Clear();
         log.keywords.hits.reserve(expected);
+        log.basislines.Clear();
+        log.basislines.file = log.FileDum;
         std::string cut;
         try {
             while (in_.NextStartingWith(TriggerStarts())) Line();
@@ -204,11 +207,13 @@ private:
     // the triggers after it in the table.
     void Line() {
         std::string_view line = in_.TrimmedLine();
+        pdos::NoteBasisLine(line, ii(), log_.basislines);
         size_t at = 0;
         Trigger t = Classify(line, st_.stdinput_change, 0, at);
         if (t == Trigger::Route) {
             Route();
             line = in_.TrimmedLine();
+            pdos::NoteBasisLine(line, ii(), log_.basislines);
             t = Classify(line, st_.stdinput_change, at + 1, at);
         }
         if (t == Trigger::DipoleMoment) {
@@ -274,14 +279,15 @@ private:
 
     // A line read over without the whole trigger table: the SCF table finds its
     // "Maximum Force" lines in force_pos only when no such line was among them.
-    void ReadOverUnclassified(std::string_view line) {
+    void ReadOverUnclassified(std::string_view line, long long lineNo) {
         if (core::StartsUpper(TrimView(line), "MAXIMUM FORCE")) forceLineReadOver_ = true;
+        pdos::NoteBasisLine(line, lineNo, log_.basislines);
     }
 
     void Route() {
         long long hashLine = ii();
         int lines = ReadRoute(in_);
-        for (int k = 1; k <= 4; ++k) ReadOverUnclassified(in_.Line(k));
+        for (int k = 1; k <= 4; ++k) ReadOverUnclassified(in_.Line(k), ii() - k);
         for (int j = 0; j < lines; ++j) {
             std::string_view text = in_.TrimmedLine(5 - j);
             Record(log_.job_pos, log_.njob, hashLine + j);
@@ -328,7 +334,7 @@ private:
         Record(log_.dipol_pos, log_.ndipol, ii());
         auto& hit = Hit(KeywordKind::DipoleMoment, ii(), First(header, 13));
         if (!in_.ReadOver()) return;
-        ReadOverUnclassified(in_.Line());
+        ReadOverUnclassified(in_.Line(), ii());
         tokens_.Split(in_.Line());
         hit.contents = tokens_.Last();
         hit.contents += " Debye";

@@ -5,6 +5,7 @@
 
 #include "core/number_text.h"
 #include "core/text_file.h"
+#include "core/text_view.h"
 #include "core/tokenizer.h"
 
 namespace mavrolin::pdos {
@@ -34,16 +35,6 @@ bool TitleWithPrefix(const std::string& line, std::string_view prefix) {
     return t == std::string(prefix) + "MOLECULAR ORBITAL COEFFICIENTS";
 }
 
-// The integer after "NBasis=", "NBsUse=" and the like, whether or not blanks follow the "=".
-std::optional<int> CountAfter(const std::string& line, std::string_view key) {
-    std::string t = core::Trim(line);
-    if (!t.starts_with(key)) return std::nullopt;
-    auto words = Tokens(t.substr(key.size()));
-    long long v = 0;
-    if (words.empty() || !core::TryParseInt(words[0], v) || v < 0 || v > 1000000) return std::nullopt;
-    return static_cast<int>(v);
-}
-
 // "    60 basis functions,   180 primitive gaussians, ..."
 std::optional<int> BasisFunctionsLine(const std::string& line) {
     auto words = Tokens(line);
@@ -58,6 +49,25 @@ struct Preamble {
     std::optional<int> nbasis, nbsuse, basisFunctions;
     bool titleSeen = false;
 };
+
+// The counts of the last noted lines before line `blockStart`.
+Preamble NotedPreamble(const core::BasisLines& noted, long long blockStart) {
+    Preamble pre;
+    auto last = [blockStart](const std::vector<std::pair<long long, int>>& lines) -> std::optional<int> {
+        std::optional<int> v;
+        for (const auto& [lineNo, count] : lines)
+            if (lineNo < blockStart) v = count;
+        return v;
+    };
+    pre.nbasis = last(noted.nbasis);
+    pre.nbsuse = last(noted.nbsuse);
+    pre.titleSeen = !noted.titles.empty() && noted.titles.front() < blockStart;
+    return pre;
+}
+
+bool TitleNotedAfter(const core::BasisLines& noted, long long line) {
+    return !noted.titles.empty() && noted.titles.back() > line;
+}
 
 enum class EnergyKind { None, AlphaOcc, AlphaVirt, BetaOcc, BetaVirt };
 
@@ -243,6 +253,28 @@ bool TitleLater(core::TextReader& in) {
 
 }  // namespace
 
+std::optional<int> CountAfter(std::string_view line, std::string_view key) {
+    std::string_view t = core::TrimView(line);
+    if (!t.starts_with(key)) return std::nullopt;
+    auto words = Tokens(std::string(t.substr(key.size())));
+    long long v = 0;
+    if (words.empty() || !core::TryParseInt(words[0], v) || v < 0 || v > 1000000) return std::nullopt;
+    return static_cast<int>(v);
+}
+
+void NoteBasisLine(std::string_view line, long long lineNo, core::BasisLines& notes) {
+    line = core::TrimView(line);
+    // " NBasis=   108 RedAO= T EigKep=  3.18D-03  NBF=    60"
+    if (line.starts_with("NB")) {
+        if (auto v = CountAfter(line, "NBasis=")) notes.nbasis.emplace_back(lineNo, *v);
+        if (auto v = CountAfter(line, "NBsUse=")) notes.nbsuse.emplace_back(lineNo, *v);
+    }
+    // "     Molecular Orbital Coefficients:" (the title test itself runs on candidates only)
+    if (line.size() <= 64 && (core::StartsUpper(line, "MOLECULAR ORBITAL") || core::StartsUpper(line, "ALPHA MOLECULAR")) &&
+        IsCoefficientTitle(std::string(line)))
+        notes.titles.push_back(lineNo);
+}
+
 bool IsCoefficientTitle(const std::string& line) {
     return TitleWithPrefix(line, "") || TitleWithPrefix(line, "ALPHA ");
 }
@@ -280,16 +312,26 @@ std::string OrbitalRanges(const std::vector<int>& numbers) {
     return out;
 }
 
-CoefficientLoad ReadCoefficients(const std::filesystem::path& log, long long blockStart, int blockLength) {
+CoefficientLoad ReadCoefficients(const std::filesystem::path& log, long long blockStart, int blockLength,
+                                 const core::BasisLines* noted, const core::LineMarks* marks) {
     CoefficientLoad load;
     core::TextReader in(log);
     std::string line;
-    Preamble pre;
-    while (in.LineNumber() < blockStart - 1 && in.ReadLine(line)) {
-        if (auto v = CountAfter(line, "NBasis=")) pre.nbasis = v;
-        if (auto v = CountAfter(line, "NBsUse=")) pre.nbsuse = v;
-        if (auto v = BasisFunctionsLine(line)) pre.basisFunctions = v;
-        if (IsCoefficientTitle(line)) pre.titleSeen = true;
+    if (noted && noted->file != log.string()) noted = nullptr;
+    Preamble pre = noted ? NotedPreamble(*noted, blockStart) : Preamble{};
+    if (pre.nbasis) {
+        if (marks) in.JumpTowards(*marks, blockStart);
+        std::string_view skipped;
+        while (in.LineNumber() < blockStart - 1 && in.ReadLineView(skipped)) {
+        }
+    } else {
+        pre = Preamble{};
+        while (in.LineNumber() < blockStart - 1 && in.ReadLine(line)) {
+            if (auto v = CountAfter(line, "NBasis=")) pre.nbasis = v;
+            if (auto v = CountAfter(line, "NBsUse=")) pre.nbsuse = v;
+            if (auto v = BasisFunctionsLine(line)) pre.basisFunctions = v;
+            if (IsCoefficientTitle(line)) pre.titleSeen = true;
+        }
     }
     EnergyCells energies;
     for (int k = 0; k < blockLength; ++k) {
@@ -322,7 +364,7 @@ CoefficientLoad ReadCoefficients(const std::filesystem::path& log, long long blo
 
     const bool titleHere = in.ReadLine(line) && IsCoefficientTitle(line);
     if (!titleHere) {
-        if (pre.titleSeen || TitleLater(in))
+        if (pre.titleSeen || (noted ? TitleNotedAfter(*noted, blockStart + blockLength) : TitleLater(in)))
             load.messages.push_back(
                 "The MO coefficients of this log are not printed right after the orbital energies that were "
                 "imported, so they were not loaded; the coefficient tables hold the headers only.");

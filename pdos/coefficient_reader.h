@@ -2,8 +2,12 @@
 // Reading the MO coefficient tables of a log from the coefficient listing that follows the
 // chosen printing of orbital energies (population output).
 #include <filesystem>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
+
+#include "core/loaded_log.h"
 
 #include "pdos/coefficient_table.h"
 
@@ -24,8 +28,19 @@ struct CoefficientLoad {
 // (else the number of alpha energies). The coefficient title must follow the printing
 // directly, with or without its colon. Each block of the listing is placed by its printed
 // MO numbers; orbitals that were never printed stay empty and have no sum.
+// With `noted` (what the indexing scan noted of this log) and `marks` (its line marks) the
+// counts and titles come from the notes and the reader jumps to the block; it reads the
+// lines before the block only when they state no "NBasis=" count.
 // Throws core::FileError when the log cannot be read.
-CoefficientLoad ReadCoefficients(const std::filesystem::path& log, long long blockStart, int blockLength);
+CoefficientLoad ReadCoefficients(const std::filesystem::path& log, long long blockStart, int blockLength,
+                                 const core::BasisLines* noted = nullptr, const core::LineMarks* marks = nullptr);
+
+// The count after `key` ("NBasis=", "NBsUse=") on a line that starts with it once trimmed,
+// whether or not blanks follow the "="; nothing when the line holds no such count.
+std::optional<int> CountAfter(std::string_view line, std::string_view key);
+
+// Notes what `line` (trimmed, line number `lineNo`) tells the coefficient load, if anything.
+void NoteBasisLine(std::string_view line, long long lineNo, core::BasisLines& notes);
 
 // "Molecular Orbital Coefficients" or "Alpha Molecular Orbital Coefficients", ending in a
 // colon, a full stop or nothing, any case, surrounding blanks ignored.

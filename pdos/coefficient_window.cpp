@@ -106,7 +106,8 @@ TForm14::TForm14(Application& app)
 // ---------------------------------------------------------------- loading
 
 void TForm14::LoadCoefficients(long long blockStart, int blockLength) {
-    auto load = pdos::ReadCoefficients(app_.log.FileDum, blockStart, blockLength);
+    auto load = pdos::ReadCoefficients(app_.log.FileDum, blockStart, blockLength, &app_.log.basislines,
+                                       &app_.log.linemarks);
     app_.Pause(app_.log.sleeptime);
     ShowMessages(load.messages);
     if (load.loaded) SetTables(std::move(load.tables));

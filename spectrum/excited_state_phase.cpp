@@ -84,7 +84,7 @@ void ExcitedStatePhase(Application& app) {
     // a conversion error leaves no earlier log's states behind.
     log.nexstt = 0;
     app.form9.ClearSpectrum();
-    auto im = ReadExcitedStates(log.tddft_file, headers);
+    auto im = ReadExcitedStates(log.tddft_file, headers, &log.linemarks);
     app.Pause(log.sleeptime);
     if (missing) app.ShowProblemPos("Something is wrong in reading the TD-DFT results!!");
     if (im.cutLine > 0)

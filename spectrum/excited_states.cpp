@@ -112,7 +112,8 @@ int ExcitedStateImport::StatesWithoutContributions() const {
     return static_cast<int>(std::count(nci_coeff.begin(), nci_coeff.end(), 0));
 }
 
-ExcitedStateImport ReadExcitedStates(const std::filesystem::path& file, std::span<const StateHeader> headers) {
+ExcitedStateImport ReadExcitedStates(const std::filesystem::path& file, std::span<const StateHeader> headers,
+                                     const core::LineMarks* marks) {
     ExcitedStateImport im;
     // A log cut inside its last state line: that state is left out, the others are kept.
     if (!headers.empty()) {
@@ -142,7 +143,7 @@ ExcitedStateImport ReadExcitedStates(const std::filesystem::path& file, std::spa
     // cut state line after it ends).
     const long long from = headers[first].line, to = headers.back().line;
     im.firstLine = from;
-    core::LineReader in(file, 0);
+    core::LineReader in(file, 0, core::LineReader::kNoLimit, marks);
     if (!in.AdvanceTo(from)) return im;
     for (;;) {
         const long long ln = in.LineNumber();

@@ -13,6 +13,8 @@
 #include <string_view>
 #include <vector>
 
+#include "core/text_file.h"
+
 namespace mavrolin::spectrum {
 
 struct StateLine {
@@ -59,7 +61,10 @@ struct StateHeader {
 // in order) and the contribution rows that follow their lines in `file`. The file's last
 // state line, when it cannot be read (a job killed while writing it), is left out with
 // the states before it kept; any other unreadable state line throws core::ConversionError.
-ExcitedStateImport ReadExcitedStates(const std::filesystem::path& file, std::span<const StateHeader> headers);
+// With the line marks of `file`, the reader jumps to the block instead of reading every
+// line before it.
+ExcitedStateImport ReadExcitedStates(const std::filesystem::path& file, std::span<const StateHeader> headers,
+                                     const core::LineMarks* marks = nullptr);
 
 // Splits the state line numbers into blocks by the restart of the numbering; returns the
 // index in `numbers` where each block starts.

@@ -149,6 +149,12 @@ TEST(CoefficientReader, TitleAndBasisSizeVariants) {
          "not printed right after the orbital energies"},
         {"no coefficients at all", [&](auto& l) { l.erase(l.begin() + find(l, "Coefficients:"), l.end()); }, false,
          ""},
+        {"a title before the printing only",
+         [&](auto& l) {
+             l.erase(l.begin() + find(l, "Coefficients:"), l.end());
+             l.insert(l.begin() + 1, "     Molecular Orbital Coefficients:");
+         },
+         false, "not printed right after the orbital energies"},
         {"no basis size",
          [&](auto& l) {
              l.erase(l.begin() + find(l, "NBasis="));
@@ -157,7 +163,10 @@ TEST(CoefficientReader, TitleAndBasisSizeVariants) {
          false, "states no number of basis functions"},
     };
     for (const auto& c : cases) {
-        auto load = pdos_test::Load(edit(c.change));
+        const auto path = edit(c.change);
+        auto load = pdos_test::Load(path);
+        // Going straight to the printing with what the scan noted gives the same tables.
+        EXPECT_EQ(pdos_test::TableText(pdos_test::LoadNoted(path)), pdos_test::TableText(load)) << c.name;
         ASSERT_TRUE(load.loaded) << c.name;
         EXPECT_EQ(load.tables.alpha.Cell(1, 0), "1_ao  -20.55432") << c.name;
         EXPECT_EQ(!load.tables.alpha.Cell(1, 1).empty(), c.coefficients) << c.name;

@@ -45,6 +45,30 @@ inline mavrolin::pdos::CoefficientLoad Load(const std::filesystem::path& log) {
     return mavrolin::pdos::ReadCoefficients(log, p.start, p.length);
 }
 
+// The same load going straight to the printing, with what a scan notes of every line and
+// the line marks of a counting pass.
+inline mavrolin::pdos::CoefficientLoad LoadNoted(const std::filesystem::path& log) {
+    Printing p = FindPrinting(log);
+    core::BasisLines notes;
+    notes.file = log.string();
+    std::ifstream in(log);
+    std::string line;
+    for (long long n = 1; std::getline(in, line); ++n) mavrolin::pdos::NoteBasisLine(line, n, notes);
+    core::LineMarks marks;
+    core::CountLines(log, &marks);
+    return mavrolin::pdos::ReadCoefficients(log, p.start, p.length, &notes, &marks);
+}
+
+// Every cell of the two tables, row by row, for comparing two loads.
+inline std::string TableText(const mavrolin::pdos::CoefficientLoad& load) {
+    std::string text;
+    for (const auto* g : {&load.tables.alpha, &load.tables.beta})
+        for (int r = 0; r < g->Rows(); ++r, text += '\n')
+            for (int c = 0; c < g->Cols(); ++c) text += g->Cell(c, r) + '\t';
+    for (const auto& m : load.messages) text += m + '\n';
+    return text;
+}
+
 inline std::vector<std::string> Lines(const std::string& text) {
     std::vector<std::string> out;
     size_t at = 0;
