@@ -80,6 +80,9 @@ void TForm1::BuildMenu() {
     for (auto* item : {&AlanlysisReport1, &SCFEnergies1, &MOEnergyDiTable1, &FrequenciesEnergiesOpt1,
                        &SpectraTDDFTResults1})
         ViewResults1.Add(*item);
+    ViewResults1.AddSeparator();
+    ViewResults1.Add(Thermochemistry1);
+    Thermochemistry1.OnClick = [this] { app_.thermo.Show(); app_.thermo.BringToFront(); };
     Menu.Add(ShowZmatrix1);
     Menu.Add(Help1);
 

@@ -54,6 +54,7 @@ public:
     ui::MenuItem MOEnergyDiTable1{"MO Energy Table/Diagram", "MOEnergyDiTable1"};
     ui::MenuItem FrequenciesEnergiesOpt1{"Frequencies, Energies. etc. (Opt) ", "FrequenciesEnergiesOpt1"};
     ui::MenuItem SpectraTDDFTResults1{"Spectra (TD-DFT Results)", "SpectraTDDFTResults1"};
+    ui::MenuItem Thermochemistry1{"Thermochemistry of Several Logs\u2026", "Thermochemistry1"};
     ui::MenuItem ShowZmatrix1{"Show Z-matrix", "ShowZmatrix1"};
     ui::MenuItem Help1{"Help", "Help1"};
 

@@ -41,6 +41,12 @@ public:
     // The chosen path, or nothing when the user cancelled.
     virtual std::optional<std::string> OpenFileDialog(const FileDialogOptions& o) = 0;
     virtual std::optional<std::string> SaveFileDialog(const FileDialogOptions& o) = 0;
+    // Several files chosen at once; empty when the user cancelled. Where the platform has no
+    // such dialog, one file through OpenFileDialog.
+    virtual std::vector<std::string> OpenFilesDialog(const FileDialogOptions& o) {
+        auto one = OpenFileDialog(o);
+        return one ? std::vector<std::string>{*one} : std::vector<std::string>{};
+    }
     virtual std::optional<Color> ColorDialog(Color initial) = 0;
     virtual std::optional<FontSpec> FontDialog(const FontSpec& initial) = 0;
 

@@ -13,6 +13,7 @@
 #include <QScreen>
 #include <QSettings>
 #include <QThread>
+#include <utility>
 
 #include "ui/controls.h"
 #include "ui/qt/binding.h"
@@ -94,6 +95,15 @@ std::optional<std::string> QtPlatform::OpenFileDialog(const ui::FileDialogOption
     QString path = QFileDialog::getOpenFileName(DialogParent(), ToQString(o.title), StartPath(o),
                                                 ToQString(QtFilter(o.filter)));
     return Chosen(path);
+}
+
+std::vector<std::string> QtPlatform::OpenFilesDialog(const ui::FileDialogOptions& o) {
+    if (presetOpen_) return {*std::exchange(presetOpen_, std::nullopt)};
+    std::vector<std::string> files;
+    for (const QString& path : QFileDialog::getOpenFileNames(DialogParent(), ToQString(o.title), StartPath(o),
+                                                             ToQString(QtFilter(o.filter))))
+        if (auto chosen = Chosen(path)) files.push_back(*chosen);
+    return files;
 }
 
 std::optional<std::string> QtPlatform::SaveFileDialog(const ui::FileDialogOptions& o) {

@@ -31,6 +31,7 @@ public:
     bool HasPresetOpenAnswer() const { return presetOpen_.has_value(); }
 
     std::optional<std::string> OpenFileDialog(const ui::FileDialogOptions& o) override;
+    std::vector<std::string> OpenFilesDialog(const ui::FileDialogOptions& o) override;
     std::optional<std::string> SaveFileDialog(const ui::FileDialogOptions& o) override;
     std::optional<ui::Color> ColorDialog(ui::Color initial) override;
     std::optional<ui::FontSpec> FontDialog(const ui::FontSpec& initial) override;
