@@ -46,9 +46,14 @@ void RunThermo(BatchSession& session, const ThermoArgs& a) {
             window.AddFiles(paths, a.logs);
         }))
         return;
-    // Every row is written; a log that could not be read still fails the command.
-    for (const auto& row : window.Rows())
+    // Every row is written; a log that could not be read still fails the command. When
+    // none could be read there is no table, and an earlier file of that name stays as it was.
+    bool any = false;
+    for (const auto& row : window.Rows()) {
         if (!row.readable) session.Fail(row.file + ": " + row.reason);
+        any = any || row.readable;
+    }
+    if (!any) return;
     const auto written = session.OutputOrScratch(output, "thermochemistry.csv");
     const int status = session.status;
     if (session.Save(written.string(), [&] { window.SaveTableClick(); })) session.Deliver(output, written);

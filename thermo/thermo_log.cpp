@@ -10,8 +10,6 @@ namespace mavrolin::thermo {
 
 namespace {
 
-bool StartsWith(std::string_view s, std::string_view p) { return s.substr(0, p.size()) == p; }
-
 std::vector<std::string_view> Fields(std::string_view s) {
     std::vector<std::string_view> out;
     size_t i = 0;
@@ -51,13 +49,13 @@ public:
             case 'Z': return Mark(NumberAfter(t, "correction=", open_.values.zpe), kZpe);
             case 'M':
                 // "Molecular mass:   130.07825 amu."
-                if (StartsWith(t, "Molecular mass:")) Mark(NumberAfter(t, "mass:", open_.values.mass), kMass);
+                if (t.starts_with("Molecular mass:")) Mark(NumberAfter(t, "mass:", open_.values.mass), kMass);
                 return;
             case 'R': return Rotational(t);
             case 'C':
                 // "Charge =  0 Multiplicity = 1" (ONIOM adds "for low level calculation on real
                 // system."; the first line of a job is the whole system's)
-                if (StartsWith(t, "Charge =") && !jobMultiplicitySeen_) {
+                if (t.starts_with("Charge =") && !jobMultiplicitySeen_) {
                     double m = 0;
                     if (NumberAfter(t, "Multiplicity =", m) && m >= 1 && m < 1000) {
                         multiplicity_ = static_cast<int>(m);
@@ -67,25 +65,25 @@ public:
                 return;
             case 'H':
                 // "Harmonic frequencies (cm**-1), IR intensities (KM/Mole), Raman scattering"
-                if (StartsWith(t, "Harmonic frequencies")) FinishSet();
+                if (t.starts_with("Harmonic frequencies")) FinishSet();
                 return;
             case 'F': return Frequencies(t);
             case 'N':
                 // "Normal termination of Gaussian 16 at Wed Apr  4 10:22:29 2018."
-                if (StartsWith(t, "Normal termination")) result_.termination = Termination::Normal;
+                if (t.starts_with("Normal termination")) result_.termination = Termination::Normal;
                 return;
             case 'E':
                 // "Error termination via Lnk1e in /opt/g16/l9999.exe at ..."
-                if (StartsWith(t, "Error termination")) result_.termination = Termination::Error;
+                if (t.starts_with("Error termination")) result_.termination = Termination::Error;
                 return;
             case 'O':
                 // "Optimization completed." / "Optimization stopped."
-                if (StartsWith(t, "Optimization completed")) result_.optimisation = Optimisation::Converged;
-                if (StartsWith(t, "Optimization stopped")) result_.optimisation = Optimisation::NotConverged;
+                if (t.starts_with("Optimization completed")) result_.optimisation = Optimisation::Converged;
+                if (t.starts_with("Optimization stopped")) result_.optimisation = Optimisation::NotConverged;
                 return;
             case 'I':
                 // " Initial command:" opens every job of the file, the first and each Link1 one.
-                if (StartsWith(t, "Initial command")) {
+                if (t.starts_with("Initial command")) {
                     result_.termination = Termination::Unfinished;
                     jobMultiplicitySeen_ = false;
                 }
@@ -130,7 +128,7 @@ private:
 
     void T(std::string_view t) {
         // "Temperature   298.150 Kelvin.  Pressure   1.00000 Atm."
-        if (StartsWith(t, "Temperature")) {
+        if (t.starts_with("Temperature")) {
             const auto f = Fields(t);
             double temp = 0, p = 0;
             if (f.size() >= 6 && f[2] == "Kelvin." && f[3] == "Pressure" && Number(f[1], temp) &&
@@ -149,34 +147,34 @@ private:
         }
         // "Thermal correction to Energy=                    0.186032"
         auto& v = open_.values;
-        if (StartsWith(t, "Thermal correction to Energy="))
+        if (t.starts_with("Thermal correction to Energy="))
             Mark(NumberAfter(t, "=", v.thermalEnergy), kEnergy);
-        else if (StartsWith(t, "Thermal correction to Enthalpy="))
+        else if (t.starts_with("Thermal correction to Enthalpy="))
             Mark(NumberAfter(t, "=", v.thermalEnthalpy), kEnthalpy);
-        else if (StartsWith(t, "Thermal correction to Gibbs Free Energy="))
+        else if (t.starts_with("Thermal correction to Gibbs Free Energy="))
             Mark(NumberAfter(t, "=", v.thermalFreeEnergy), kFree);
     }
 
     void S(std::string_view t) {
         auto& v = open_.values;
         // "SCF Done:  E(RB3LYP) =  -382.308266580     A.U. after    1 cycles"
-        if (StartsWith(t, "SCF Done:")) {
+        if (t.starts_with("SCF Done:")) {
             double e = 0;
             if (NumberAfter(t, "=", e)) {
                 result_.scfEnergy = e;
                 result_.hasScf = true;
             }
-        } else if (StartsWith(t, "Stoichiometry")) {
+        } else if (t.starts_with("Stoichiometry")) {
             // "Stoichiometry    C10H10(1+,2)"
             const auto f = Fields(t);
             if (f.size() >= 2) formula_ = std::string(f[1]);
-        } else if (StartsWith(t, "Sum of electronic and zero-point Energies=")) {
+        } else if (t.starts_with("Sum of electronic and zero-point Energies=")) {
             Mark(NumberAfter(t, "=", v.sumZpe), kSumZpe);
-        } else if (StartsWith(t, "Sum of electronic and thermal Energies=")) {
+        } else if (t.starts_with("Sum of electronic and thermal Energies=")) {
             Mark(NumberAfter(t, "=", v.sumEnergy), kSumE);
-        } else if (StartsWith(t, "Sum of electronic and thermal Enthalpies=")) {
+        } else if (t.starts_with("Sum of electronic and thermal Enthalpies=")) {
             Mark(NumberAfter(t, "=", v.sumEnthalpy), kSumH);
-        } else if (StartsWith(t, "Sum of electronic and thermal Free Energies=")) {
+        } else if (t.starts_with("Sum of electronic and thermal Free Energies=")) {
             // The last line of the block: it counts when every line before it was read.
             if (NumberAfter(t, "=", v.sumFreeEnergy) && open_.seen == kAll) {
                 done_ = open_.values;
@@ -190,7 +188,7 @@ private:
         auto& v = open_.values;
         if (!(open_.seen & kTemperature)) return;
         // "Rotational symmetry number  2."
-        if (StartsWith(t, "Rotational symmetry number")) {
+        if (t.starts_with("Rotational symmetry number")) {
             double s = 0;
             if (NumberAfter(t, "number", s) && s >= 1 && s < 1000) v.symmetryNumber = static_cast<int>(s);
             return;
@@ -198,7 +196,7 @@ private:
         // "Rotational temperatures (Kelvin)      0.22204     0.03287     0.02863"; a linear
         // molecule prints "Rotational temperature (Kelvin)      0.41726", or the plural with
         // the vanishing one as asterisks or zero.
-        if (!StartsWith(t, "Rotational temperature")) return;
+        if (!t.starts_with("Rotational temperature")) return;
         const size_t at = t.find(')');
         if (at == std::string_view::npos) return;
         std::vector<double> temps;
@@ -219,8 +217,8 @@ private:
     // "Frequencies --    52.7882   83.9373  148.1576" (standard listing) or
     // "Frequencies ---    53.1981   84.7415  149.4005  179.3403  263.3734" (high precision).
     void Frequencies(std::string_view t) {
-        if (!StartsWith(t, "Frequencies --")) return;
-        const bool hp = StartsWith(t, "Frequencies ---");
+        if (!t.starts_with("Frequencies --")) return;
+        const bool hp = t.starts_with("Frequencies ---");
         auto& list = hp ? hp_ : std_;
         int& bad = hp ? hpBad_ : stdBad_;
         for (auto f : Fields(t.substr(hp ? 15 : 14))) {

@@ -52,7 +52,7 @@ ThermoWindow::ThermoWindow(Application& app)
       SaveTable(this, "SaveTable"),
       Table(this, "Table"),
       app_(app) {
-    SetBounds(60, 60, 1280, 560);
+    SetBounds(60, 60, 1460, 560);
     Temperature.SetText("298.15");
     Cutoff.SetText("100");
     Scale.SetText("1");
@@ -86,10 +86,10 @@ ThermoWindow::ThermoWindow(Application& app)
     Table.SetFixedRows(1);
     Table.SetFixedCols(1);
     Table.SetDefaultRowHeight(18);
-    Table.SetDefaultColWidth(92);
+    Table.SetDefaultColWidth(80);
     Table.SetColWidth(0, 18);
-    Table.SetColWidth(1, 180);
-    Table.SetColWidth(15, 240);
+    Table.SetColWidth(1, 170);
+    Table.SetColWidth(15, 220);
     for (size_t k = 0; k < names.size(); ++k) Table.SetCell(static_cast<int>(k) + 1, 0, names[k]);
     // A click on a column title sorts by that column.
     Table.OnMouseDown = [this](const ui::MouseEvent& e) {
@@ -225,7 +225,7 @@ void ThermoWindow::AddFiles(const std::vector<std::string>& files, const std::ve
     size_t read = 0;
     bool stopped = false;
     for (; read < n; ++read) {
-        if (!app_.platform.Progress({kReading, 0, 1, static_cast<double>(read) / static_cast<double>(n)})) {
+        if (!app_.platform.Progress({kReading, 0, 1, static_cast<double>(read) / static_cast<double>(n), this})) {
             stopped = true;
             break;
         }

@@ -160,6 +160,10 @@ TEST(ThermoTable, WindowAndBatchWriteTheSameTable) {
     EXPECT_EQ(table.substr(0, table.find('\n')),
               "file,formula,E,ZPE,H,qh_H,T_S,T_qh_S,G,qh_G,dG_kcal_mol,boltzmann,n_imag,lowest_freq_cm,termination");
     EXPECT_EQ(std::count(table.begin(), table.end(), '\n'), 6);
+    // With no readable log there is no table: an earlier file stays as it was.
+    testing_support::WriteFile(t.dir / "old.csv", "old");
+    EXPECT_EQ(testing_support::RunCli({"thermo", args[5], "-o", (t.dir / "old.csv").string()}, out, err), 1);
+    EXPECT_EQ(testing_support::ReadFile(t.dir / "old.csv"), "old");
 
     auto& w = t.app.thermo;
     std::vector<std::string> files(args.begin() + 1, args.end() - 2);

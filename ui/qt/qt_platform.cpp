@@ -203,16 +203,25 @@ void QtPlatform::StoreRecentFiles(const std::vector<std::string>& paths) {
 
 void QtPlatform::SetProgressWindow(QWidget* window) { panel_ = window ? new ProgressPanel(window) : nullptr; }
 
+ProgressPanel* QtPlatform::PanelFor(ui::Form* window) {
+    if (!window || !binding_) return panel_;
+    if (auto it = formPanels_.find(window); it != formPanels_.end()) return it->second;
+    FormWindow* host = binding_->WindowOf(*window);
+    return host ? formPanels_[window] = new ProgressPanel(host) : panel_;
+}
+
 bool QtPlatform::Progress(const ui::ProgressReport& r) {
     // The panel runs the event loop, whose timers bring the grids up to date.
-    if (panel_) return panel_->Report(r);
+    if ((shown_ = PanelFor(r.window))) return shown_->Report(r);
     if (binding_) binding_->FlushGrids();
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     return true;
 }
 
 void QtPlatform::EndProgress() {
-    if (panel_) panel_->End();
+    if (shown_) shown_->End();
+    else if (panel_) panel_->End();
+    shown_ = nullptr;
 }
 
 std::string QtPlatform::DateTimeText() {

@@ -1,6 +1,7 @@
 #pragma once
 // The platform of the desktop program: Qt dialogs and message boxes, the clipboard, the
 // monitor of a window, pauses, pending repaints and the clock.
+#include <map>
 #include <optional>
 #include <string>
 
@@ -70,6 +71,10 @@ private:
     QtBinding* binding_ = nullptr;
     bool quitRequested_ = false;
     ProgressPanel* panel_ = nullptr;  // owned by its window
+    // Panels of the other windows that ran a task of their own, and the one shown now.
+    ProgressPanel* PanelFor(ui::Form* window);
+    std::map<ui::Form*, ProgressPanel*> formPanels_;
+    ProgressPanel* shown_ = nullptr;
 };
 
 }  // namespace mavrolin::qt
