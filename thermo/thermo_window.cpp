@@ -225,7 +225,7 @@ void ThermoWindow::AddFiles(const std::vector<std::string>& files, const std::ve
     size_t read = 0;
     bool stopped = false;
     for (; read < n; ++read) {
-        if (!app_.platform.Progress({kReading, 0, 1, static_cast<double>(read) / static_cast<double>(n), this})) {
+        if (!app_.platform.Progress({kReading, 0, 1, static_cast<double>(read) / static_cast<double>(n)})) {
             stopped = true;
             break;
         }

@@ -28,7 +28,6 @@ struct ProgressReport {
     int step = 0;   // 0-based
     int steps = 0;
     double fraction = 0;
-    Form* window = nullptr;  // the window whose task it is (none: the main window's)
 };
 
 struct ScreenSize {

@@ -94,6 +94,11 @@ TEST(ThermoReader, FixturesReadAndRecomputeToTheirPrintedSums) {
     const Thermo t = Compute(linear.log, Options{});
     EXPECT_NEAR(t.tsRot, (std::log(298.15 / 2.10987) + 1) * kt, 1e-12);
     EXPECT_NEAR(t.tsElec, std::log(2.0) * kt, 1e-12);
+    // 1 mol/L instead of 1 atm: the volume per molecule shrinks from kT/P by 24.46540, so
+    // G rises by kT ln 24.46540 = 3.1972600 kT = 0.00301880 hartree (1.894 kcal/mol).
+    Options molar;
+    molar.concentration = 1;
+    EXPECT_NEAR(Compute(linear.log, molar).g - t.g, 0.00301880, 1e-8);
     // The plural line with the vanishing temperature as asterisks is the same linear rotor.
     std::string text = testing_support::ReadFile(TestApp::data("thermo/c2h_linear_ts.log"));
     text.replace(text.find("Rotational temperature (Kelvin)"), 31, "Rotational temperatures (Kelvin) ******** 2.10987");

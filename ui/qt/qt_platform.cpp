@@ -203,16 +203,18 @@ void QtPlatform::StoreRecentFiles(const std::vector<std::string>& paths) {
 
 void QtPlatform::SetProgressWindow(QWidget* window) { panel_ = window ? new ProgressPanel(window) : nullptr; }
 
-ProgressPanel* QtPlatform::PanelFor(ui::Form* window) {
-    if (!window || !binding_) return panel_;
-    if (auto it = formPanels_.find(window); it != formPanels_.end()) return it->second;
-    FormWindow* host = binding_->WindowOf(*window);
-    return host ? formPanels_[window] = new ProgressPanel(host) : panel_;
+ProgressPanel* QtPlatform::PanelFor(QWidget* active) {
+    auto* host = dynamic_cast<FormWindow*>(active);
+    if (shown_ || !panel_ || !host || host == panel_->parentWidget()) return shown_ ? shown_ : panel_;
+    auto& panel = otherPanels_[host];
+    if (!panel) panel = new ProgressPanel(host);
+    return panel;
 }
 
 bool QtPlatform::Progress(const ui::ProgressReport& r) {
     // The panel runs the event loop, whose timers bring the grids up to date.
-    if ((shown_ = PanelFor(r.window))) return shown_->Report(r);
+    QWidget* from = QApplication::focusWidget() ? QApplication::focusWidget()->window() : QApplication::activeWindow();
+    if ((shown_ = PanelFor(from))) return shown_->Report(r);
     if (binding_) binding_->FlushGrids();
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     return true;

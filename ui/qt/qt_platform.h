@@ -71,9 +71,10 @@ private:
     QtBinding* binding_ = nullptr;
     bool quitRequested_ = false;
     ProgressPanel* panel_ = nullptr;  // owned by its window
-    // Panels of the other windows that ran a task of their own, and the one shown now.
-    ProgressPanel* PanelFor(ui::Form* window);
-    std::map<ui::Form*, ProgressPanel*> formPanels_;
+    // The panel of the window a task was started from: the main window's, or one made for
+    // another window the first time it runs a task of its own. And the one shown now.
+    ProgressPanel* PanelFor(QWidget* active);
+    std::map<QWidget*, ProgressPanel*> otherPanels_;
     ProgressPanel* shown_ = nullptr;
 };
 
