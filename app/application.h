@@ -26,6 +26,7 @@
 #include "spectrum/esi_options_window.h"
 #include "spectrum/spectrum_settings_window.h"
 #include "spectrum/spectrum_window.h"
+#include "thermo/thermo_window.h"
 #include "ui/platform.h"
 
 namespace mavrolin {
@@ -64,6 +65,7 @@ public:
     TForm16 form16;
     TForm18 form18;
     TForm19 form19;  // IR/Raman spectra
+    ThermoWindow thermo;  // thermochemistry of several logs
 
     // Every window in creation order.
     std::vector<ui::Form*> Forms();

@@ -38,6 +38,14 @@ DesktopSession::DesktopSession(const std::filesystem::path& startDir)
         window->onFileDropped = [this](const QString& file) { OpenFile(FromQString(file)); };
         platform_.SetProgressWindow(window);
     }
+    if (FormWindow* window = binding_->WindowOf(app_->thermo)) {
+        window->setAcceptDrops(true);
+        window->onFilesDropped = [this](const QStringList& files) {
+            std::vector<std::string> paths;
+            for (const QString& f : files) paths.push_back(FromQString(f));
+            dispatch_.Run([&] { app_->thermo.AddFiles(paths); }, "ThermoWindow.AddFiles");
+        };
+    }
 }
 
 DesktopSession::~DesktopSession() {

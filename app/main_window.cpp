@@ -83,6 +83,8 @@ void TForm1::BuildMenu() {
     ViewResults1.AddSeparator();
     ViewResults1.Add(ScanMessages1);
     ScanMessages1.OnClick = [this] { app_.platform.ShowScanMessages(); };
+    ViewResults1.Add(Thermochemistry1);
+    Thermochemistry1.OnClick = [this] { app_.thermo.Show(); app_.thermo.BringToFront(); };
     Menu.Add(ShowZmatrix1);
     Menu.Add(Help1);
 

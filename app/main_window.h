@@ -55,6 +55,7 @@ public:
     ui::MenuItem FrequenciesEnergiesOpt1{"Frequencies, Energies. etc. (Opt) ", "FrequenciesEnergiesOpt1"};
     ui::MenuItem SpectraTDDFTResults1{"Spectra (TD-DFT Results)", "SpectraTDDFTResults1"};
     ui::MenuItem ScanMessages1{"Scan Messages", "ScanMessages1"};  // the last scan's messages
+    ui::MenuItem Thermochemistry1{"Thermochemistry of Several Logs\u2026", "Thermochemistry1"};
     ui::MenuItem ShowZmatrix1{"Show Z-matrix", "ShowZmatrix1"};
     ui::MenuItem Help1{"Help", "Help1"};
 

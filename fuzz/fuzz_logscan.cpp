@@ -21,6 +21,7 @@ const fuzz::Reader kReaders[] = {
     {"mo", fuzz::Batch({"mo", "{in}", "--table", "{out}", "--sheet", "{out}.sheet"})},
     {"coefficients", fuzz::Batch({"coefficients", "{in}", "--mo-ao", "-o", "{out}"})},
     {"ir", fuzz::Batch({"ir", "{in}", "-o", "{out}"})},
+    {"thermo", fuzz::Batch({"thermo", "{in}", "-o", "{out}"})},
 };
 
 void CheckTokens(std::string_view line) {

@@ -47,6 +47,12 @@ public:
     // The files a save must never replace: the log the windows show, the inputs of a batch
     // command. Set by the application.
     std::function<std::vector<std::string>()> filesInUse;
+    // Several files chosen at once; empty when the user cancelled. Where the platform has no
+    // such dialog, one file through OpenFileDialog.
+    virtual std::vector<std::string> OpenFilesDialog(const FileDialogOptions& o) {
+        auto one = OpenFileDialog(o);
+        return one ? std::vector<std::string>{*one} : std::vector<std::string>{};
+    }
     virtual std::optional<Color> ColorDialog(Color initial) = 0;
     virtual std::optional<FontSpec> FontDialog(const FontSpec& initial) = 0;
 

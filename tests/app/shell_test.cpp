@@ -18,7 +18,7 @@ TEST(Shell, WindowsCreatedInOrderWithCaptions) {
                             "Graphics Setting for TD-DFT Spectral Simulation", "ESI Report Format",
                             "Contributions", "Form13", "MO Coefficients",
                             "Projected Density Of States (PDOS)", "Projected DOS Diagram", "BS Names",
-                            "IR/Raman Spectra"}));
+                            "IR/Raman Spectra", "Thermochemistry of Several Logs"}));
     EXPECT_TRUE(t.app.form1.Visible());
     EXPECT_FALSE(t.app.form13.Visible());
     EXPECT_EQ(t.app.form1.ClientWidth(), 1038);
@@ -52,7 +52,8 @@ TEST(Shell, MenuTreeCaptionsAndSeparators) {
     for (auto* i : menu.Items()[1]->Items()) view.push_back(i->Caption());
     EXPECT_EQ(view, (std::vector<std::string>{"Analysis Report for Log/Out File", "SCF Energy Change Profile (Opt)",
                                               "MO Energy Table/Diagram", "Frequencies, Energies. etc. (Opt) ",
-                                              "Spectra (TD-DFT Results)"}));
+                                              "Spectra (TD-DFT Results)", "-",
+                                              "Thermochemistry of Several Logs\u2026"}));
     EXPECT_FALSE(t.app.form1.SpectraTDDFTResults1.Enabled());
 }
 

@@ -70,7 +70,8 @@ TEST_F(DesktopTest, StartsWithEveryWindowAndOnlyTheMainOneShown) {
         "Projected Density Of States (PDOS)",
         "Projected DOS Diagram",
         "BS Names",
-        "IR/Raman Spectra"};
+        "IR/Raman Spectra",
+        "Thermochemistry of Several Logs"};
     auto forms = app().Forms();
     ASSERT_EQ(forms.size(), captions.size());
     for (size_t i = 0; i < forms.size(); ++i) {
@@ -148,6 +149,23 @@ TEST_F(DesktopTest, FileNamedOnTheCommandLineOrDroppedIsOpenedAsTheMenuWould) {
     session->OpenFile("rel.log");
     std::filesystem::current_path(cwd);
     EXPECT_EQ(opened[2], (std::filesystem::canonical(dir.path()) / "rel.log").string());
+}
+
+// Several logs dropped on the thermochemistry window become rows, the main window opens none.
+TEST_F(DesktopTest, LogsDroppedOnTheThermochemistryWindowAreAllAdded) {
+    QMimeData mime;
+    QList<QUrl> urls;
+    for (const char* name : {"h2o2_gauche.log", "h2o2_trans.log", "c2h_linear_ts.log"})
+        urls << QUrl::fromLocalFile(QString::fromStdString(testing_support::TestApp::data(std::string("thermo/") + name)));
+    mime.setUrls(urls);
+    FormWindow* window = session->Binding().WindowOf(app().thermo);
+    QDragEnterEvent enter(QPoint(20, 40), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(window, &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(20, 40), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(window, &drop);
+    EXPECT_EQ(app().thermo.Rows().size(), 3u);
+    EXPECT_TRUE(app().scannedLog.empty());
 }
 
 TEST_F(DesktopTest, ClosingTheMainWindowRunsTheExitSequence) {

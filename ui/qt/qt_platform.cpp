@@ -16,6 +16,7 @@
 #include <QScreen>
 #include <QSettings>
 #include <QThread>
+#include <utility>
 
 #include "ui/controls.h"
 #include "ui/qt/binding.h"
@@ -97,6 +98,15 @@ std::optional<std::string> QtPlatform::OpenFileDialog(const ui::FileDialogOption
     QString path = QFileDialog::getOpenFileName(DialogParent(), ToQString(o.title), StartPath(o),
                                                 ToQString(QtFilter(o.filter)));
     return Chosen(path);
+}
+
+std::vector<std::string> QtPlatform::OpenFilesDialog(const ui::FileDialogOptions& o) {
+    if (presetOpen_) return {*std::exchange(presetOpen_, std::nullopt)};
+    std::vector<std::string> files;
+    for (const QString& path : QFileDialog::getOpenFileNames(DialogParent(), ToQString(o.title), StartPath(o),
+                                                             ToQString(QtFilter(o.filter))))
+        if (auto chosen = Chosen(path)) files.push_back(*chosen);
+    return files;
 }
 
 std::optional<std::string> QtPlatform::ChooseSaveFile(const ui::FileDialogOptions& o) {
@@ -228,13 +238,22 @@ void QtPlatform::SetProgressWindow(QWidget* window) {
     panel_ = window ? new ProgressPanel(window) : nullptr;
 }
 
+ProgressPanel* QtPlatform::PanelFor(QWidget* active) {
+    auto* host = dynamic_cast<FormWindow*>(active);
+    if (shown_ || !panel_ || !host || host == panel_->parentWidget()) return shown_ ? shown_ : panel_;
+    auto& panel = otherPanels_[host];
+    if (!panel) panel = new ProgressPanel(host);
+    return panel;
+}
+
 bool QtPlatform::Progress(const ui::ProgressReport& r) {
     if (!inScan_) {
         inScan_ = true;
         scanMessages_.BeginScan();
     }
     // The panel runs the event loop, whose timers bring the grids up to date.
-    if (panel_) return panel_->Report(r);
+    QWidget* from = QApplication::focusWidget() ? QApplication::focusWidget()->window() : QApplication::activeWindow();
+    if ((shown_ = PanelFor(from))) return shown_->Report(r);
     if (binding_) binding_->FlushGrids();
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     return true;
@@ -242,7 +261,9 @@ bool QtPlatform::Progress(const ui::ProgressReport& r) {
 
 void QtPlatform::EndProgress() {
     inScan_ = false;
-    if (panel_) panel_->End();
+    if (shown_) shown_->End();
+    else if (panel_) panel_->End();
+    shown_ = nullptr;
 }
 
 std::string QtPlatform::DateTimeText() {

@@ -1,6 +1,7 @@
 #pragma once
 // The platform of the desktop program: Qt dialogs and message boxes, the clipboard, the
 // monitor of a window, pauses, pending repaints and the clock.
+#include <map>
 #include <optional>
 #include <string>
 
@@ -32,6 +33,7 @@ public:
     bool HasPresetOpenAnswer() const { return presetOpen_.has_value(); }
 
     std::optional<std::string> OpenFileDialog(const ui::FileDialogOptions& o) override;
+    std::vector<std::string> OpenFilesDialog(const ui::FileDialogOptions& o) override;
     std::optional<std::string> ChooseSaveFile(const ui::FileDialogOptions& o) override;
     std::optional<ui::Color> ColorDialog(ui::Color initial) override;
     std::optional<ui::FontSpec> FontDialog(const ui::FontSpec& initial) override;
@@ -82,6 +84,11 @@ private:
     QtBinding* binding_ = nullptr;
     bool quitRequested_ = false;
     ProgressPanel* panel_ = nullptr;  // owned by its window
+    // The panel of the window a task was started from: the main window's, or one made for
+    // another window the first time it runs a task of its own. And the one shown now.
+    ProgressPanel* PanelFor(QWidget* active);
+    std::map<QWidget*, ProgressPanel*> otherPanels_;
+    ProgressPanel* shown_ = nullptr;
 };
 
 }  // namespace mavrolin::qt

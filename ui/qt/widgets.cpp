@@ -69,11 +69,18 @@ QString DroppedFile(const QMimeData* mime) {
 }  // namespace
 
 void FormWindow::dragEnterEvent(QDragEnterEvent* e) {
-    if (onFileDropped && !DroppedFile(e->mimeData()).isEmpty()) e->acceptProposedAction();
+    if ((onFileDropped || onFilesDropped) && !DroppedFile(e->mimeData()).isEmpty()) e->acceptProposedAction();
 }
 
 void FormWindow::dropEvent(QDropEvent* e) {
     QString file = DroppedFile(e->mimeData());
+    if (onFilesDropped && !file.isEmpty()) {
+        QStringList files;
+        for (const QUrl& url : e->mimeData()->urls())
+            if (url.isLocalFile()) files << url.toLocalFile();
+        e->acceptProposedAction();
+        return onFilesDropped(files);
+    }
     if (!onFileDropped || file.isEmpty()) return;
     e->acceptProposedAction();
     onFileDropped(file);

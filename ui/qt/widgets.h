@@ -32,6 +32,7 @@ public:
     std::function<void()> onGeometryChanged;  // moved or resized by the user or the system
     std::function<void()> onShown;
     std::function<void(const QString&)> onFileDropped;  // set only where drops are welcome
+    std::function<void(const QStringList&)> onFilesDropped;  // the same, taking every file dropped
 
 protected:
     void closeEvent(QCloseEvent* e) override;
