@@ -8,6 +8,8 @@
 
 #include "app/application.h"
 #include "app/batch.h"
+#include "app/figure_export.h"
+#include "pdos/pdos_figure.h"
 #include "core/errors.h"
 #include "core/number_text.h"
 #include "pdos/coefficient_exports.h"
@@ -88,6 +90,8 @@ struct PdosOptions {
     bool total = false;
     int sigma = 20, points = 3000;
     std::string min = "-30.00", max, dens, image, verticalImage, size = "1071x504";
+    FigureOptions figure;
+    bool verticalFigure = false;
 };
 
 // One double click per AO, set after set, as a user builds the sets.
@@ -124,6 +128,7 @@ void RunPdos(BatchSession& session, const FileArgs& a, const PdosOptions& o) {
     const PictureSize box = ParsePictureSize(o.size);
     if (!o.image.empty()) RequirePictureName(o.image, "--image");
     if (!o.verticalImage.empty()) RequirePictureName(o.verticalImage, "--vertical-image");
+    if (o.figure.Wanted()) FigureStyle(o.figure);
     if (!ScanLog(session, a.input)) return;
     auto& app = session.App();
     auto& form = app.form15;
@@ -151,6 +156,8 @@ void RunPdos(BatchSession& session, const FileArgs& a, const PdosOptions& o) {
         diagram.Draw(form.Plot());
         if (!session.Save(BatchSession::Absolute(o.verticalImage), [&diagram] { diagram.SavePicture1Click(); })) return;
     }
+    if (o.figure.Wanted() && !WriteFigureFiles(session, pdos::PdosFigureOf(form, o.verticalFigure, o.figure.title), o.figure))
+        return;
     auto out = session.OutputOrScratch(a.output, "pdos.txt");
     if (session.Save(out.string(), [&form] { form.SaveComputedPDOSs1Click(); })) session.Deliver(a.output, out);
 }
@@ -188,6 +195,8 @@ void RegisterPdosCommands(CLI::App& cli, BatchSession& session) {
     pdos->add_option("--image", p->image, "picture of the PDOS window's diagram (.png, .svg, .pdf)");
     pdos->add_option("--vertical-image", p->verticalImage, "picture of the vertical diagram (.png, .svg, .pdf)");
     pdos->add_option("--size", p->size, "diagram size in pixels, WxH (default 1071x504)");
+    AddFigureOptions(pdos, p->figure);
+    pdos->add_flag("--vertical-figure", p->verticalFigure, "figure: energy up the page");
 }
 
 }  // namespace mavrolin
