@@ -19,13 +19,13 @@ ui::fig::Figure IrFigure(const IrCurve& curve, const CurveRequest& request, cons
     p.x.title = Quantity("\u03BD\u0303", "cm\u207B\u00B9");
     p.x.min = curve.xmin, p.x.max = curve.xmax;
     p.x.reversed = !raman;  // IR spectra run from high to low wavenumber
-    p.y.title = std::string(raman ? "Raman band" : "IR band") + " / " + unit + " cm";
+    p.y.title = "Band / " + unit + " cm";
     p.y.reversed = o.transmittance;
     const double top = CurveMax(curve.y);
     p.y.min = 0, p.y.max = top > 0 ? top * 1.08 : 1;
 
     Series c;
-    c.name = std::string(raman ? (request.ramanIntensities ? "Raman intensity" : "Raman activity") : "IR") + ", " +
+    c.name = std::string(raman ? "Raman" : "IR") + ", " +
              (request.shape == BandShape::Lorentzian ? "Lorentzian" : "Gaussian") + " FWHM " +
              core::FloatText(request.fwhm) + " cm\u207B\u00B9, scale " + core::FloatText(request.scale);
     c.column = raman ? "Raman band / A^4 amu-1 cm" : "IR band / km mol-1 cm";

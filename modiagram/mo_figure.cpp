@@ -17,7 +17,7 @@ struct Column {
 };
 
 // Levels span [c − kLevel, c] of column c; its labels take the room up to the next column.
-constexpr double kLevel = 0.45, kRoom = 0.55;
+constexpr double kLevel = 0.4, kRoom = 0.8;
 
 }  // namespace
 

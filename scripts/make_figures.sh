@@ -19,7 +19,7 @@ fig uv_vis_ev spectrum "$corpus/g16/dvb_td.out" -o "$scratch/td_ev.txt" --unit e
 fig ir ir "$corpus/g16/dvb_ir.out" -o "$scratch/ir.txt" --fwhm 12
 fig raman ir "$corpus/g16/dvb_raman.out" -o "$scratch/raman.txt" --raman --fwhm 12 --no-sticks
 fig mo_levels mo "$corpus/g16/dvb_sp.out" "$corpus/g16/dvb_un_sp.log" --table "$scratch/mo.txt" \
-    --labels "dvb,dvb cation"
+    --labels "dvb,dvb cation" --figure-size 12x7
 fig pdos pdos "$corpus/g16/dvb_sp.out" -o "$scratch/pdos.txt" --set 1-30 --set 31-60 --total --sigma 200 \
     --min -25 --max 0
 fig profile profile "$corpus/g16/dvb_gopt.out" --figure-size 8.5x9

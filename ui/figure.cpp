@@ -5,6 +5,7 @@
 #include <cmath>
 #include <limits>
 #include <map>
+#include <optional>
 
 #include "core/number_text.h"
 #include "core/text_file.h"
@@ -100,6 +101,7 @@ struct PanelLayout {
     Map X, Y, Y2;  // data x, data y and the right axis, onto the page
     Ticks xt, yt, y2t;
     bool xLabels = true;
+    double legendAbove = 0;  // height of the legend rows above the panel (0: inside or none)
 
     PointF At(double x, double y, bool right = false) const {
         const Map& ym = right ? Y2 : Y;
@@ -138,6 +140,15 @@ private:
     }
     void Axis(const PanelLayout& p, Side side, const Map& m, const AxisSpec& spec, const Ticks& t, bool labels);
     void Series(const PanelLayout& p, const fig::Series& s);
+    struct LegendFit {
+        std::vector<const fig::Series*> items;
+        std::vector<double> widths;  // of each entry in a row
+        int entries = 0;
+        bool inside = false;
+        double l = 0, t = 0, w = 0, h = 0;  // the box inside the panel
+        double height = 0;                  // of the rows above the panel
+    };
+    LegendFit FitLegend(const PanelLayout& p);
     void Legend(const PanelLayout& p);
     void Notes(const PanelLayout& p);
 
@@ -209,49 +220,105 @@ void Renderer::Series(const PanelLayout& p, const fig::Series& s) {
     cv_.Polygon(pts);
 }
 
-// The legend goes into the upper corner (right, else left) that covers fewer data points.
-void Renderer::Legend(const PanelLayout& p) {
-    std::vector<const fig::Series*> entries;
+// Where a panel's legend goes: inside, in the upper corner (right, else left) where it hides
+// no data, or else in rows above the panel.
+Renderer::LegendFit Renderer::FitLegend(const PanelLayout& p) {
+    LegendFit fit;
     for (const auto& s : p.panel->series)
-        if (!s.name.empty() && s.drawn) entries.push_back(&s);
-    if (entries.empty()) return;
+        if (!s.name.empty() && s.drawn) fit.items.push_back(&s);
+    fit.entries = static_cast<int>(fit.items.size());
+    if (fit.items.empty()) return fit;
     SetFont(false);
-    const double sample = 12 * kPt, row = th_ * 1.05;
+    const double sample = 12 * kPt, row = th_ * 1.05, inset = 3 * kPt;
     double textW = 0;
-    for (auto* e : entries) textW = std::max<double>(textW, cv_.TextWidth(e->name));
-    const double w = sample + gap_ + textW + gap_, h = row * entries.size() + gap_;
-    const double inset = 3 * kPt;
-    auto covered = [&](double l, double t) {
-        int n = 0;
-        for (const auto& s : p.panel->series)
-            for (size_t i = 0; i < std::min(s.x.size(), s.y.size()); ++i) {
-                const PointF q = p.At(s.x[i], (s.rightAxis ? p.Y2 : p.Y).Clamp(s.y[i]), s.rightAxis);
-                n += q.x >= l && q.x <= l + w && q.y >= t && q.y <= t + h;
-            }
-        return n;
+    for (auto* e : fit.items) {
+        const double w = cv_.TextWidth(e->name);
+        textW = std::max(textW, w);
+        fit.widths.push_back(sample + gap_ + w + 2 * gap_);
+    }
+    fit.w = sample + gap_ + textW + gap_, fit.h = row * fit.items.size() + gap_;
+    // Data hidden by a box: points of the curves and of their segments, sticks, marker lines.
+    std::vector<PointF> pts;
+    auto take = [&](PointF a, PointF b) {
+        for (int k = 0; k <= 8; ++k) pts.push_back({a.x + (b.x - a.x) * k / 8, a.y + (b.y - a.y) * k / 8});
     };
-    double l = p.R - inset - w;
-    const double t = p.T + inset;
-    if (covered(p.L + inset, t) < covered(l, t)) l = p.L + inset;
-    const PointF box[] = {{l, t}, {l + w, t}, {l + w, t + h}, {l, t + h}};
-    cv_.Brush = BrushSpec{kWhite, BrushStyle::Solid};
-    cv_.Polygon(box);
-    for (size_t i = 0; i < entries.size(); ++i) {
-        const auto& e = *entries[i];
-        const double y = t + gap_ / 2 + row * (i + 0.5);
+    for (const auto& s : p.panel->series) {
+        if (!s.drawn || s.kind == SeriesKind::Area) continue;
+        const Map& ym = s.rightAxis ? p.Y2 : p.Y;
+        std::optional<PointF> last;
+        for (size_t i = 0; i < std::min(s.x.size(), s.y.size()); ++i) {
+            if (!p.X.Inside(s.x[i]) || !std::isfinite(s.y[i])) continue;
+            const PointF q = p.At(s.x[i], ym.Clamp(s.y[i]), s.rightAxis);
+            if (s.kind == SeriesKind::Sticks)
+                take(p.At(s.x[i], ym.Clamp(0), s.rightAxis), q);
+            else if (last)
+                take(*last, q);
+            last = q;
+        }
+    }
+    for (const auto& m : p.panel->markers) {
+        const Map& ym = m.rightAxis ? p.Y2 : p.Y;
+        if (m.vertical && p.X.Inside(m.value)) take(p.At(m.value, ym.lo, m.rightAxis), p.At(m.value, ym.hi, m.rightAxis));
+        if (!m.vertical && ym.Inside(m.value)) take(p.At(p.X.lo, m.value, m.rightAxis), p.At(p.X.hi, m.value, m.rightAxis));
+    }
+    auto hides = [&](double l, double t) {
+        for (const auto& q : pts)
+            if (q.x >= l && q.x <= l + fit.w && q.y >= t && q.y <= t + fit.h) return true;
+        return false;
+    };
+    fit.t = p.T + inset;
+    if (fit.w <= p.R - p.L - 2 * inset)
+        for (double l : {p.R - inset - fit.w, p.L + inset})
+            if (!hides(l, fit.t)) {
+                fit.inside = true, fit.l = l;
+                return fit;
+            }
+    // Rows above the panel, entries side by side as far as the width allows.
+    int rows = 1;
+    double x = 0;
+    for (double w : fit.widths) {
+        if (x > 0 && x + w > p.R - p.L) ++rows, x = 0;
+        x += w;
+    }
+    fit.height = rows * row + gap_;
+    return fit;
+}
+
+void Renderer::Legend(const PanelLayout& p) {
+    const LegendFit fit = FitLegend(p);
+    if (fit.items.empty()) return;
+    const double sample = 12 * kPt, row = th_ * 1.05;
+    if (fit.inside) {
+        const PointF box[] = {{fit.l, fit.t}, {fit.l + fit.w, fit.t}, {fit.l + fit.w, fit.t + fit.h}, {fit.l, fit.t + fit.h}};
+        cv_.Brush = BrushSpec{kWhite, BrushStyle::Solid};
+        cv_.Polygon(box);
+    }
+    double x = fit.l, y = fit.t + gap_ / 2 + row / 2;
+    // Rows above the panel start at its left edge, or further left for an entry wider than it.
+    double start = p.L;
+    if (!fit.inside)
+        for (double w : fit.widths) start = std::max(std::min(start, cv_.Width() - 0.5 * fs_ - w), 0.5 * fs_);
+    if (!fit.inside) x = start, y = p.T - p.legendAbove + row / 2;
+    for (size_t i = 0; i < fit.items.size(); ++i) {
+        const auto& e = *fit.items[i];
+        if (!fit.inside && x > start && x + fit.widths[i] > p.R) x = start, y += row;
         if (e.kind == SeriesKind::Area) {
-            const PointF sq[] = {{l + gap_, y - th_ / 3}, {l + sample, y - th_ / 3}, {l + sample, y + th_ / 3}, {l + gap_, y + th_ / 3}};
+            const PointF sq[] = {{x + gap_, y - th_ / 3}, {x + sample, y - th_ / 3}, {x + sample, y + th_ / 3}, {x + gap_, y + th_ / 3}};
             cv_.Brush = BrushSpec{e.color, BrushStyle::Solid};
             cv_.Polygon(sq);
         } else if (e.kind == SeriesKind::Sticks) {
             SetPen(e.color, e.widthPt, e.style);
-            Line({l + (gap_ + sample) / 2, y + th_ / 3}, {l + (gap_ + sample) / 2, y - th_ / 3});
+            Line({x + (gap_ + sample) / 2, y + th_ / 3}, {x + (gap_ + sample) / 2, y - th_ / 3});
         } else {
             SetPen(e.color, e.widthPt, e.style);
-            Line({l + gap_, y}, {l + sample, y});
+            Line({x + gap_, y}, {x + sample, y});
         }
         SetFont(false);
-        cv_.TextAt(l + sample + gap_, y, e.name, {0, 0.5});
+        cv_.TextAt(x + sample + gap_, y, e.name, {0, 0.5});
+        if (fit.inside)
+            y += row;
+        else
+            x += fit.widths[i];
     }
 }
 
@@ -348,29 +415,43 @@ void Renderer::Draw(const Figure& f) {
     }
     left = std::max(left, pad);
     const double xBlock = tick_ + gap_ / 2 + th_ + gap_ / 2 + th_ + pad;
-    double blocks = 0;
-    for (const auto& p : lay) {
-        const bool cols = !p.panel->columns.empty();
-        blocks += p.xLabels ? (cols ? tick_ + gap_ + 2 * th_ + pad : xBlock) : 2 * kPt;
+    // Room under a panel: its x labels and title, its column names, or at a joint of panels
+    // sharing x the height of a tick label (so labels of the two never touch).
+    auto below = [&](const PanelLayout& p) {
+        if (!p.xLabels) return th_ * 1.3;
+        return p.panel->columns.empty() ? xBlock : tick_ + th_ + pad;
+    };
+    auto place = [&] {
+        double blocks = 0;
+        for (const auto& p : lay) blocks += below(p) + p.legendAbove;
+        const double plotH = std::max(H - top - blocks, 10.0 * kPt);
+        double y = top;
+        for (auto& p : lay) {
+            const Panel& pn = *p.panel;
+            p.L = left, p.R = W - right, p.T = y + p.legendAbove;
+            p.B = p.T + plotH * std::max(pn.weight, 0.01) / weights;
+            y = p.B + below(p);
+            if (pn.horizontal) {
+                p.X.p0 = pn.x.reversed ? p.R : p.L, p.X.p1 = pn.x.reversed ? p.L : p.R;
+                p.Y.p0 = pn.y.reversed ? p.T : p.B, p.Y.p1 = pn.y.reversed ? p.B : p.T;
+            } else {
+                p.X.p0 = pn.x.reversed ? p.T : p.B, p.X.p1 = pn.x.reversed ? p.B : p.T;
+                p.Y.p0 = p.L, p.Y.p1 = p.R;
+            }
+            p.Y2.p0 = pn.y2.reversed ? p.T : p.B, p.Y2.p1 = pn.y2.reversed ? p.B : p.T;
+        }
+    };
+    place();
+    // A legend that would hide data in both upper corners goes above its panel instead.
+    bool moved = false;
+    for (auto& p : lay) {
+        const LegendFit fit = FitLegend(p);
+        if (fit.entries > 0 && !fit.inside) p.legendAbove = fit.height, moved = true;
     }
-    const double plotH = std::max(H - top - blocks, 10.0 * kPt);
+    if (moved) place();
 
-    double y = top;
     for (auto& p : lay) {
         const Panel& pn = *p.panel;
-        p.L = left, p.R = W - right, p.T = y;
-        p.B = y + plotH * std::max(pn.weight, 0.01) / weights;
-        const bool cols = !pn.columns.empty();
-        y = p.B + (p.xLabels ? (cols ? tick_ + gap_ + 2 * th_ + pad : xBlock) : 2 * kPt);
-        if (pn.horizontal) {
-            p.X.p0 = pn.x.reversed ? p.R : p.L, p.X.p1 = pn.x.reversed ? p.L : p.R;
-            p.Y.p0 = pn.y.reversed ? p.T : p.B, p.Y.p1 = pn.y.reversed ? p.B : p.T;
-        } else {
-            p.X.p0 = pn.x.reversed ? p.T : p.B, p.X.p1 = pn.x.reversed ? p.B : p.T;
-            p.Y.p0 = p.L, p.Y.p1 = p.R;
-        }
-        p.Y2.p0 = pn.y2.reversed ? p.T : p.B, p.Y2.p1 = pn.y2.reversed ? p.B : p.T;
-
         for (const auto& s : pn.series)
             if (s.kind == SeriesKind::Area) Series(p, s);
         for (const auto& m : pn.markers) {

@@ -86,7 +86,9 @@ TEST(FigureRender, AxesTitlesLegendAndTicksAreTextsInsideThePage) {
         EXPECT_LE(op.x2, cv.Width()) << op.text;
         EXPECT_GE(op.y1, 0) << op.text;
         EXPECT_LE(op.y2, cv.Height()) << op.text;
-        if (op.text != "Title") EXPECT_EQ(op.font.size, 80);
+        if (op.text != "Title") {
+            EXPECT_EQ(op.font.size, 80);
+        }
     }
     auto has = [&](const std::string& t) { return std::count(texts.begin(), texts.end(), t); };
     // Named series only in the legend; the shared x axis titled once, under the last panel.
