@@ -29,15 +29,15 @@ TEST(MoFigure, CrowdedFrontierLabelsAreMovedApartAndTheWindowFollowsTheFrontier)
     t.rows = static_cast<int>(t.columns[0].size());
     const auto fig = MoFigure(t, {"", "/a/one.log", "/a/two.log"}, {});
     const auto& p = fig.panels[0];
-    EXPECT_EQ(p.columns[0].text, "one");
+    EXPECT_EQ(p.columns[0].text, "one \u03B1");
     EXPECT_EQ(p.columns[2].text, "two \u03B2");
     // Five below the HOMO (the sixth from the top) up to five above the LUMO.
     const double ev = 27.2114;
     EXPECT_LT(p.y.min, occ[6] * ev);
     EXPECT_GT(p.y.min, occ[5] * ev);
     EXPECT_GT(p.y.max, virt[5] * ev);
-    EXPECT_LT(p.y.max, virt[6] * ev);
-    EXPECT_EQ(std::count_if(p.notes.begin(), p.notes.end(), [](auto& n) { return n.text.starts_with("gap 0.60 eV"); }), 3);
+    EXPECT_LT(p.y.max, virt[11] * ev);
+    EXPECT_EQ(std::count_if(p.notes.begin(), p.notes.end(), [](auto& n) { return n.text.starts_with("gap 0.05 eV"); }), 3);
 
     ui::RecordingCanvas cv;
     ui::fig::Render(cv, fig, {});
