@@ -1,6 +1,4 @@
 #include "irraman/ir_window.h"
-#include "app/figure_export.h"
-#include "irraman/ir_figure.h"
 
 #include <algorithm>
 #include <cmath>
@@ -8,10 +6,12 @@
 #include <filesystem>
 
 #include "app/application.h"
+#include "app/figure_export.h"
 #include "core/dir_memory.h"
 #include "core/errors.h"
 #include "core/number_text.h"
 #include "core/text_file.h"
+#include "irraman/ir_figure.h"
 #include "irraman/ir_spectrum_file.h"
 
 namespace mavrolin {

@@ -1,16 +1,14 @@
 #include "modiagram/mo_diagram_window.h"
-#include "app/figure_export.h"
-#include "core/number_text.h"
-#include "core/text_view.h"
-#include "modiagram/mo_figure.h"
 
 #include <filesystem>
 
 #include "app/application.h"
+#include "app/figure_export.h"
 #include "core/dir_memory.h"
 #include "core/errors.h"
 #include "core/number_text.h"
 #include "core/text_view.h"
+#include "modiagram/mo_figure.h"
 #include "modiagram/mo_sheet.h"
 
 namespace mavrolin {

@@ -1,6 +1,4 @@
 #include "optprofile/profile_window.h"
-#include "app/figure_export.h"
-#include "optprofile/profile_figure.h"
 
 #include <algorithm>
 #include <cmath>
@@ -9,6 +7,7 @@
 #include <vector>
 
 #include "app/application.h"
+#include "app/figure_export.h"
 #include "app/main_window.h"
 #include "core/dir_memory.h"
 #include "core/errors.h"
@@ -16,6 +15,7 @@
 #include "core/text_view.h"
 #include "core/text_file.h"
 #include "geometry/orientation.h"
+#include "optprofile/profile_figure.h"
 
 namespace mavrolin {
 

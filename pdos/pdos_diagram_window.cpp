@@ -1,10 +1,8 @@
 #include "pdos/pdos_diagram_window.h"
-#include "app/figure_export.h"
-#include "core/text_view.h"
-#include "pdos/pdos_figure.h"
 
 #include "app/application.h"
 #include "core/dir_memory.h"
+#include "pdos/pdos_figure.h"
 
 namespace mavrolin {
 
@@ -21,17 +19,7 @@ TForm16::TForm16(Application& app)
     File1.Add(SavePicture1);
     File1.Add(SaveFigure1);
     File1.Add(SaveFigureData1);
-    ConnectFigureItems(app_, SaveFigure1, SaveFigureData1,
-                       {[this] {
-                            const auto& f = app_.form15.ComputedLog();
-                            return f.empty() ? std::string("pdos") : core::StemOf4(f) + "_PDOS";
-                        }, {{"Energy up the page (yes/no)", "yes"}}, [this](const std::vector<std::string>& a) -> std::optional<ui::fig::Figure> {
-                            if (app_.form15.Plot().Empty()) {
-                                app_.ShowMessagePos("Nothing computed yet: press \"Compute PDOS\" in the PDOS window first.");
-                                return std::nullopt;
-                            }
-                            return pdos::PdosFigureOf(app_.form15, IsYes(a[0]));
-                        }});
+    pdos::ConnectFigureItems(app_, SaveFigure1, SaveFigureData1, true);
     // The data of the diagram are the PDOS window's: the same save.
     SaveComputedPDOSData1.OnClick = [this] { app_.form15.SaveComputedPDOSs1Click(); };
     SavePicture1.OnClick = [this] { SavePicture1Click(); };

@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <cmath>
 
+#include "app/application.h"
+#include "app/figure_export.h"
+#include "core/dir_memory.h"
 #include "pdos/pdos_window.h"
 
 namespace mavrolin::pdos {
@@ -72,6 +75,23 @@ ui::fig::Figure PdosFigureOf(const TForm15& form, bool vertical, const std::stri
     o.vertical = vertical;
     o.title = title;
     return PdosFigure(form.Plot(), names, o);
+}
+
+void ConnectFigureItems(Application& app, ui::MenuItem& figure, ui::MenuItem& data, bool vertical) {
+    mavrolin::ConnectFigureItems(
+        app, figure, data,
+        {[&app] {
+             const auto& f = app.form15.ComputedLog();
+             return f.empty() ? std::string("pdos") : core::StemOf4(f) + "_PDOS";
+         },
+         {{"Energy up the page (yes/no)", vertical ? "yes" : "no"}},
+         [&app](const std::vector<std::string>& a) -> std::optional<ui::fig::Figure> {
+             if (app.form15.Plot().Empty()) {
+                 app.ShowMessagePos("Nothing computed yet: press \"Compute PDOS\" in the PDOS window first.");
+                 return std::nullopt;
+             }
+             return PdosFigureOf(app.form15, IsYes(a[0]));
+         }});
 }
 
 }  // namespace mavrolin::pdos

@@ -8,7 +8,12 @@
 #include "pdos/pdos_drawing.h"
 #include "ui/figure.h"
 
+namespace ui {
+class MenuItem;
+}
+
 namespace mavrolin {
+class Application;
 class TForm15;
 }
 
@@ -24,5 +29,8 @@ struct PdosFigureOptions {
 ui::fig::Figure PdosFigure(const PdosPlot& plot, const std::vector<std::string>& names, const PdosFigureOptions& o);
 // The figure of the PDOS window's last computation, its sets named as its legend names them.
 ui::fig::Figure PdosFigureOf(const TForm15& form, bool vertical, const std::string& title = {});
+// "Save Figure…" and "Save Figure Data…" of the PDOS windows: the figure of the last
+// computation, energy across the page or (`vertical`) up it unless the dialog says otherwise.
+void ConnectFigureItems(Application& app, ui::MenuItem& figure, ui::MenuItem& data, bool vertical);
 
 }  // namespace mavrolin::pdos

@@ -1,6 +1,4 @@
 #include "pdos/pdos_window.h"
-#include "app/figure_export.h"
-#include "pdos/pdos_figure.h"
 
 #include <cmath>
 #include <filesystem>
@@ -10,6 +8,7 @@
 #include "core/elements.h"
 #include "core/errors.h"
 #include "core/number_text.h"
+#include "pdos/pdos_figure.h"
 
 namespace mavrolin {
 
@@ -153,17 +152,7 @@ TForm15::TForm15(Application& app)
     File1.Add(SavePicture1);
     File1.Add(SaveFigure1);
     File1.Add(SaveFigureData1);
-    ConnectFigureItems(app_, SaveFigure1, SaveFigureData1,
-                       {[this] {
-                            const auto& f = app_.form15.ComputedLog();
-                            return f.empty() ? std::string("pdos") : core::StemOf4(f) + "_PDOS";
-                        }, {{"Energy up the page (yes/no)", "no"}}, [this](const std::vector<std::string>& a) -> std::optional<ui::fig::Figure> {
-                            if (app_.form15.Plot().Empty()) {
-                                app_.ShowMessagePos("Nothing computed yet: press \"Compute PDOS\" in the PDOS window first.");
-                                return std::nullopt;
-                            }
-                            return pdos::PdosFigureOf(app_.form15, IsYes(a[0]));
-                        }});
+    pdos::ConnectFigureItems(app_, SaveFigure1, SaveFigureData1, false);
     File1.Add(Exit1);
     Menu.Add(ShowDiagram1);
     ShowDiagram1.SetEnabled(false);

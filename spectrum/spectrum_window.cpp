@@ -1,19 +1,19 @@
 #include "spectrum/spectrum_window.h"
-#include "app/figure_export.h"
-#include "core/text_view.h"
-#include "spectrum/spectrum_figure.h"
 
 #include <algorithm>
 #include <filesystem>
 #include <span>
 
 #include "app/application.h"
+#include "app/figure_export.h"
 #include "app/main_window.h"
 #include "core/dir_memory.h"
 #include "core/number_text.h"
 #include "core/text_file.h"
+#include "core/text_view.h"
 #include "spectrum/esi_report.h"
 #include "spectrum/saved_spectrum.h"
+#include "spectrum/spectrum_figure.h"
 
 namespace mavrolin {
 
