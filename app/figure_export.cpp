@@ -19,8 +19,10 @@ std::string Folder(const Application& app) { return app.log.dirinfo.empty() ? ap
 }  // namespace
 
 void AddFigureOptions(CLI::App* cmd, FigureOptions& o) {
-    cmd->add_option("--figure", o.figure, "also write a figure for print; .png, .svg or .pdf");
-    cmd->add_option("--csv", o.csv, "also write the figure's plotted numbers as CSV");
+    // Made absolute when read: the scan moves the working folder to the log's.
+    auto absolute = [](std::string path) { return path.empty() ? path : BatchSession::Absolute(path); };
+    cmd->add_option("--figure", o.figure, "also write a figure for print; .png, .svg or .pdf")->transform(absolute);
+    cmd->add_option("--csv", o.csv, "also write the figure's plotted numbers as CSV")->transform(absolute);
     cmd->add_option("--figure-size", o.size, "figure size in cm, WxH (default 8.5x6; 17.8 wide for two columns)");
     cmd->add_option("--dpi", o.dpi, "resolution of a PNG figure (default 600)")->check(CLI::Range(50, 2400));
     cmd->add_option("--font-size", o.fontPt, "figure font size in points (default 8)")->check(CLI::Range(4, 36));
@@ -48,9 +50,9 @@ void WriteFigure(Application& app, const ui::fig::Figure& figure, const ui::fig:
 bool WriteFigureFiles(BatchSession& session, const ui::fig::Figure& figure, const FigureOptions& o) {
     const ui::fig::Style style = FigureStyle(o);
     if (!o.figure.empty() &&
-        !session.Run([&] { WriteFigure(session.App(), figure, style, BatchSession::Absolute(o.figure)); }))
+        !session.Run([&] { WriteFigure(session.App(), figure, style, o.figure); }))
         return false;
-    return o.csv.empty() || session.Run([&] { ui::fig::WriteCsv(figure, BatchSession::Absolute(o.csv)); });
+    return o.csv.empty() || session.Run([&] { ui::fig::WriteCsv(figure, o.csv); });
 }
 
 namespace {

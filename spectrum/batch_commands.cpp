@@ -107,6 +107,7 @@ void DrawSpectrum(BatchSession& session, const FileArgs& a, SpectrumOptions o) {
     if (!o.y.empty()) ParseRange("--y", o.y);
     if (o.figure.Wanted()) FigureStyle(o.figure);
     o.settings = BatchSession::Absolute(o.settings);
+    if (!o.measured.empty()) o.measured = BatchSession::Absolute(o.measured);
     const std::string image = BatchSession::Absolute(o.image);
     const std::string out = a.output.empty() ? a.input + ".calcd.txt" : a.output;
     if (!ScanStates(session, a.input)) return;
@@ -122,7 +123,7 @@ void DrawSpectrum(BatchSession& session, const FileArgs& a, SpectrumOptions o) {
     std::optional<spectrum::ExperimentalSpectrum> measured;
     const int unit = UvOptions(app, o).unit;
     if (!o.measured.empty() &&
-        !session.Run([&] { measured = spectrum::ReadExperimentalSpectrum(BatchSession::Absolute(o.measured), unit); }))
+        !session.Run([&] { measured = spectrum::ReadExperimentalSpectrum(o.measured, unit); }))
         return;
     WriteFigureFiles(session, spectrum::UvFigure(form.States(), UvOptions(app, o), measured ? &*measured : nullptr),
                      o.figure);

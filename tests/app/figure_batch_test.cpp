@@ -52,6 +52,21 @@ TEST(FigureBatch, EveryPlottingCommandWritesItsPlottedNumbers) {
     }
 }
 
+TEST(FigureBatch, RelativeNamesAreTakenFromWhereTheCommandStarted) {
+    TestApp t;
+    const auto log = t.dir.path() / "logs" / "td_closed.log";
+    std::filesystem::create_directories(log.parent_path());
+    std::filesystem::copy_file(TestApp::data("spectrum/td_closed.log"), log);
+    const auto before = std::filesystem::current_path();
+    std::filesystem::current_path(t.dir.path());
+    std::string out, err;
+    const int status = RunCli({"--quiet", "spectrum", log.string(), "--csv", "rel.csv"}, out, err);
+    std::filesystem::current_path(before);
+    EXPECT_EQ(status, 0) << err;
+    EXPECT_TRUE(std::filesystem::exists(t.dir.path() / "rel.csv"));
+    EXPECT_FALSE(std::filesystem::exists(log.parent_path() / "rel.csv"));
+}
+
 TEST(FigureBatch, BadFigureOptionsAreRefusedBeforeAnyWork) {
     TestApp t;
     const auto log = TestApp::data("spectrum/td_closed.log");
