@@ -58,14 +58,14 @@ struct Extent {
 
 // The plotted range of an axis: as asked, or the data with a margin (none at a zero end
 // of data that starts there, whole decades on a log axis).
-void RangeOf(const AxisSpec& spec, Extent e, bool padEnds, double& lo, double& hi) {
-    if (spec.min != spec.max) {
-        lo = spec.min, hi = spec.max;
-        if (spec.scale == AxisScale::Log && (lo <= 0 || hi <= 0)) lo = 1e-6, hi = 1;
+void RangeOf(const AxisSpec& axis, Extent e, bool padEnds, double& lo, double& hi) {
+    if (axis.min != axis.max) {
+        lo = axis.min, hi = axis.max;
+        if (axis.scale == AxisScale::Log && (lo <= 0 || hi <= 0)) lo = 1e-6, hi = 1;
         return;
     }
-    if (e.Empty()) e.lo = spec.scale == AxisScale::Log ? 0.1 : 0, e.hi = 1;
-    if (spec.scale == AxisScale::Log) {
+    if (e.Empty()) e.lo = axis.scale == AxisScale::Log ? 0.1 : 0, e.hi = 1;
+    if (axis.scale == AxisScale::Log) {
         lo = std::pow(10.0, std::floor(std::log10(e.lo)));
         hi = std::pow(10.0, std::ceil(std::log10(e.hi)));
         if (hi <= lo) hi = lo * 10;
@@ -77,10 +77,10 @@ void RangeOf(const AxisSpec& spec, Extent e, bool padEnds, double& lo, double& h
     hi = e.hi == 0 ? 0 : e.hi + m;
 }
 
-Ticks TicksOf(const AxisSpec& spec, double lo, double hi) {
-    Ticks t = spec.scale == AxisScale::Log ? LogTicks(std::min(lo, hi), std::max(lo, hi))
+Ticks TicksOf(const AxisSpec& axis, double lo, double hi) {
+    Ticks t = axis.scale == AxisScale::Log ? LogTicks(std::min(lo, hi), std::max(lo, hi))
                                            : LinearTicks(std::min(lo, hi), std::max(lo, hi));
-    if (spec.integers && spec.scale == AxisScale::Linear && t.step < 1) {
+    if (axis.integers && axis.scale == AxisScale::Linear && t.step < 1) {
         // Step numbers: whole steps only, every one labelled.
         Ticks whole;
         whole.step = 1;
@@ -138,7 +138,7 @@ private:
         const PointF pts[] = {a, b};
         cv_.Polyline(pts);
     }
-    void Axis(const PanelLayout& p, Side side, const Map& m, const AxisSpec& spec, const Ticks& t, bool labels);
+    void Axis(const PanelLayout& p, Side side, const Map& m, const AxisSpec& axis, const Ticks& t, bool labels);
     void Series(const PanelLayout& p, const fig::Series& s);
     struct LegendFit {
         std::vector<const fig::Series*> items;
@@ -157,8 +157,8 @@ private:
     double fs_ = 80, th_ = 94, gap_ = 32, tick_ = 30;
 };
 
-void Renderer::Axis(const PanelLayout& p, Side side, const Map& m, const AxisSpec& spec, const Ticks& t, bool labels) {
-    if (spec.hidden) return;
+void Renderer::Axis(const PanelLayout& p, Side side, const Map& m, const AxisSpec& axis, const Ticks& t, bool labels) {
+    if (axis.hidden) return;
     SetPen(kBlack, 0.5);
     SetFont(false);
     auto tickAt = [&](double v, double len) {
@@ -178,13 +178,13 @@ void Renderer::Axis(const PanelLayout& p, Side side, const Map& m, const AxisSpe
         if (side == Side::Left) cv_.TextAt(p.L - tick_ - gap_ / 2, q, t.labels[i], {1, 0.5});
         if (side == Side::Right) cv_.TextAt(p.R + tick_ + gap_ / 2, q, t.labels[i], {0, 0.5});
     }
-    if (!labels || spec.title.empty()) return;
+    if (!labels || axis.title.empty()) return;
     const double w = LabelWidth(t.labels);
-    if (side == Side::Bottom) cv_.TextAt((p.L + p.R) / 2, p.B + tick_ + gap_ + th_, spec.title, {0.5, 0});
+    if (side == Side::Bottom) cv_.TextAt((p.L + p.R) / 2, p.B + tick_ + gap_ + th_, axis.title, {0.5, 0});
     if (side == Side::Left)
-        cv_.TextAt(p.L - tick_ - gap_ - w - gap_ / 2, (p.T + p.B) / 2, spec.title, {0.5, 1, 90});
+        cv_.TextAt(p.L - tick_ - gap_ - w - gap_ / 2, (p.T + p.B) / 2, axis.title, {0.5, 1, 90});
     if (side == Side::Right)
-        cv_.TextAt(p.R + tick_ + gap_ + w + gap_ / 2, (p.T + p.B) / 2, spec.title, {0.5, 0, 90});
+        cv_.TextAt(p.R + tick_ + gap_ + w + gap_ / 2, (p.T + p.B) / 2, axis.title, {0.5, 0, 90});
 }
 
 void Renderer::Series(const PanelLayout& p, const fig::Series& s) {
@@ -401,9 +401,9 @@ void Renderer::Draw(const Figure& f) {
         p.yt = TicksOf(pn.y, p.Y.lo, p.Y.hi);
         if (pn.hasY2) p.y2t = TicksOf(pn.y2, p.Y2.lo, p.Y2.hi);
         // The axis drawn on the left is the data y of a horizontal panel, x of a vertical one.
-        const AxisSpec& leftSpec = pn.horizontal ? pn.y : pn.x;
+        const AxisSpec& leftAxis = pn.horizontal ? pn.y : pn.x;
         const Ticks& leftTicks = pn.horizontal ? p.yt : p.xt;
-        if (!leftSpec.hidden)
+        if (!leftAxis.hidden)
             left = std::max(left, pad + th_ + gap_ + LabelWidth(leftTicks.labels) + gap_ / 2 + tick_);
         else
             left = std::max(left, pad + 2 * kPt);
@@ -487,16 +487,16 @@ void Renderer::Draw(const Figure& f) {
 
         // Frame, then the axes on top of the data.
         SetPen(kBlack, 0.5);
-        const AxisSpec& bottomSpec = pn.horizontal ? pn.x : pn.y;
-        const AxisSpec& leftSpec = pn.horizontal ? pn.y : pn.x;
-        if (bottomSpec.hidden) {
+        const AxisSpec& bottomAxis = pn.horizontal ? pn.x : pn.y;
+        const AxisSpec& leftAxis = pn.horizontal ? pn.y : pn.x;
+        if (bottomAxis.hidden) {
             Line({p.L, p.T}, {p.L, p.B});
         } else {
             const PointF frame[] = {{p.L, p.T}, {p.R, p.T}, {p.R, p.B}, {p.L, p.B}, {p.L, p.T}};
             cv_.Polyline(frame);
         }
-        Axis(p, Side::Bottom, pn.horizontal ? p.X : p.Y, bottomSpec, pn.horizontal ? p.xt : p.yt, p.xLabels);
-        Axis(p, Side::Left, pn.horizontal ? p.Y : p.X, leftSpec, pn.horizontal ? p.yt : p.xt, true);
+        Axis(p, Side::Bottom, pn.horizontal ? p.X : p.Y, bottomAxis, pn.horizontal ? p.xt : p.yt, p.xLabels);
+        Axis(p, Side::Left, pn.horizontal ? p.Y : p.X, leftAxis, pn.horizontal ? p.yt : p.xt, true);
         if (pn.hasY2) Axis(p, Side::Right, p.Y2, pn.y2, p.y2t, true);
         SetFont(false);
         for (const auto& c : pn.columns) cv_.TextAt(p.X(c.x), p.B + gap_, c.text, {0.5, 0});
