@@ -5,6 +5,8 @@
 
 #include "app/application.h"
 #include "app/batch.h"
+#include "app/figure_export.h"
+#include "irraman/ir_figure.h"
 #include "core/number_text.h"
 
 namespace mavrolin {
@@ -16,6 +18,8 @@ struct IrOptions {
     std::string shape, x, experimental, image, size = "1000x640";
     double fwhm = 0, scale = 0;
     int points = 0;
+    FigureOptions figure;
+    bool noSticks = false, transmittance = false;
 };
 
 // Height of the controls and the mode line around the paint box.
@@ -57,6 +61,7 @@ void DrawIr(BatchSession& session, const FileArgs& a, IrOptions o) {
         double lo = 0, hi = 0;
         ParseRange(o.x, lo, hi);
     }
+    if (o.figure.Wanted()) FigureStyle(o.figure);
     const std::string image = BatchSession::Absolute(o.image), experimental = BatchSession::Absolute(o.experimental);
     const std::string out = a.output.empty() ? a.input + (o.raman ? ".raman.txt" : ".ir.txt") : a.output;
     auto& app = session.App();
@@ -70,7 +75,12 @@ void DrawIr(BatchSession& session, const FileArgs& a, IrOptions o) {
     if (o.raman && !session.Run([&] { form.SetRaman(true); })) return;
     if (!experimental.empty() && !session.Open(experimental, [&] { form.Overlay1Click(); })) return;
     if (!image.empty() && !session.Save(image, [&] { form.SavePicture1Click(); })) return;
-    session.Save(out, [&] { form.SaveSpectrum1Click(); });
+    if (!session.Save(out, [&] { form.SaveSpectrum1Click(); }) || !o.figure.Wanted()) return;
+    irraman::IrFigureOptions f;
+    f.sticks = !o.noSticks;
+    f.transmittance = o.transmittance;
+    f.title = o.figure.title;
+    WriteFigureFiles(session, irraman::IrFigure(form.Curve(), form.Request(), f, form.Overlay()), o.figure);
 }
 
 }  // namespace
@@ -95,6 +105,9 @@ void RegisterIrRamanCommands(CLI::App& cli, BatchSession& session) {
         ->check(CLI::ExistingFile);
     cmd->add_option("--image", o->image, "also write the picture; .png, .svg or .pdf");
     cmd->add_option("--size", o->size, "paint-box size of the picture in pixels, WxH (default 1000x640)");
+    AddFigureOptions(cmd, o->figure);
+    cmd->add_flag("--no-sticks", o->noSticks, "figure: leave out the modes' sticks");
+    cmd->add_flag("--transmittance", o->transmittance, "figure: the intensity axis grows downwards");
 }
 
 }  // namespace mavrolin

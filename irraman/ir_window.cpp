@@ -6,10 +6,12 @@
 #include <filesystem>
 
 #include "app/application.h"
+#include "app/figure_export.h"
 #include "core/dir_memory.h"
 #include "core/errors.h"
 #include "core/number_text.h"
 #include "core/text_file.h"
+#include "irraman/ir_figure.h"
 #include "irraman/ir_spectrum_file.h"
 
 namespace mavrolin {
@@ -71,7 +73,20 @@ TForm19::TForm19(Application& app)
     Layout();
 
     Menu.Add(File1);
-    for (auto* item : {&SaveSpectrum1, &SavePicture1}) File1.Add(*item);
+    for (auto* item : {&SaveSpectrum1, &SavePicture1, &SaveFigure1, &SaveFigureData1}) File1.Add(*item);
+    ConnectFigureItems(app_, SaveFigure1, SaveFigureData1,
+                       {[this] { return core::StemOf4(FileName(log_)) + (Raman1.Checked() ? "_raman" : "_ir"); },
+                        {{"Sticks (yes/no)", "yes"}, {"Transmittance (yes/no)", "no"}},
+                        [this](const std::vector<std::string>& a) -> std::optional<ui::fig::Figure> {
+                            if (log_.empty() || !curve_.Ok()) {
+                                app_.ShowMessagePos("There is no spectrum: open the IR/Raman spectra of a log first.");
+                                return std::nullopt;
+                            }
+                            irraman::IrFigureOptions o;
+                            o.sticks = IsYes(a[0]);
+                            o.transmittance = IsYes(a[1]);
+                            return irraman::IrFigure(curve_, drawn_, o, Overlay());
+                        }});
     File1.AddSeparator();
     File1.Add(Overlay1);
     File1.Add(RemoveOverlay1);

@@ -39,6 +39,8 @@ public:
     ui::MenuItem File1{"File", "File1"};
     ui::MenuItem SaveSpectrum1{"Save Spectrum\u2026", "SaveSpectrum1"};
     ui::MenuItem SavePicture1{"Save Picture\u2026", "SavePicture1"};
+    ui::MenuItem SaveFigure1{"Save Figure\u2026", "SaveFigure1"};
+    ui::MenuItem SaveFigureData1{"Save Figure Data\u2026", "SaveFigureData1"};
     ui::MenuItem Overlay1{"Overlay Experimental Spectrum\u2026", "Overlay1"};
     ui::MenuItem RemoveOverlay1{"Remove Overlay", "RemoveOverlay1"};
     ui::MenuItem Exit1{"Exit", "Exit1"};
@@ -81,6 +83,7 @@ public:
     const irraman::IrFrame& Frame() const { return frame_; }
     const std::string& LogFile() const { return log_; }
     bool HasOverlay() const { return overlay_.has_value(); }
+    const spectrum::ExperimentalSpectrum* Overlay() const { return overlay_ ? &*overlay_ : nullptr; }
     // Index of the stick within 4 pixels of column x (the nearest), or -1.
     int StickAt(int x) const;
 

@@ -11,9 +11,12 @@
 
 #include "app/application.h"
 #include "app/batch.h"
+#include "app/figure_export.h"
 #include "core/errors.h"
 #include "core/number_text.h"
 #include "core/text_view.h"
+#include "modiagram/mo_figure.h"
+#include "modiagram/mo_layout.h"
 
 namespace mavrolin {
 
@@ -23,7 +26,11 @@ struct MoOptions {
     std::vector<std::string> logs;
     std::string settings, unit, range, table, sheet, image, size = "1200x800";
     int overlay = -1;
+    FigureOptions figure;
+    int window = 5;
+    std::vector<std::string> labels;
 };
+
 
 // "MIN:MAX" in the display unit, MIN not above MAX; the two texts as given.
 std::pair<std::string, std::string> ParseRange(const std::string& text) {
@@ -40,6 +47,23 @@ int UnitSelector(const std::string& name) {
     for (int i = 0; i < 4; ++i)
         if (core::UpperAscii(name) == core::UpperAscii(names[i])) return i + 1;
     return 1;
+}
+
+// The figure's options: its energies are in eV, so a --range in another unit is converted.
+modiagram::MoFigureOptions FigureOptionsOf(const MoOptions& o) {
+    modiagram::MoFigureOptions f;
+    f.window = o.window;
+    f.labels = o.labels;
+    f.title = o.figure.title;
+    if (!o.range.empty()) {
+        auto [lo, hi] = ParseRange(o.range);
+        double a = 0, b = 0;
+        core::TryParseDouble(lo, a), core::TryParseDouble(hi, b);
+        const double per = modiagram::EnergyUnitOf(o.unit.empty() ? 1 : UnitSelector(o.unit)).factor /
+                           modiagram::EnergyUnitOf(1).factor;
+        f.lo = a / per, f.hi = b / per;
+    }
+    return f;
 }
 
 // Copies a finished scratch file to where the user wants it ("-": standard output).
@@ -98,7 +122,8 @@ void RunMo(BatchSession& session, MoOptions o) {
     // the working folder to the log's.
     for (auto* out : {&o.table, &o.sheet, &o.image})
         if (*out != "-") *out = BatchSession::Absolute(*out);
-    if (o.table.empty() && o.sheet.empty() && o.image.empty()) o.table = "-";
+    if (o.figure.Wanted()) FigureStyle(o.figure);
+    if (o.table.empty() && o.sheet.empty() && o.image.empty() && !o.figure.Wanted()) o.table = "-";
     if (!ImportAll(session, o.logs) || !ApplyOptions(session, o)) return;
 
     auto& app = session.App();
@@ -123,6 +148,8 @@ void RunMo(BatchSession& session, MoOptions o) {
     }
     for (const auto& out : outputs)
         DeliverFile(session, out.scratch, out.dest == "-" ? out.dest : BatchSession::Absolute(out.dest));
+    if (o.figure.Wanted() && session.status == 0)
+        WriteFigureFiles(session, modiagram::MoFigure(app.form6.Table(), app.log.FileMem, FigureOptionsOf(o)), o.figure);
 }
 
 }  // namespace
@@ -141,7 +168,12 @@ void RegisterMoCommands(CLI::App& cli, BatchSession& session) {
     cmd->add_option("--sheet", o->sheet, "spreadsheet of the diagram (tab-separated)");
     cmd->add_option("--image", o->image, "picture of the diagram; .png, .svg or .pdf");
     cmd->add_option("--size", o->size, "paint-box size of the picture in pixels, WxH (default 1200x800)");
-    cmd->footer("Without --table, --sheet or --image the tabbed file goes to standard output.");
+    AddFigureOptions(cmd, o->figure);
+    cmd->add_option("--window", o->window, "figure: orbitals shown below the HOMO and above the LUMO (default 5)")
+        ->check(CLI::Range(0, 1000));
+    cmd->add_option("--labels", o->labels, "figure: names of the sets, in order (default: their file names)")
+        ->delimiter(',');
+    cmd->footer("Without --table, --sheet, --image, --figure or --csv the tabbed file goes to standard output.");
     cmd->callback([o, &session] { RunMo(session, *o); });
 }
 

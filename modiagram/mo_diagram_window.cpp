@@ -3,10 +3,12 @@
 #include <filesystem>
 
 #include "app/application.h"
+#include "app/figure_export.h"
 #include "core/dir_memory.h"
 #include "core/errors.h"
 #include "core/number_text.h"
 #include "core/text_view.h"
+#include "modiagram/mo_figure.h"
 #include "modiagram/mo_sheet.h"
 
 namespace mavrolin {
@@ -41,6 +43,27 @@ TForm7::TForm7(Application& app)
     Menu.Add(File1);
     File1.Add(SaveExcelSheet1);
     File1.Add(SavePicture1);
+    File1.Add(SaveFigure1);
+    File1.Add(SaveFigureData1);
+    ConnectFigureItems(app_, SaveFigure1, SaveFigureData1,
+                       {[] { return std::string("mo_diagram"); },
+                        {{"Orbitals below the HOMO and above the LUMO", "5"}, {"Set names (comma-separated)", ""}},
+                        [this](const std::vector<std::string>& a) -> std::optional<ui::fig::Figure> {
+                            modiagram::MoFigureOptions o;
+                            long long w = 5;
+                            if (core::TryParseInt(a[0], w) && w >= 0 && w <= 1000) o.window = static_cast<int>(w);
+                            for (size_t at = 0; at < a[1].size();) {
+                                size_t comma = std::min(a[1].find(',', at), a[1].size());
+                                o.labels.push_back(core::Trim(a[1].substr(at, comma - at)));
+                                at = comma + 1;
+                            }
+                            auto table = app_.form6.Table();
+                            if (!modiagram::IsValidTable(table)) {
+                                app_.ShowMessagePos("The MO table is empty: open a log with orbital energies first.");
+                                return std::nullopt;
+                            }
+                            return modiagram::MoFigure(table, app_.log.FileMem, o);
+                        }});
     File1.AddSeparator();
     File1.Add(Exit1);
     for (auto* item : {&GraphicsSettings1, &InitializeDisplayRange1, &MOCoefficients1}) Menu.Add(*item);

@@ -20,6 +20,8 @@ public:
     ui::MenuItem File1{"File", "File1"};
     ui::MenuItem SaveExcelSheet1{"SaveExcelSheet", "SaveExcelSheet1"};
     ui::MenuItem SavePicture1{"Save Picture\u2026", "SavePicture1"};
+    ui::MenuItem SaveFigure1{"Save Figure\u2026", "SaveFigure1"};
+    ui::MenuItem SaveFigureData1{"Save Figure Data\u2026", "SaveFigureData1"};
     ui::MenuItem Exit1{"Exit", "Exit1"};
     ui::MenuItem GraphicsSettings1{"Graphics Settings", "GraphicsSettings1"};
     ui::MenuItem InitializeDisplayRange1{"Initialize Display Range", "InitializeDisplayRange1"};

@@ -7,7 +7,9 @@
 
 #include "app/application.h"
 #include "app/batch.h"
+#include "app/figure_export.h"
 #include "core/errors.h"
+#include "optprofile/profile_figure.h"
 
 namespace mavrolin {
 
@@ -16,13 +18,17 @@ namespace {
 struct ProfileOptions {
     std::string size = "1200x800";
     int step = 0, saveStep = 0;
+    FigureOptions figure;
 };
 
 // Scans the log, opens the profile window at the asked size, selects the step and
 // writes the picture.
 void DrawProfile(BatchSession& session, const FileArgs& a, const ProfileOptions& o) {
     const PictureSize box = ParsePictureSize(o.size);
-    RequirePictureName(a.output, "-o");
+    if (a.output.empty() && !o.figure.Wanted())
+        throw CLI::ValidationError("-o", "a picture to write is needed (or --figure, --csv)");
+    if (!a.output.empty()) RequirePictureName(a.output, "-o");
+    if (o.figure.Wanted()) FigureStyle(o.figure);
     const std::string& image = a.output;
     auto& app = session.App();
     auto& form = app.form2;
@@ -47,6 +53,9 @@ void DrawProfile(BatchSession& session, const FileArgs& a, const ProfileOptions&
         form.SpinEdit1.SetValue(o.saveStep);
         if (!session.Run([&form] { form.Button1Click(); })) return;
     }
+    if (o.figure.Wanted() && !WriteFigureFiles(session, optprofile::ProfileFigure(app.log, o.figure.title), o.figure))
+        return;
+    if (image.empty()) return;
     form.SpinEdit1.SetValue(o.step != 0 ? o.step : ndone / 2);
     session.Run([&form, &app, box, image] {
         ui::RefuseFileInUse(image, app.FilesInUse());
@@ -65,10 +74,10 @@ void RegisterProfileCommands(CLI::App& cli, BatchSession& session) {
          "Picture of how an optimisation converged (SCF energies, forces, displacements, predicted energy change)",
          "LOG", "Gaussian optimisation output (.log, .out)", "picture to write; .png, .svg or .pdf"},
         [o, &session](const FileArgs& a) { DrawProfile(session, a, *o); });
-    cmd->get_option("-o")->required();
     cmd->add_option("--size", o->size, "paint-box size in pixels, WxH (default 1200x800)");
     cmd->add_option("--step", o->step, "SCF step marked by the green line (default: half the step count)");
     cmd->add_option("--save-step", o->saveStep, "also write the orientation of this step as LOG_opt_N.abc");
+    AddFigureOptions(cmd, o->figure);
 }
 
 }  // namespace mavrolin

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/application.h"
+#include "app/figure_export.h"
 #include "app/main_window.h"
 #include "core/dir_memory.h"
 #include "core/errors.h"
@@ -14,6 +15,7 @@
 #include "core/text_view.h"
 #include "core/text_file.h"
 #include "geometry/orientation.h"
+#include "optprofile/profile_figure.h"
 
 namespace mavrolin {
 
@@ -82,6 +84,21 @@ TForm2::TForm2(Application& app)
     Menu.Add(File1);
     File1.Add(SaveCartesian1);
     File1.Add(SavePicture1);
+    File1.Add(SaveFigure1);
+    File1.Add(SaveFigureData1);
+    ConnectFigureItems(app_, SaveFigure1, SaveFigureData1,
+                       {[this] {
+                            const auto& f = app_.log.FileDum;
+                            return f.empty() ? std::string("profile") : core::StemOf4(f) + "_profile";
+                        },
+                        {},
+                        [this](const std::vector<std::string>&) -> std::optional<ui::fig::Figure> {
+                            if (!HasSteps(app_.log)) {
+                                app_.ShowMessagePos("The main table holds no SCF steps to draw: open a log first.");
+                                return std::nullopt;
+                            }
+                            return optprofile::ProfileFigure(app_.log);
+                        }});
     File1.AddSeparator();
     File1.Add(Exit1);
     Menu.Add(ShowCartesian1);

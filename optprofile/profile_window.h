@@ -26,6 +26,8 @@ public:
     ui::MenuItem File1{"File", "File1"};
     ui::MenuItem SaveCartesian1{"Save Cartesian for Selected Number", "SaveCartesian1"};
     ui::MenuItem SavePicture1{"Save Picture\u2026", "SavePicture1"};
+    ui::MenuItem SaveFigure1{"Save Figure\u2026", "SaveFigure1"};
+    ui::MenuItem SaveFigureData1{"Save Figure Data\u2026", "SaveFigureData1"};
     ui::MenuItem Exit1{"Exit", "Exit1"};
     ui::MenuItem ShowCartesian1{"Show Cartesian", "ShowCartesian1"};
 

@@ -8,6 +8,8 @@
 
 #include "app/application.h"
 #include "app/batch.h"
+#include "app/figure_export.h"
+#include "pdos/pdos_figure.h"
 #include "core/errors.h"
 #include "core/number_text.h"
 #include "pdos/coefficient_exports.h"
@@ -91,6 +93,8 @@ struct PdosOptions {
     int sigma = 20, points = 3000;
     std::string min = "-30.00", max, dens, image, verticalImage, size = "1071x504";
     std::string diagnostics;  // folder for the window's diagnostic files; none written without it
+    FigureOptions figure;
+    bool verticalFigure = false;
 };
 
 // One double click per AO, set after set, as a user builds the sets.
@@ -130,6 +134,7 @@ void RunPdos(BatchSession& session, const FileArgs& a, PdosOptions o) {
     // Relative names are taken from where the command was started: the scan moves the
     // working folder to the log's.
     for (auto* path : {&o.image, &o.verticalImage, &o.diagnostics}) *path = BatchSession::Absolute(*path);
+    if (o.figure.Wanted()) FigureStyle(o.figure);
     if (!ScanLog(session, a.input)) return;
     auto& app = session.App();
     auto& form = app.form15;
@@ -160,6 +165,8 @@ void RunPdos(BatchSession& session, const FileArgs& a, PdosOptions o) {
         diagram.Draw(form.Plot());
         if (!session.Save(o.verticalImage, [&diagram] { diagram.SavePicture1Click(); })) return;
     }
+    if (o.figure.Wanted() && !WriteFigureFiles(session, pdos::PdosFigureOf(form, o.verticalFigure, o.figure.title), o.figure))
+        return;
     auto out = session.OutputOrScratch(a.output, "pdos.txt");
     if (session.Save(out.string(), [&form] { form.SaveComputedPDOSs1Click(); })) session.Deliver(a.output, out);
 }
@@ -200,6 +207,8 @@ void RegisterPdosCommands(CLI::App& cli, BatchSession& session) {
     pdos->add_option("--diagnostics", p->diagnostics,
                      "folder for moenergy.txt, computed_temp.txt and projected_density.txt (default: not written)")
         ->check(CLI::ExistingDirectory);
+    AddFigureOptions(pdos, p->figure);
+    pdos->add_flag("--vertical-figure", p->verticalFigure, "figure: energy up the page");
 }
 
 }  // namespace mavrolin

@@ -2,6 +2,7 @@
 
 #include "app/application.h"
 #include "core/dir_memory.h"
+#include "pdos/pdos_figure.h"
 
 namespace mavrolin {
 
@@ -16,6 +17,9 @@ TForm16::TForm16(Application& app)
     Menu.Add(File1);
     File1.Add(SaveComputedPDOSData1);
     File1.Add(SavePicture1);
+    File1.Add(SaveFigure1);
+    File1.Add(SaveFigureData1);
+    pdos::ConnectFigureItems(app_, SaveFigure1, SaveFigureData1, true);
     // The data of the diagram are the PDOS window's: the same save.
     SaveComputedPDOSData1.OnClick = [this] { app_.form15.SaveComputedPDOSs1Click(); };
     SavePicture1.OnClick = [this] { SavePicture1Click(); };

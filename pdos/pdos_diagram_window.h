@@ -16,6 +16,8 @@ public:
     ui::MenuItem File1{"File", "File1"};
     ui::MenuItem SaveComputedPDOSData1{"Save Computed PDOS Data", "SaveComputedPDOSData1"};
     ui::MenuItem SavePicture1{"Save Picture\u2026", "SavePicture1"};
+    ui::MenuItem SaveFigure1{"Save Figure\u2026", "SaveFigure1"};
+    ui::MenuItem SaveFigureData1{"Save Figure Data\u2026", "SaveFigureData1"};
 
     // Draws the plot (kept as this window's own) in the chosen orientation.
     void Draw(const pdos::PdosPlot& plot);

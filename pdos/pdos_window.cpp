@@ -8,6 +8,7 @@
 #include "core/elements.h"
 #include "core/errors.h"
 #include "core/number_text.h"
+#include "pdos/pdos_figure.h"
 
 namespace mavrolin {
 
@@ -151,6 +152,9 @@ TForm15::TForm15(Application& app)
     Menu.Add(File1);
     File1.Add(SaveComputedPDOSs1);
     File1.Add(SavePicture1);
+    File1.Add(SaveFigure1);
+    File1.Add(SaveFigureData1);
+    pdos::ConnectFigureItems(app_, SaveFigure1, SaveFigureData1, false);
     File1.Add(Exit1);
     Menu.Add(ShowDiagram1);
     ShowDiagram1.SetEnabled(false);

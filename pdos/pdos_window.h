@@ -36,6 +36,8 @@ public:
     ui::MenuItem File1{"File", "File1"};
     ui::MenuItem SaveComputedPDOSs1{"Save Computed PDOSs", "SaveComputedPDOSs1"};
     ui::MenuItem SavePicture1{"Save Picture\u2026", "SavePicture1"};
+    ui::MenuItem SaveFigure1{"Save Figure\u2026", "SaveFigure1"};
+    ui::MenuItem SaveFigureData1{"Save Figure Data\u2026", "SaveFigureData1"};
     ui::MenuItem Exit1{"Exit", "Exit1"};
     ui::MenuItem ShowDiagram1{"Show Diagram", "ShowDiagram1"};
     ui::MenuItem Initialize1{"Initialize", "Initialize1"};

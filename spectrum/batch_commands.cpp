@@ -4,12 +4,15 @@
 #include <cmath>
 #include <ctime>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "app/application.h"
 #include "app/batch.h"
+#include "app/figure_export.h"
 #include "core/number_text.h"
 #include "spectrum/spectrum_calc.h"
+#include "spectrum/spectrum_figure.h"
 
 namespace mavrolin {
 
@@ -44,7 +47,27 @@ struct SpectrumOptions {
     std::string unit, x, y, settings, image, size = "977x744";
     int points = 0;
     double sigma = 0, scale = 0;
+    FigureOptions figure;
+    std::string measured;
+    bool components = false, normalise = false, noSticks = false;
 };
+
+// The figure of the drawn spectrum: in nm unless --unit names another unit, over --x when
+// given, with the window's band width.
+spectrum::UvFigureOptions UvOptions(Application& app, const SpectrumOptions& o) {
+    spectrum::UvFigureOptions u;
+    u.unit = o.unit == "ev" ? spectrum::kUnitEv : o.unit == "cm-1" ? spectrum::kUnitCm : spectrum::kUnitNm;
+    u.sigmaEv = app.form10.SigmaValue.Value() / 1000.0;
+    if (!o.x.empty()) {
+        Range r = ParseRange("--x", o.x);
+        u.lo = r.lo, u.hi = r.hi;
+    }
+    u.components = o.components;
+    u.normalise = o.normalise;
+    u.sticks = !o.noSticks;
+    u.title = o.figure.title;
+    return u;
+}
 
 // Sets the settings controls as a user would: the settings file first, then the options.
 void ApplyOptions(Application& app, const SpectrumOptions& o) {
@@ -82,7 +105,9 @@ void DrawSpectrum(BatchSession& session, const FileArgs& a, SpectrumOptions o) {
     if (!o.image.empty()) RequirePictureName(o.image, "--image");
     if (!o.x.empty()) ParseRange("--x", o.x);
     if (!o.y.empty()) ParseRange("--y", o.y);
+    if (o.figure.Wanted()) FigureStyle(o.figure);
     o.settings = BatchSession::Absolute(o.settings);
+    if (!o.measured.empty()) o.measured = BatchSession::Absolute(o.measured);
     const std::string image = BatchSession::Absolute(o.image);
     const std::string out = a.output.empty() ? a.input + ".calcd.txt" : a.output;
     if (!ScanStates(session, a.input)) return;
@@ -93,7 +118,15 @@ void DrawSpectrum(BatchSession& session, const FileArgs& a, SpectrumOptions o) {
     if (!session.Run([&] { app.form10.WithOneRedraw([&] { ApplyOptions(app, o); }); })) return;
     if (!session.Run([&] { app.form1.SpectraTDDFTResults1Click(); })) return;
     if (!image.empty() && !session.Save(image, [&] { form.SavePicture1Click(); })) return;
-    session.Save(out, [&] { form.SaveCalculatedSpectrum1Click(); });
+    if (!session.Save(out, [&] { form.SaveCalculatedSpectrum1Click(); })) return;
+    if (!o.figure.Wanted()) return;
+    std::optional<spectrum::ExperimentalSpectrum> measured;
+    const int unit = UvOptions(app, o).unit;
+    if (!o.measured.empty() &&
+        !session.Run([&] { measured = spectrum::ReadExperimentalSpectrum(o.measured, unit); }))
+        return;
+    WriteFigureFiles(session, spectrum::UvFigure(form.States(), UvOptions(app, o), measured ? &*measured : nullptr),
+                     o.figure);
 }
 
 void AddSpectrumCommand(CLI::App& cli, BatchSession& session) {
@@ -115,6 +148,12 @@ void AddSpectrumCommand(CLI::App& cli, BatchSession& session) {
     cmd->add_option("--settings", o->settings, "spectrum settings file, read before the options");
     cmd->add_option("--image", o->image, "also write the picture; .png, .svg or .pdf");
     cmd->add_option("--size", o->size, "paint-box size of the picture in pixels, WxH (default 977x744)");
+    AddFigureOptions(cmd, o->figure);
+    cmd->add_flag("--components", o->components, "figure: each state's band as a thin grey line");
+    cmd->add_flag("--no-sticks", o->noSticks, "figure: leave out the oscillator-strength sticks");
+    cmd->add_option("--experimental", o->measured, "figure: a measured spectrum (two columns) laid over it");
+    cmd->add_flag("--normalise", o->normalise,
+                  "figure: scale the measured spectrum to the calculated maximum (default: its own right axis)");
 }
 
 struct EsiOptions {

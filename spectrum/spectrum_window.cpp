@@ -5,12 +5,15 @@
 #include <span>
 
 #include "app/application.h"
+#include "app/figure_export.h"
 #include "app/main_window.h"
 #include "core/dir_memory.h"
 #include "core/number_text.h"
 #include "core/text_file.h"
+#include "core/text_view.h"
 #include "spectrum/esi_report.h"
 #include "spectrum/saved_spectrum.h"
+#include "spectrum/spectrum_figure.h"
 
 namespace mavrolin {
 
@@ -60,7 +63,29 @@ TForm9::TForm9(Application& app)
     for (int c = 0; c < 9; ++c) StringGrid2.SetColWidth(c, kEsiWidths[c]);
 
     Menu.Add(File1);
-    for (auto* item : {&SaveReportESI1, &SaveCalculatedSpectrum1, &SavePicture1}) File1.Add(*item);
+    for (auto* item : {&SaveReportESI1, &SaveCalculatedSpectrum1, &SavePicture1, &SaveFigure1, &SaveFigureData1})
+        File1.Add(*item);
+    ConnectFigureItems(
+        app_, SaveFigure1, SaveFigureData1,
+        {[this] {
+             const auto& f = app_.log.tddft_file;
+             return f.empty() ? std::string("spectrum") : core::StemOf4(f) + "_spectrum";
+         },
+         {{"Unit (nm, eV or cm-1)", "nm"}, {"Each state's band (yes/no)", "no"},
+          {"Measured spectrum scaled to the calculated (yes/no)", "no"}},
+         [this](const std::vector<std::string>& a) -> std::optional<ui::fig::Figure> {
+             if (app_.log.nexstt <= 0) {
+                 app_.ShowMessagePos("There is no spectrum: open a TD-DFT log first.");
+                 return std::nullopt;
+             }
+             spectrum::UvFigureOptions o;
+             const std::string unit = core::UpperAscii(core::Trim(a[0]));
+             o.unit = unit == "EV" ? spectrum::kUnitEv : unit == "CM-1" ? spectrum::kUnitCm : spectrum::kUnitNm;
+             o.sigmaEv = app_.form10.SigmaValue.Value() / 1000.0;
+             o.components = IsYes(a[1]);
+             o.normalise = IsYes(a[2]);
+             return spectrum::UvFigure(States(), o, Overlay());
+         }});
     File1.AddSeparator();
     File1.Add(Overlay1);
     File1.Add(RemoveOverlay1);

@@ -27,6 +27,8 @@ public:
     ui::MenuItem SaveReportESI1{"Save Report (ESI)", "SaveReportESI1"};
     ui::MenuItem SaveCalculatedSpectrum1{"Save Calculated Spectrum", "SaveCalculatedSpectrum1"};
     ui::MenuItem SavePicture1{"Save Picture\u2026", "SavePicture1"};
+    ui::MenuItem SaveFigure1{"Save Figure\u2026", "SaveFigure1"};
+    ui::MenuItem SaveFigureData1{"Save Figure Data\u2026", "SaveFigureData1"};
     ui::MenuItem Overlay1{"Overlay Experimental Spectrum\u2026", "Overlay1"};
     ui::MenuItem RemoveOverlay1{"Remove Overlay", "RemoveOverlay1"};
     ui::MenuItem Exit1{"Exit", "Exit1"};
@@ -51,6 +53,7 @@ public:
     void Overlay1Click();
     void RemoveOverlay1Click();
     bool HasOverlay() const { return overlay_.has_value(); }
+    const spectrum::ExperimentalSpectrum* Overlay() const { return overlay_ ? &*overlay_ : nullptr; }
     void InitializeTDGraphicsClick();
     void ShowGrid(ui::StringGrid& grid, ui::MenuItem& item);
     void HideData1Click();

@@ -1,7 +1,9 @@
 #pragma once
 // Toolkit-neutral drawing surface of a paint box. Pen, brush and font are plain public
 // settings read by every primitive, as drawing code sets them before it draws.
+#include <cmath>
 #include <cstdint>
+#include <span>
 #include <string>
 
 namespace ui {
@@ -40,6 +42,24 @@ struct FontSpec {
     bool operator==(const FontSpec&) const = default;
 };
 
+// Inside a figure's text this character switches italics on and off (a quantity's symbol).
+inline constexpr char kItalicToggle = '\x01';
+
+// Where a figure's text sits against its position: h 0 puts its left edge there, 0.5 its
+// centre, 1 its right edge; v 0 its top, 0.5 its middle, 1 its bottom. `angle` 90 turns it
+// to read upwards about that point. The drawing back end aligns with its own metrics.
+struct TextAnchor {
+    double h = 0, v = 0;
+    int angle = 0;
+    bool operator==(const TextAnchor&) const = default;
+};
+
+// A point of a vector drawing (figures), in canvas units.
+struct PointF {
+    double x = 0, y = 0;
+    bool operator==(const PointF&) const = default;
+};
+
 class Canvas {
 public:
     virtual ~Canvas() = default;
@@ -62,6 +82,33 @@ public:
     virtual int TextHeight(const std::string& text) = 0;
     // The paint box was resized.
     virtual void SetSize(int width, int height) = 0;
+
+    // Vector primitives of figures, at float positions. A canvas that only has pixels rounds
+    // them onto the integer primitives above.
+    // One open line through all points with the pen.
+    virtual void Polyline(std::span<const PointF> points) {
+        for (size_t i = 0; i < points.size(); ++i) {
+            const int x = static_cast<int>(std::lround(points[i].x)), y = static_cast<int>(std::lround(points[i].y));
+            if (i == 0)
+                MoveTo(x, y);
+            else
+                LineTo(x, y);
+        }
+    }
+    // The closed area through the points filled with the brush, no outline (a pixel canvas
+    // draws the closed outline with the pen instead).
+    virtual void Polygon(std::span<const PointF> points) {
+        Polyline(points);
+        if (points.size() > 2) LineTo(static_cast<int>(std::lround(points[0].x)), static_cast<int>(std::lround(points[0].y)));
+    }
+    // Text anchored at (x, y), drawn transparently (the brush is not used).
+    virtual void TextAt(double x, double y, const std::string& text, TextAnchor anchor = {}) {
+        std::string plain;
+        for (char c : text)
+            if (c != kItalicToggle) plain += c;
+        const double w = TextWidth(plain), h = TextHeight(plain);
+        TextOut(static_cast<int>(std::lround(x - anchor.h * w)), static_cast<int>(std::lround(y - anchor.v * h)), plain);
+    }
 
     int PenX() const { return penX_; }
     int PenY() const { return penY_; }

@@ -33,6 +33,15 @@ std::optional<std::string> HeadlessPlatform::ChooseSaveFile(const FileDialogOpti
     return Take(saveAnswers_);
 }
 
+std::optional<std::vector<std::string>> HeadlessPlatform::AskValues(const std::string&, const std::vector<std::string>&,
+                                                                   const std::vector<std::string>& initial) {
+    if (valueAnswers_.empty()) return initial;
+    ValueAnswer a = std::move(valueAnswers_.front());
+    valueAnswers_.pop_front();
+    if (a.cancel) return std::nullopt;
+    return a.values;
+}
+
 std::optional<Color> HeadlessPlatform::ColorDialog(Color) { return Take(colorAnswers_); }
 
 std::optional<FontSpec> HeadlessPlatform::FontDialog(const FontSpec&) { return Take(fontAnswers_); }

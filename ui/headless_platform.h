@@ -25,6 +25,12 @@ public:
     void AnswerSave(std::optional<std::string> path) { saveAnswers_.push_back(std::move(path)); }
     void AnswerColor(std::optional<Color> c) { colorAnswers_.push_back(c); }
     void AnswerFont(std::optional<FontSpec> f) { fontAnswers_.push_back(std::move(f)); }
+    // Answers of AskValues; with none queued the initial texts are taken.
+    void AnswerValues(std::optional<std::vector<std::string>> v) {
+        valueAnswers_.push_back({!v.has_value(), v.value_or(std::vector<std::string>{})});
+    }
+    std::optional<std::vector<std::string>> AskValues(const std::string& title, const std::vector<std::string>& labels,
+                                                      const std::vector<std::string>& initial) override;
 
     std::optional<std::string> OpenFileDialog(const FileDialogOptions& o) override;
     void AnswerNextOpen(const std::string& path) override { openAnswers_.push_front(path); }
@@ -97,6 +103,11 @@ private:
     std::deque<std::optional<std::string>> openAnswers_, saveAnswers_;
     std::deque<std::optional<Color>> colorAnswers_;
     std::deque<std::optional<FontSpec>> fontAnswers_;
+    struct ValueAnswer {
+        bool cancel = false;
+        std::vector<std::string> values;
+    };
+    std::deque<ValueAnswer> valueAnswers_;
 };
 
 }  // namespace ui

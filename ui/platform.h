@@ -55,6 +55,14 @@ public:
     }
     virtual std::optional<Color> ColorDialog(Color initial) = 0;
     virtual std::optional<FontSpec> FontDialog(const FontSpec& initial) = 0;
+    // A small form of labelled text fields filled with `initial`: the texts as the user left
+    // them, or nothing when cancelled. Without a form to show, the initial texts stand.
+    virtual std::optional<std::vector<std::string>> AskValues(const std::string& title,
+                                                              const std::vector<std::string>& labels,
+                                                              const std::vector<std::string>& initial) {
+        (void)title, (void)labels;
+        return initial;
+    }
 
     // A modal message with its top-left corner at (x, y), no icon, OK button.
     virtual void MessageAt(const std::string& text, int x, int y) = 0;

@@ -9,12 +9,16 @@
 namespace ui {
 
 struct DrawOp {
-    enum Kind { Line, Rect, Fill, Ellipse, Text } kind;
+    // Polyline, Polygon and TextAt are the vector primitives: their float positions are in
+    // `points` (TextAt: its corner), x1..y2 hold the rounded bounding box.
+    enum Kind { Line, Rect, Fill, Ellipse, Text, Polyline, Polygon, TextAt } kind;
     int x1 = 0, y1 = 0, x2 = 0, y2 = 0;
     std::string text;
     PenSpec pen;
     BrushSpec brush;
     FontSpec font;
+    std::vector<PointF> points;
+    TextAnchor anchor;
 };
 
 class RecordingCanvas : public Canvas {
@@ -28,6 +32,16 @@ public:
     int TextWidth(const std::string& text) override;
     int TextHeight(const std::string& text) override;
     void SetSize(int width, int height) override;
+    void Polyline(std::span<const PointF> points) override;
+    void Polygon(std::span<const PointF> points) override;
+    void TextAt(double x, double y, const std::string& text, TextAnchor anchor = {}) override;
+
+    // A figure is drawn in units of a printed page: `unitsPerInch` of them to the inch, and
+    // its fonts sized in those units. 0 (the default) is a paint box drawn in pixels.
+    // A figure's text metrics (without a mirror) are a generous estimate of a sans-serif font:
+    // 0.64 em per character, 1.17 em per line, so a layout that leaves room for them fits.
+    void SetUnitsPerInch(double units) { unitsPerInch_ = units; }
+    double UnitsPerInch() const { return unitsPerInch_; }
 
     int Width() const { return width_; }
     int Height() const { return height_; }
@@ -54,7 +68,9 @@ private:
     void SyncMirror();
     std::vector<DrawOp> ops_;
     Canvas* mirror_ = nullptr;
+    void RecordPoints(DrawOp::Kind kind, std::span<const PointF> points);
     int width_ = 0, height_ = 0;
+    double unitsPerInch_ = 0;
 };
 
 }  // namespace ui

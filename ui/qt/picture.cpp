@@ -9,6 +9,8 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QSvgGenerator>
+#include <algorithm>
+#include <cmath>
 #include <filesystem>
 #include <system_error>
 
@@ -51,7 +53,7 @@ void Fail(const std::string& path, const std::string& why) {
 
 void Draw(const ui::RecordingCanvas& drawing, QPainter& painter, bool pixelExact, int w, int h) {
     painter.fillRect(0, 0, w, h, Qt::white);
-    QtCanvas canvas(painter, pixelExact);
+    QtCanvas canvas(painter, pixelExact, drawing.UnitsPerInch() > 0);
     drawing.Replay(canvas);
 }
 
@@ -95,12 +97,27 @@ void WritePicture(const ui::RecordingCanvas& drawing, int width, int height, con
     TempFile temp{target.parent_path() / (target.filename().string() + ".part")};
     const QString tempName = QString::fromStdString(temp.path.string());
 
+    // A figure is drawn in page units: the vector files take them with their resolution,
+    // the PNG scales them onto its `width` x `height` pixels.
+    const double unitsPerInch = drawing.UnitsPerInch();
+    const bool figure = unitsPerInch > 0;
+    const int pageW = figure ? drawing.Width() : width, pageH = figure ? drawing.Height() : height;
+    const int resolution = figure ? static_cast<int>(std::lround(unitsPerInch)) : 96;
+
     switch (format) {
         case Format::Png: {
             QImage image(width, height, QImage::Format_RGB32);
             {
                 QPainter painter(&image);
-                Draw(drawing, painter, true, width, height);
+                if (figure) {
+                    const double dpi = width * unitsPerInch / std::max(pageW, 1);
+                    image.setDotsPerMeterX(static_cast<int>(std::lround(dpi / 0.0254)));
+                    image.setDotsPerMeterY(static_cast<int>(std::lround(dpi / 0.0254)));
+                    painter.fillRect(0, 0, width, height, Qt::white);
+                    painter.scale(static_cast<double>(width) / std::max(pageW, 1),
+                                  static_cast<double>(height) / std::max(pageH, 1));
+                }
+                Draw(drawing, painter, true, pageW, pageH);
             }
             if (!image.save(tempName, "PNG")) Fail(path, "the file could not be written");
             break;
@@ -108,26 +125,26 @@ void WritePicture(const ui::RecordingCanvas& drawing, int width, int height, con
         case Format::Svg: {
             QSvgGenerator svg;
             svg.setFileName(tempName);
-            svg.setSize(QSize(width, height));
-            svg.setViewBox(QRect(0, 0, width, height));
-            svg.setResolution(96);
+            svg.setSize(QSize(pageW, pageH));
+            svg.setViewBox(QRect(0, 0, pageW, pageH));
+            svg.setResolution(resolution);
             svg.setTitle(QStringLiteral("Mavrolin picture"));
             QPainter painter;
             if (!painter.begin(&svg)) Fail(path, "the file could not be written");
-            Draw(drawing, painter, false, width, height);
+            Draw(drawing, painter, false, pageW, pageH);
             if (!painter.end()) Fail(path, "the file could not be written");
             break;
         }
         case Format::Pdf: {
             QPdfWriter pdf(tempName);
-            pdf.setResolution(96);
-            pdf.setPageSize(QPageSize(QSizeF(width * 72.0 / 96.0, height * 72.0 / 96.0), QPageSize::Point,
+            pdf.setResolution(resolution);
+            pdf.setPageSize(QPageSize(QSizeF(pageW * 72.0 / resolution, pageH * 72.0 / resolution), QPageSize::Point,
                                       QString(), QPageSize::ExactMatch));
             pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
             pdf.setCreator(QStringLiteral("Mavrolin"));
             QPainter painter;
             if (!painter.begin(&pdf)) Fail(path, "the file could not be written");
-            Draw(drawing, painter, false, width, height);
+            Draw(drawing, painter, false, pageW, pageH);
             if (!painter.end()) Fail(path, "the file could not be written");
             break;
         }

@@ -1,6 +1,7 @@
 #include "ui/qt/qt_canvas.h"
 
 #include <QFontMetrics>
+#include <QPainterPath>
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
@@ -29,8 +30,10 @@ QRect BoxOf(int x1, int y1, int x2, int y2) {
 
 QtCanvas::QtCanvas() : pixelExact_(true) {}
 
-QtCanvas::QtCanvas(QPainter& target, bool pixelExact) : external_(&target), pixelExact_(pixelExact) {
-    external_->setRenderHint(QPainter::Antialiasing, false);
+QtCanvas::QtCanvas(QPainter& target, bool pixelExact, bool figureUnits)
+    : external_(&target), pixelExact_(pixelExact && !figureUnits), figure_(figureUnits) {
+    external_->setRenderHint(QPainter::Antialiasing, figureUnits);
+    external_->setRenderHint(QPainter::TextAntialiasing, figureUnits);
 }
 
 QtCanvas::~QtCanvas() { Finish(); }
@@ -90,6 +93,18 @@ QFont QtCanvas::ToQFont(const ui::FontSpec& f) {
     return font;
 }
 
+QFont QtCanvas::FigureFont(const ui::FontSpec& f) {
+    QFont font(ToQString(f.name));
+    font.setPixelSize(std::max(std::abs(f.size), 1));
+    font.setBold(f.bold);
+    font.setItalic(f.italic);
+    font.setUnderline(f.underline);
+    font.setStrikeOut(f.strikeout);
+    font.setHintingPreference(QFont::PreferNoHinting);
+    font.setKerning(true);
+    return font;
+}
+
 std::vector<int> QtCanvas::DashPattern(int style) {
     switch (style) {
         case ui::psDash: return {18, 6};
@@ -101,6 +116,18 @@ std::vector<int> QtCanvas::DashPattern(int style) {
 }
 
 QPen QtCanvas::MakePen() const {
+    if (figure_) {
+        // Widths in canvas units; dashes in multiples of the width, as printed figures use.
+        QPen pen(ToQColor(Pen.color), std::max(Pen.width, 1), Qt::SolidLine, Qt::FlatCap, Qt::RoundJoin);
+        switch (Pen.style) {
+            case ui::psDash: pen.setDashPattern({5, 3}); break;
+            case ui::psDot: pen.setDashPattern({1, 2}); break;
+            case ui::psDashDot: pen.setDashPattern({5, 2, 1, 2}); break;
+            case ui::psDashDotDot: pen.setDashPattern({5, 2, 1, 2, 1, 2}); break;
+            default: break;
+        }
+        return pen;
+    }
     QPen pen(ToQColor(Pen.color));
     int w = std::max(Pen.width, 1);
     pen.setWidth(w);
@@ -160,6 +187,9 @@ void QtCanvas::LineTo(int x, int y) {
     QPainter& p = Painter();
     if (ThinPixelLines() && Near(penX_, penY_) && Near(x, y)) {
         PixelLine(p, penX_, penY_, x, y);
+    } else if (figure_) {
+        p.setPen(MakePen());
+        p.drawLine(QPointF(penX_, penY_), QPointF(x, y));
     } else if (x != penX_ || y != penY_) {
         p.setPen(MakePen());
         // Pixel centres, so a vector line covers the same pixels as the screen one.
@@ -237,9 +267,89 @@ void QtCanvas::TextOut(int x, int y, const std::string& text) {
 }
 
 int QtCanvas::TextWidth(const std::string& text) {
-    return QFontMetrics(ToQFont(Font)).horizontalAdvance(ToQString(text));
+    return QFontMetrics(Font_()).horizontalAdvance(ToQString(text));
 }
 
-int QtCanvas::TextHeight(const std::string&) { return QFontMetrics(ToQFont(Font)).height(); }
+int QtCanvas::TextHeight(const std::string&) { return QFontMetrics(Font_()).height(); }
+
+namespace {
+QPainterPath PathOf(std::span<const ui::PointF> points) {
+    QPainterPath path;
+    for (size_t i = 0; i < points.size(); ++i) {
+        const QPointF q(points[i].x, points[i].y);
+        if (i == 0)
+            path.moveTo(q);
+        else
+            path.lineTo(q);
+    }
+    return path;
+}
+}  // namespace
+
+// One path per call, so a vector file holds each curve as one element.
+void QtCanvas::Polyline(std::span<const ui::PointF> points) {
+    if (points.size() < 2) return;
+    QPainter& p = Painter();
+    p.setPen(MakePen());
+    p.setBrush(Qt::NoBrush);
+    p.drawPath(PathOf(points));
+    chained_ = false;
+    Painted();
+}
+
+void QtCanvas::Polygon(std::span<const ui::PointF> points) {
+    if (points.size() < 3 || Brush.style != ui::BrushStyle::Solid) return;
+    QPainterPath path = PathOf(points);
+    path.closeSubpath();
+    QPainter& p = Painter();
+    p.fillPath(path, ToQColor(Brush.color));
+    chained_ = false;
+    Painted();
+}
+
+// The runs of upright and italic text, measured with the real font, drawn one after the
+// other on one baseline and aligned as a whole.
+void QtCanvas::TextAt(double x, double y, const std::string& text, ui::TextAnchor anchor) {
+    struct Run {
+        QString text;
+        QFont font;
+        double width;
+    };
+    std::vector<Run> runs;
+    const QFont upright = Font_();
+    QFont italic = upright;
+    italic.setItalic(!upright.italic());
+    bool slanted = false;
+    double width = 0;
+    size_t start = 0;
+    for (size_t i = 0; i <= text.size(); ++i) {
+        if (i < text.size() && text[i] != ui::kItalicToggle) continue;
+        if (i > start) {
+            QFont f = slanted ? italic : upright;
+            QString part = ToQString(text.substr(start, i - start));
+            const double w = QFontMetricsF(f).horizontalAdvance(part);
+            runs.push_back({part, f, w});
+            width += w;
+        }
+        slanted = !slanted;
+        start = i + 1;
+    }
+    const QFontMetricsF fm(upright);
+    QPainter& p = Painter();
+    p.save();
+    p.translate(x, y);
+    if (anchor.angle != 0) p.rotate(-anchor.angle);
+    p.setPen(ToQColor(Font.color));
+    double at = -anchor.h * width;
+    const double baseline = -anchor.v * fm.height() + fm.ascent();
+    for (const auto& r : runs) {
+        p.setFont(r.font);
+        p.drawText(QPointF(at, baseline), r.text);
+        at += r.width;
+    }
+    p.restore();
+    chained_ = false;
+    Painted();
+}
 
 }  // namespace mavrolin::qt

@@ -24,7 +24,8 @@ public:
     // Retained image of the paint box, resized by SetSize.
     QtCanvas();
     // Draws through `target`; `pixelExact` draws thin lines pixel by pixel (raster devices).
-    QtCanvas(QPainter& target, bool pixelExact);
+    // `figureUnits` draws a figure: smooth lines and text, fonts sized in canvas units.
+    QtCanvas(QPainter& target, bool pixelExact, bool figureUnits = false);
     ~QtCanvas() override;
 
     void MoveTo(int x, int y) override;
@@ -36,6 +37,9 @@ public:
     int TextWidth(const std::string& text) override;
     int TextHeight(const std::string& text) override;
     void SetSize(int width, int height) override;
+    void Polyline(std::span<const ui::PointF> points) override;
+    void Polygon(std::span<const ui::PointF> points) override;
+    void TextAt(double x, double y, const std::string& text, ui::TextAnchor anchor = {}) override;
 
     // The retained picture with every primitive so far finished (retained mode only).
     const QImage& Image();
@@ -43,6 +47,8 @@ public:
     std::function<void()> OnPainted;
 
     static QFont ToQFont(const ui::FontSpec& f);
+    // A figure's font: its size is in canvas units, drawn smooth and unhinted.
+    static QFont FigureFont(const ui::FontSpec& f);
     // Runs of on/off pixels of a pen style (empty for solid).
     static std::vector<int> DashPattern(int style);
     // Colour of a paint box before anything is drawn on it.
@@ -60,6 +66,8 @@ private:
     std::unique_ptr<QPainter> own_;
     QPainter* external_ = nullptr;
     bool pixelExact_ = true;
+    bool figure_ = false;
+    QFont Font_() const { return figure_ ? FigureFont(Font) : ToQFont(Font); }
     // Dash phase carried over consecutive connected lines, as a polyline would.
     int dashPhase_ = 0;
     int lastEndX_ = 0, lastEndY_ = 0;

@@ -4,9 +4,13 @@
 #include <QClipboard>
 #include <QColorDialog>
 #include <QDateTime>
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QFileDialog>
 #include <QFontDialog>
+#include <QFormLayout>
+#include <QLineEdit>
 #include <QLocale>
 #include <QCheckBox>
 #include <QMainWindow>
@@ -121,6 +125,28 @@ std::optional<ui::Color> QtPlatform::ColorDialog(ui::Color initial) {
     QColor c = QColorDialog::getColor(ToQColor(initial), DialogParent());
     if (!c.isValid()) return std::nullopt;
     return FromQColor(c);
+}
+
+std::optional<std::vector<std::string>> QtPlatform::AskValues(const std::string& title,
+                                                             const std::vector<std::string>& labels,
+                                                             const std::vector<std::string>& initial) {
+    QDialog dialog(DialogParent());
+    dialog.setWindowTitle(ToQString(title));
+    auto* form = new QFormLayout(&dialog);
+    std::vector<QLineEdit*> edits;
+    for (size_t i = 0; i < labels.size(); ++i) {
+        auto* edit = new QLineEdit(ToQString(i < initial.size() ? initial[i] : std::string()), &dialog);
+        form->addRow(ToQString(labels[i]), edit);
+        edits.push_back(edit);
+    }
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    form->addRow(buttons);
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    std::vector<std::string> out;
+    for (auto* e : edits) out.push_back(FromQString(e->text()));
+    return out;
 }
 
 std::optional<ui::FontSpec> QtPlatform::FontDialog(const ui::FontSpec& initial) {

@@ -37,6 +37,8 @@ public:
     std::optional<std::string> ChooseSaveFile(const ui::FileDialogOptions& o) override;
     std::optional<ui::Color> ColorDialog(ui::Color initial) override;
     std::optional<ui::FontSpec> FontDialog(const ui::FontSpec& initial) override;
+    std::optional<std::vector<std::string>> AskValues(const std::string& title, const std::vector<std::string>& labels,
+                                                      const std::vector<std::string>& initial) override;
 
     void MessageAt(const std::string& text, int x, int y) override;
     void MessageCentred(const std::string& text) override;

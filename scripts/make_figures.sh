@@ -1,0 +1,26 @@
+#!/bin/sh
+# Writes the example figures of docs/figures/ from the Gaussian logs of a corpus folder:
+#   scripts/make_figures.sh [CORPUS] [PROGRAM]
+# CORPUS defaults to ../shared/corpus beside the checkout, PROGRAM to build/mavrolin.
+# Each figure is written at single-column size (8.5 x 6 cm, 8 pt) and 300 dpi, with the
+# plotted numbers beside it as CSV; the other outputs of the commands go to a scratch folder.
+set -eu
+here=$(cd "$(dirname "$0")/.." && pwd)
+corpus=${1:-$here/../shared/corpus}
+mavrolin=${2:-$here/build/mavrolin}
+out=$here/docs/figures
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
+mkdir -p "$out"
+fig() { name=$1; shift; "$mavrolin" --quiet "$@" --dpi 300 --figure "$out/$name.png" --csv "$scratch/$name.csv"; }
+
+fig uv_vis spectrum "$corpus/g16/dvb_td.out" -o "$scratch/td.txt" --sigma 0.2 --components
+fig uv_vis_ev spectrum "$corpus/g16/dvb_td.out" -o "$scratch/td_ev.txt" --unit ev --sigma 0.3
+fig ir ir "$corpus/g16/dvb_ir.out" -o "$scratch/ir.txt" --fwhm 12
+fig raman ir "$corpus/g16/dvb_raman.out" -o "$scratch/raman.txt" --raman --fwhm 12 --no-sticks
+fig mo_levels mo "$corpus/g16/dvb_sp.out" "$corpus/g16/dvb_un_sp.log" --table "$scratch/mo.txt" \
+    --labels "dvb,dvb cation" --figure-size 12x7
+fig pdos pdos "$corpus/g16/dvb_sp.out" -o "$scratch/pdos.txt" --set 1-30 --set 31-60 --total --sigma 200 \
+    --min -25 --max 0
+fig profile profile "$corpus/g16/dvb_gopt.out" --figure-size 8.5x9
+echo "figures written to $out"
