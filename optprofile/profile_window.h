@@ -26,6 +26,7 @@ public:
     ui::MenuItem File1{"File", "File1"};
     ui::MenuItem SaveCartesian1{"Save Cartesian for Selected Number", "SaveCartesian1"};
     ui::MenuItem SavePicture1{"Save Picture\u2026", "SavePicture1"};
+    ui::MenuItem SaveTrajectory1{"Save Trajectory as XYZ\u2026", "SaveTrajectory1"};
     ui::MenuItem Exit1{"Exit", "Exit1"};
     ui::MenuItem ShowCartesian1{"Show Cartesian", "ShowCartesian1"};
 
@@ -37,6 +38,8 @@ public:
     void ShowCartesian1Click();
     void Exit1Click();
     void SavePicture1Click();
+    // Every orientation of the loaded log as one frame of a multi-frame XYZ file.
+    void SaveTrajectory1Click();
     // After a new scan: redraws from the new steps (true), or clears the drawing and
     // returns false when the main table holds no SCF steps to draw.
     bool Reload();
