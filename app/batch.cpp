@@ -35,6 +35,7 @@ void RegisterMoCommands(CLI::App& cli, BatchSession& session);
 void RegisterSpectrumCommands(CLI::App& cli, BatchSession& session);
 void RegisterPdosCommands(CLI::App& cli, BatchSession& session);
 void RegisterIrRamanCommands(CLI::App& cli, BatchSession& session);
+void RegisterMoldenCommands(CLI::App& cli, BatchSession& session);
 
 namespace {
 
@@ -47,6 +48,7 @@ constexpr CommandRegistrar kCommandFolders[] = {
     RegisterSpectrumCommands,
     RegisterPdosCommands,
     RegisterIrRamanCommands,
+    RegisterMoldenCommands,
 };
 
 constexpr const char* kPrivatePrefix = "mavrolin-";

@@ -71,7 +71,7 @@ TForm19::TForm19(Application& app)
     Layout();
 
     Menu.Add(File1);
-    for (auto* item : {&SaveSpectrum1, &SavePicture1}) File1.Add(*item);
+    for (auto* item : {&SaveSpectrum1, &SavePicture1, &SaveMolden1}) File1.Add(*item);
     File1.AddSeparator();
     File1.Add(Overlay1);
     File1.Add(RemoveOverlay1);
@@ -95,6 +95,7 @@ TForm19::TForm19(Application& app)
 
     SaveSpectrum1.OnClick = [this] { SaveSpectrum1Click(); };
     SavePicture1.OnClick = [this] { SavePicture1Click(); };
+    SaveMolden1.OnClick = [this] { SaveMolden1Click(); };
     Overlay1.OnClick = [this] { Overlay1Click(); };
     RemoveOverlay1.OnClick = [this] { RemoveOverlay1Click(); };
     Exit1.OnClick = [this] { Hide(); };

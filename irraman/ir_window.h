@@ -39,6 +39,7 @@ public:
     ui::MenuItem File1{"File", "File1"};
     ui::MenuItem SaveSpectrum1{"Save Spectrum\u2026", "SaveSpectrum1"};
     ui::MenuItem SavePicture1{"Save Picture\u2026", "SavePicture1"};
+    ui::MenuItem SaveMolden1{"Save as Molden\u2026", "SaveMolden1"};
     ui::MenuItem Overlay1{"Overlay Experimental Spectrum\u2026", "Overlay1"};
     ui::MenuItem RemoveOverlay1{"Remove Overlay", "RemoveOverlay1"};
     ui::MenuItem Exit1{"Exit", "Exit1"};
@@ -64,6 +65,8 @@ public:
     void SetShape(irraman::BandShape shape);
     void SaveSpectrum1Click();
     void SavePicture1Click();
+    // The structure and normal modes for molecular viewers (molden/molden_export.cpp).
+    void SaveMolden1Click();
     void Overlay1Click();
     void RemoveOverlay1Click();
     void FormResize();
