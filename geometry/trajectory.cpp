@@ -53,12 +53,15 @@ Trajectory ReadTrajectory(const std::filesystem::path& log) {
         frame.header = reader.LineNumber();
         // Two rules around the column titles, then the atom lines up to the closing rule;
         // the first atom line is taken without testing, as the final-orientation reader does.
+        // A bad atom line counts only in a block that closes: the file may end inside it.
+        std::string bad;
         auto take = [&] {
             try {
                 frame.atoms.push_back(ParseAtomLine(line));
             } catch (const core::ConversionError& e) {
-                throw core::ConversionError("Line " + core::IntText(reader.LineNumber()) + " of \"" + log.string() +
-                                            "\" is not an atom line: " + e.what());
+                if (bad.empty())
+                    bad = "Line " + core::IntText(reader.LineNumber()) + " of \"" + log.string() +
+                          "\" is not an atom line: " + e.what();
             }
         };
         int skipped = 0;
@@ -73,6 +76,7 @@ Trajectory ReadTrajectory(const std::filesystem::path& log) {
                     take();
             }
         }
+        if (closed && !bad.empty()) throw core::ConversionError(bad);
         if (!closed) {
             kind.cutOffHeader = frame.header;
             break;

@@ -111,7 +111,7 @@ void WriteMolden(const std::filesystem::path& file, const MoldenData& data) {
         bool pure[5] = {};
         for (const auto& s : data.basis.shells) pure[s.l] = pure[s.l] || s.pure;
         // The flags come before [GTO]: a viewer reading the shells must know their kind.
-        if (pure[2] && pure[3]) w.WriteLine("[5D7F]");
+        if (pure[2] && pure[3]) w.WriteLine("[5D]");  // pure d and f
         else if (pure[2]) w.WriteLine("[5D10F]");
         else if (pure[3]) w.WriteLine("[7F]");
         if (pure[4]) w.WriteLine("[9G]");

@@ -3,24 +3,21 @@
 // when it is installed, by Open Babel.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "core/errors.h"
-#include "geometry/orientation.h"
 #include "geometry/trajectory.h"
 #include "geometry/xyz_file.h"
+#include "support/obabel.h"
 #include "support/test_app.h"
 
-using testing_support::ReadFile;
-using testing_support::RunCli;
-using testing_support::TempDir;
-using testing_support::TestApp;
-using testing_support::WriteFile;
+using namespace testing_support;
 
 namespace {
 
@@ -40,15 +37,11 @@ std::vector<mavrolin::geometry::XyzMolecule> ReadFrames(const std::filesystem::p
 }
 
 std::string Block(const std::string& title, double x) {
-    char atom[200];
-    std::snprintf(atom, sizeof atom, "      2          1           0        %.6f    0.000000    0.620051\n", x);
-    return "                         " + title + "\n"
-           " ---------------------------------------------------------------------\n"
-           " Center     Atomic      Atomic             Coordinates (Angstroms)\n"
-           " Number     Number       Type             X           Y           Z\n"
-           " ---------------------------------------------------------------------\n"
-           "      1          8           0        0.000000    0.000000    0.000000\n" +
-           std::string(atom) + " ---------------------------------------------------------------------\n";
+    const std::string rule = " -----------------------------------------------------------\n";
+    char atoms[200];
+    std::snprintf(atoms, sizeof atoms, "  1  8  0  0.000000  0.000000  0.000000\n  2  1  0  %.6f  0.000000  0.620051\n", x);
+    return "   " + title + "\n" + rule + " Center  Atomic  Atomic  Coordinates (Angstroms)\n Number  Number  Type  X  Y  Z\n" +
+           rule + atoms + rule;
 }
 
 }  // namespace
@@ -68,14 +61,22 @@ TEST(Trajectory, OptimisationStepsFromCommandLineAndProfileWindow) {
     EXPECT_EQ(frames[0].comment, "step 1  SCF energy -76.380123400 hartree");
     EXPECT_EQ(frames[4].comment, "step 5  SCF energy -76.408496600 hartree");
     EXPECT_EQ(frames[5].comment, "step 6");
-    // The last frame is the final orientation the geometry command writes.
+    // The last frame is the final orientation the geometry command writes, in the same layout.
     ASSERT_EQ(RunCli({"geometry", log.string(), "--xyz", "-o", (d / "final.xyz").string()}, out, err), 0) << err;
-    const auto final = mavrolin::geometry::ReadXyz(d / "final.xyz");
-    ASSERT_EQ(final.atoms.size(), frames[5].atoms.size());
-    for (size_t i = 0; i < final.atoms.size(); ++i) {
-        EXPECT_EQ(final.atoms[i].atomicNumber, frames[5].atoms[i].atomicNumber);
-        EXPECT_DOUBLE_EQ(final.atoms[i].x, frames[5].atoms[i].x);
-        EXPECT_DOUBLE_EQ(final.atoms[i].z, frames[5].atoms[i].z);
+    const std::string final = ReadFile(d / "final.xyz"), traj = ReadFile(d / "traj.xyz");
+    EXPECT_EQ(traj.substr(traj.rfind("step 6\r\n") + 8), final.substr(final.find("\r\n", 3) + 2));
+    // Open Babel, when installed, reads as many frames with the coordinates to the five
+    // decimals its own writer prints.
+    if (HaveObabel()) {
+        ASSERT_TRUE(ObabelToXyz("xyz", d / "traj.xyz", d / "back.xyz"));
+        const auto back = ReadFrames(d / "back.xyz", d);
+        ASSERT_EQ(back.size(), frames.size());
+        for (size_t f = 0; f < frames.size(); ++f)
+            for (size_t i = 0; i < frames[f].atoms.size(); ++i) {
+                const auto &a = frames[f].atoms[i], &b = back[f].atoms.at(i);
+                EXPECT_EQ(b.atomicNumber, a.atomicNumber);
+                EXPECT_LE(std::max({std::fabs(b.x - a.x), std::fabs(b.y - a.y), std::fabs(b.z - a.z)}), 5.01e-6);
+            }
     }
 
     // The profile window's menu item writes the same file, proposing LOG stem + _trajectory.xyz.
@@ -95,20 +96,16 @@ TEST(Trajectory, InputOrientationsScanPointsAndACutLastBlock) {
     EXPECT_FALSE(nosym.standard);
     ASSERT_EQ(nosym.frames.size(), 5u);
     EXPECT_EQ(nosym.frames[0].energy, "-56.530000000");
-    EXPECT_EQ(nosym.frames[0].atoms.size(), 4u);
 
     // A relaxed scan: each frame names its scan point; a block the file ends inside is left
     // out and reported, and the complete frames are still written.
-    const std::string scanLine = " Step number   1 out of a maximum of  20 on scan point     %d out of     3\n";
     std::string text;
-    for (int p = 1; p <= 2; ++p) {
-        char step[120];
-        std::snprintf(step, sizeof step, scanLine.c_str(), p);
+    for (int p = 1; p <= 2; ++p)
         text += Block("Input orientation:", 0.7 + 0.1 * p) + Block("Standard orientation:", 0.75 + 0.1 * p) +
-                " SCF Done:  E(RB3LYP) =  -76.40" + std::to_string(p) + "     A.U. after    9 cycles\n" + step;
-    }
+                " SCF Done:  E(RB3LYP) =  -76.40" + std::to_string(p) + "     A.U. after    9 cycles\n" +
+                " Step number   1 out of a maximum of  20 on scan point     " + std::to_string(p) + " out of     3\n";
     const std::string whole = text + Block("Standard orientation:", 1.0);
-    WriteFile(d / "scan.log", whole.substr(0, whole.size() - 80));
+    WriteFile(d / "scan.log", whole.substr(0, whole.size() - 85));  // inside the last atom line
     const auto scan = mavrolin::geometry::ReadTrajectory(d / "scan.log");
     EXPECT_TRUE(scan.standard);
     ASSERT_EQ(scan.frames.size(), 2u);
@@ -127,27 +124,4 @@ TEST(Trajectory, InputOrientationsScanPointsAndACutLastBlock) {
     EXPECT_THROW(mavrolin::geometry::ReadTrajectory(d / "bad.log"), core::ConversionError);
     EXPECT_EQ(RunCli({"geometry", (d / "bad.log").string(), "--trajectory", (d / "bad.xyz").string()}, out, err), 1);
     EXPECT_FALSE(std::filesystem::exists(d / "bad.xyz"));
-}
-
-// Open Babel reads the trajectory back: as many frames, the coordinates to the printed digits.
-TEST(Trajectory, OpenBabelReadsEveryFrame) {
-    if (std::system("command -v obabel >/dev/null 2>&1") != 0) GTEST_SKIP() << "obabel is not installed";
-    TempDir d;
-    const auto log = TestApp::data("profile/water_opt.log");
-    std::string out, err;
-    ASSERT_EQ(RunCli({"geometry", log, "--trajectory", (d / "traj.xyz").string()}, out, err), 0) << err;
-    const std::string cmd = "obabel -ixyz '" + (d / "traj.xyz").string() + "' -oxyz -O '" + (d / "back.xyz").string() +
-                            "' >/dev/null 2>&1";
-    ASSERT_EQ(std::system(cmd.c_str()), 0);
-    const auto ours = ReadFrames(d / "traj.xyz", d), back = ReadFrames(d / "back.xyz", d);
-    ASSERT_EQ(back.size(), ours.size());
-    for (size_t f = 0; f < ours.size(); ++f) {
-        ASSERT_EQ(back[f].atoms.size(), ours[f].atoms.size());
-        for (size_t i = 0; i < ours[f].atoms.size(); ++i) {
-            EXPECT_EQ(back[f].atoms[i].atomicNumber, ours[f].atoms[i].atomicNumber);
-            EXPECT_NEAR(back[f].atoms[i].x, ours[f].atoms[i].x, 5e-7);
-            EXPECT_NEAR(back[f].atoms[i].y, ours[f].atoms[i].y, 5e-7);
-            EXPECT_NEAR(back[f].atoms[i].z, ours[f].atoms[i].z, 5e-7);
-        }
-    }
 }
