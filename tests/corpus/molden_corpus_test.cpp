@@ -14,7 +14,7 @@ namespace {
 std::vector<double> Words(const std::string& line) {
     std::istringstream in(line);
     std::vector<double> v;
-    for (std::string w; in >> w;) v.push_back(std::stod(w));
+    for (double x; in >> x;) v.push_back(x);  // up to the first word that is not a number
     return v;
 }
 
