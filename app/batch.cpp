@@ -36,6 +36,7 @@ void RegisterSpectrumCommands(CLI::App& cli, BatchSession& session);
 void RegisterPdosCommands(CLI::App& cli, BatchSession& session);
 void RegisterIrRamanCommands(CLI::App& cli, BatchSession& session);
 void RegisterThermoCommands(CLI::App& cli, BatchSession& session);
+void RegisterMoldenCommands(CLI::App& cli, BatchSession& session);
 
 namespace {
 
@@ -49,6 +50,7 @@ constexpr CommandRegistrar kCommandFolders[] = {
     RegisterPdosCommands,
     RegisterIrRamanCommands,
     RegisterThermoCommands,
+    RegisterMoldenCommands,
 };
 
 constexpr const char* kPrivatePrefix = "mavrolin-";

@@ -12,19 +12,27 @@ namespace mavrolin {
 
 namespace {
 
-// "mavrolin geometry LOG [-o FILE]": the last orientation as a labelled Cartesian file.
+// "mavrolin geometry LOG [-o FILE] [--trajectory FILE.xyz]": the last orientation as a
+// labelled Cartesian file; with --trajectory every orientation as a multi-frame XYZ file
+// instead (and the last one too when -o is given).
 void AddGeometryCommand(CLI::App& cli, BatchSession& session) {
     auto xyz = std::make_shared<bool>(false);
+    auto trajectory = std::make_shared<std::string>();
     auto* cmd = AddFileCommand(
         cli, session,
         {"geometry", "Final orientation of a Gaussian output as a labelled Cartesian file (.abc) or XYZ file", "LOG",
          "Gaussian output file (.log, .out)",
          "output file (default: LOG without its last four characters + .abc, or + .xyz with --xyz)"},
-        [&session, xyz](const FileArgs& a) {
+        [&session, xyz, trajectory](const FileArgs& a) {
+            auto& app = session.App();
+            if (!trajectory->empty()) {
+                const std::string path = BatchSession::Absolute(*trajectory);
+                if (!session.Open(a.input, [&app] { app.form1.GetLastStdOrient1Click(); })) return;
+                if (!session.Save(path, [&app] { app.form2.SaveTrajectory1Click(); }) || a.output.empty()) return;
+            }
             std::string out = session.OutputName(a, *xyz ? ".xyz" : ".abc");
             if (out.empty()) return;
-            auto& app = session.App();
-            if (!session.Open(a.input, [&app] { app.form1.GetLastStdOrient1Click(); })) return;
+            if (app.log.FileDum.empty() && !session.Open(a.input, [&app] { app.form1.GetLastStdOrient1Click(); })) return;
             session.Save(out, [&app, xyz] {
                 if (*xyz)
                     app.form1.SaveXYZ1Click();
@@ -32,6 +40,9 @@ void AddGeometryCommand(CLI::App& cli, BatchSession& session) {
                     app.form1.SaveABCwithLabels1Click();
             });
         });
+    cmd->add_option("--trajectory", *trajectory,
+                    "write every orientation of the log as one frame of a multi-frame XYZ file (comment: step, "
+                    "scan point, SCF energy)");
     cmd->add_flag("--xyz", *xyz, "write a standard XYZ file (count, comment with the log name and final SCF energy)");
 }
 

@@ -63,14 +63,18 @@ std::string XyzLine(const XyzAtom& atom) {
     return symbol + Coordinate(atom.x) + Coordinate(atom.y) + Coordinate(atom.z);
 }
 
-void WriteXyz(const std::filesystem::path& file, const XyzMolecule& molecule) {
-    std::string comment = molecule.comment;
-    for (char& c : comment)
-        if (c == '\r' || c == '\n') c = ' ';
+void WriteXyz(const std::filesystem::path& file, const XyzMolecule& molecule) { WriteXyzFrames(file, {molecule}); }
+
+void WriteXyzFrames(const std::filesystem::path& file, const std::vector<XyzMolecule>& frames) {
     core::TextWriter out(file);
-    out.WriteLine(std::to_string(molecule.atoms.size()));
-    out.WriteLine(comment);
-    for (const auto& atom : molecule.atoms) out.WriteLine(XyzLine(atom));
+    for (const auto& molecule : frames) {
+        std::string comment = molecule.comment;
+        for (char& c : comment)
+            if (c == '\r' || c == '\n') c = ' ';
+        out.WriteLine(std::to_string(molecule.atoms.size()));
+        out.WriteLine(comment);
+        for (const auto& atom : molecule.atoms) out.WriteLine(XyzLine(atom));
+    }
     out.Close();
 }
 
@@ -110,16 +114,21 @@ XyzMolecule ReadXyz(const std::filesystem::path& file) {
     return molecule;
 }
 
+std::string ScfDoneEnergy(std::string_view line) {
+    auto eq = line.find('=');
+    if (eq == std::string_view::npos) return {};
+    const core::LineTokens t(line.substr(eq + 1));
+    return t.Count() >= 1 ? t[1] : std::string();
+}
+
 std::string LastScfEnergyText(const std::filesystem::path& file) {
     core::TextReader reader(file);
     std::string_view line;
     std::string energy;
     while (reader.ReadLineView(line)) {
         if (line.find("SCF Done:") == std::string_view::npos) continue;
-        auto eq = line.find('=');
-        if (eq == std::string_view::npos) continue;
-        const core::LineTokens t(std::string(line.substr(eq + 1)));
-        if (t.Count() >= 1) energy = t[1];
+        std::string e = ScfDoneEnergy(line);
+        if (!e.empty()) energy = std::move(e);
     }
     return energy;
 }

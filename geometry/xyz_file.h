@@ -3,6 +3,7 @@
 // atom (element symbol or atomic number, X, Y, Z in angstrom; further columns ignored).
 #include <filesystem>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace mavrolin::geometry {
@@ -23,6 +24,8 @@ std::string XyzLine(const XyzAtom& atom);
 
 // Writes the molecule through the atomic writer. The comment is kept to one line.
 void WriteXyz(const std::filesystem::path& file, const XyzMolecule& molecule);
+// Several molecules one after another in one file: the frames of a trajectory.
+void WriteXyzFrames(const std::filesystem::path& file, const std::vector<XyzMolecule>& frames);
 
 // True when the file's first line holds one whole number and nothing else: an XYZ file,
 // not the space-separated atom list (whose lines all carry a label and coordinates).
@@ -35,5 +38,7 @@ XyzMolecule ReadXyz(const std::filesystem::path& file);
 // The energy of the last "SCF Done:" line of a Gaussian output as printed ("" when the
 // file has none).
 std::string LastScfEnergyText(const std::filesystem::path& file);
+// The energy of one "SCF Done:" line as printed: the first token after '=' ("" when none).
+std::string ScfDoneEnergy(std::string_view line);
 
 }  // namespace mavrolin::geometry

@@ -7,6 +7,7 @@
 #include "app/batch.h"
 #include "app/figure_export.h"
 #include "irraman/ir_figure.h"
+#include "app/json_output.h"
 #include "core/number_text.h"
 
 namespace mavrolin {
@@ -20,7 +21,38 @@ struct IrOptions {
     int points = 0;
     FigureOptions figure;
     bool noSticks = false, transmittance = false;
+    bool json = false;
 };
+
+// The modes of the last frequency set and the drawn band curve.
+Json IrJson(const TForm19& form, const std::string& file, bool raman) {
+    const auto& m = form.Modes();
+    Json doc = JsonDocument("ir", file);
+    auto mode = [&](const irraman::VibMode& v) {
+        Json j = {{"number", v.number}, {"symmetry", v.symmetry}, {"frequency_cm-1", Number(v.frequency)},
+                  {"ir_intensity_km/mol", Number(v.ir)}};
+        if (m.hasRaman) j["raman_activity_A^4/amu"] = Number(v.raman);
+        return j;
+    };
+    Json modes = Json::array(), imaginary = Json::array();
+    for (const auto& v : m.modes) modes.push_back(mode(v));
+    for (const auto& v : m.imaginary) imaginary.push_back(mode(v));
+    doc["modes"] = std::move(modes);
+    doc["imaginary_modes"] = std::move(imaginary);
+    doc["left_out_modes"] = m.overflowed;
+    const auto& c = form.Curve();
+    if (c.Ok()) {
+        Json xs = Json::array(), ys = Json::array();
+        for (double x : c.x) xs.push_back(Number(x));
+        for (double y : c.y) ys.push_back(Number(y));
+        doc["curve"] = {{"kind", raman ? "raman" : "ir"},
+                        {"x_unit", "cm-1"},
+                        {"y_unit", raman ? "A^4/amu per cm-1" : "km/mol per cm-1"},
+                        {"x", std::move(xs)},
+                        {"y", std::move(ys)}};
+    }
+    return doc;
+}
 
 // Height of the controls and the mode line around the paint box.
 constexpr int kAroundPlot = 82;
@@ -75,6 +107,7 @@ void DrawIr(BatchSession& session, const FileArgs& a, IrOptions o) {
     if (o.raman && !session.Run([&] { form.SetRaman(true); })) return;
     if (!experimental.empty() && !session.Open(experimental, [&] { form.Overlay1Click(); })) return;
     if (!image.empty() && !session.Save(image, [&] { form.SavePicture1Click(); })) return;
+    if (o.json) return DeliverJson(session, a.output, IrJson(form, a.input, o.raman));
     if (!session.Save(out, [&] { form.SaveSpectrum1Click(); }) || !o.figure.Wanted()) return;
     irraman::IrFigureOptions f;
     f.sticks = !o.noSticks;
@@ -108,6 +141,7 @@ void RegisterIrRamanCommands(CLI::App& cli, BatchSession& session) {
     AddFigureOptions(cmd, o->figure);
     cmd->add_flag("--no-sticks", o->noSticks, "figure: leave out the modes' sticks");
     cmd->add_flag("--transmittance", o->transmittance, "figure: the intensity axis grows downwards");
+    AddJsonFlag(cmd, o->json);
 }
 
 }  // namespace mavrolin

@@ -73,7 +73,7 @@ TForm19::TForm19(Application& app)
     Layout();
 
     Menu.Add(File1);
-    for (auto* item : {&SaveSpectrum1, &SavePicture1, &SaveFigure1, &SaveFigureData1}) File1.Add(*item);
+    for (auto* item : {&SaveSpectrum1, &SavePicture1, &SaveFigure1, &SaveFigureData1, &SaveMolden1}) File1.Add(*item);
     ConnectFigureItems(app_, SaveFigure1, SaveFigureData1,
                        {[this] { return core::StemOf4(FileName(log_)) + (Raman1.Checked() ? "_raman" : "_ir"); },
                         {{"Sticks (yes/no)", "yes"}, {"Transmittance (yes/no)", "no"}},
@@ -110,6 +110,7 @@ TForm19::TForm19(Application& app)
 
     SaveSpectrum1.OnClick = [this] { SaveSpectrum1Click(); };
     SavePicture1.OnClick = [this] { SavePicture1Click(); };
+    SaveMolden1.OnClick = [this] { SaveMolden1Click(); };
     Overlay1.OnClick = [this] { Overlay1Click(); };
     RemoveOverlay1.OnClick = [this] { RemoveOverlay1Click(); };
     Exit1.OnClick = [this] { Hide(); };

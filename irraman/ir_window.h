@@ -41,6 +41,7 @@ public:
     ui::MenuItem SavePicture1{"Save Picture\u2026", "SavePicture1"};
     ui::MenuItem SaveFigure1{"Save Figure\u2026", "SaveFigure1"};
     ui::MenuItem SaveFigureData1{"Save Figure Data\u2026", "SaveFigureData1"};
+    ui::MenuItem SaveMolden1{"Save as Molden\u2026", "SaveMolden1"};
     ui::MenuItem Overlay1{"Overlay Experimental Spectrum\u2026", "Overlay1"};
     ui::MenuItem RemoveOverlay1{"Remove Overlay", "RemoveOverlay1"};
     ui::MenuItem Exit1{"Exit", "Exit1"};
@@ -66,6 +67,8 @@ public:
     void SetShape(irraman::BandShape shape);
     void SaveSpectrum1Click();
     void SavePicture1Click();
+    // The structure and normal modes for molecular viewers (molden/molden_export.cpp).
+    void SaveMolden1Click();
     void Overlay1Click();
     void RemoveOverlay1Click();
     void FormResize();

@@ -2,10 +2,12 @@
 // analysis report grid, what "Save" writes for the SCF table, or the job summary report.
 #include <ctime>
 #include <filesystem>
+#include <memory>
 #include <string>
 
 #include "app/application.h"
 #include "app/batch.h"
+#include "app/json_output.h"
 #include "core/text_file.h"
 #include "logscan/summary_window.h"
 
@@ -27,6 +29,84 @@ void WriteReportGrid(const ui::StringGrid& grid, const std::filesystem::path& pa
     out.Close();
 }
 
+// The names of the keyword kinds in JSON documents.
+const char* KindName(core::KeywordKind k) {
+    switch (k) {
+        case core::KeywordKind::Route: return "route";
+        case core::KeywordKind::Title: return "title";
+        case core::KeywordKind::ChargeMultiplicity: return "charge_multiplicity";
+        case core::KeywordKind::ScfDone: return "scf_done";
+        case core::KeywordKind::AlphaVirtual: return "alpha_virtual";
+        case core::KeywordKind::AlphaOccupied: return "alpha_occupied";
+        case core::KeywordKind::BetaVirtual: return "beta_virtual";
+        case core::KeywordKind::BetaOccupied: return "beta_occupied";
+        case core::KeywordKind::MaximumForce: return "maximum_force";
+        case core::KeywordKind::Orientation: return "orientation";
+        case core::KeywordKind::Mulliken: return "mulliken";
+        case core::KeywordKind::DipoleMoment: return "dipole_moment";
+        case core::KeywordKind::NormalTermination: return "normal_termination";
+        case core::KeywordKind::ExcitedState: return "excited_state";
+        case core::KeywordKind::Frequencies: return "frequencies";
+        case core::KeywordKind::ZeroPoint: return "zero_point";
+    }
+    return "";
+}
+
+Json IndexJson(const core::LoadedLog& log, const std::string& file) {
+    Json doc = JsonDocument("index", file);
+    Json hits = Json::array();
+    for (const auto& h : log.keywords.hits)
+        hits.push_back({{"line", h.line}, {"kind", KindName(h.kind)}, {"keyword", h.keyword},
+                        {"contents", h.contents}, {"remark", h.remark}, {"message", h.message}});
+    doc["keywords"] = std::move(hits);
+    return doc;
+}
+
+// The SCF energy of every step and, for an optimisation, the convergence values of each.
+Json ScfJson(const core::LoadedLog& log, const std::string& file) {
+    Json doc = JsonDocument("scf", file);
+    Json steps = Json::array();
+    for (int i = 1; i <= log.ndone && static_cast<size_t>(i) < log.scfengy.size(); ++i)
+        steps.push_back({{"step", i}, {"energy_hartree", Number(log.scfengy[static_cast<size_t>(i)])}});
+    doc["scf"] = std::move(steps);
+    Json conv = Json::array();
+    auto at = [](const std::vector<double>& v, int i) {
+        return static_cast<size_t>(i) < v.size() ? Number(v[static_cast<size_t>(i)]) : Json(nullptr);
+    };
+    for (int i = 1; i <= log.nforce2; ++i)
+        conv.push_back({{"step", i},
+                        {"max_force_hartree_per_bohr", at(log.maxfrce, i)},
+                        {"rms_force_hartree_per_bohr", at(log.rmsfrce, i)},
+                        {"max_displacement_bohr", at(log.maxdisp, i)},
+                        {"rms_displacement_bohr", at(log.rmsdisp, i)},
+                        {"predicted_change_hartree", at(log.prdcten, i)}});
+    doc["convergence"] = std::move(conv);
+    return doc;
+}
+
+// The job summary as the report shows it: one text line per row, and the mode table.
+Json ReportJson(const TForm4& form, const std::string& file) {
+    Json doc = JsonDocument("report", file);
+    Json lines = Json::array();
+    for (int r = 0; r < form.StringGrid3.RowCount(); ++r)
+        if (!form.StringGrid3.Cell(1, r).empty()) lines.push_back(form.StringGrid3.Cell(1, r));
+    doc["summary"] = std::move(lines);
+    const auto& g = form.StringGrid1;
+    Json rows = Json::array();
+    for (int r = 1; r < g.RowCount(); ++r) {
+        Json row = Json::object();
+        bool any = false;
+        for (int c = 0; c < g.ColCount(); ++c) {
+            if (g.Cell(c, 0).empty()) continue;
+            row[g.Cell(c, 0)] = g.Cell(c, r);
+            any = any || !g.Cell(c, r).empty();
+        }
+        if (any) rows.push_back(std::move(row));
+    }
+    doc["modes"] = std::move(rows);
+    return doc;
+}
+
 // Opens the log through the menu handler. False when the scan stopped on an error.
 bool Scan(BatchSession& session, const std::string& log) {
     auto& app = session.App();
@@ -41,42 +121,53 @@ void WarnPartial(BatchSession& session, const std::string& what) {
 }
 
 void AddIndexCommand(CLI::App& cli, BatchSession& session) {
-    AddFileCommand(cli, session,
+    auto json = std::make_shared<bool>(false);
+    auto* cmd = AddFileCommand(cli, session,
                    {"index", "Keyword index of a Gaussian output as tab-separated text", "LOG",
                     "Gaussian output file", "output file (default: standard output)"},
-                   [&session](const FileArgs& a) {
+                   [&session, json](const FileArgs& a) {
                        // A scan that stopped part-way leaves the rows it indexed, and they are
                        // written; a log refused outright (no row beyond the header) gives nothing.
                        bool scanned = Scan(session, a.input);
                        auto& grid = session.App().form3.StringGrid1;
                        if (!scanned && (session.App().log.FileDum != a.input || grid.RowCount() <= 1)) return;
+                       if (*json) {
+                           DeliverJson(session, a.output, IndexJson(session.App().log, a.input));
+                           if (!scanned) WarnPartial(session, "the index");
+                           return;
+                       }
                        auto target = session.OutputOrScratch(a.output, "index.txt");
                        if (!session.Run([&] { WriteReportGrid(grid, target); })) return;
                        session.Deliver(a.output, target);
                        if (!scanned) WarnPartial(session, "the index");
                    });
+    AddJsonFlag(cmd, *json);
 }
 
 void AddScfCommand(CLI::App& cli, BatchSession& session) {
-    AddFileCommand(cli, session,
+    auto json = std::make_shared<bool>(false);
+    auto* cmd = AddFileCommand(cli, session,
                    {"scf", "SCF energies and convergence table as the main window's Save writes it", "LOG",
                     "Gaussian output file", "output file (default: standard output)"},
-                   [&session](const FileArgs& a) {
+                   [&session, json](const FileArgs& a) {
                        if (!Scan(session, a.input)) return;
+                       if (*json) return DeliverJson(session, a.output, ScfJson(session.App().log, a.input));
                        auto target = session.OutputOrScratch(a.output, "scf.txt");
                        auto& app = session.App();
                        if (session.Save(target.string(), [&app] { app.form1.Save1Click(); }))
                            session.Deliver(a.output, target);
                    });
+    AddJsonFlag(cmd, *json);
 }
 
 void AddReportCommand(CLI::App& cli, BatchSession& session) {
-    AddFileCommand(
+    auto json = std::make_shared<bool>(false);
+    auto* cmd = AddFileCommand(
         cli, session,
         {"report", "Job summary report of a Gaussian log (<log>_report.txt)", "LOG", "Gaussian log/out file",
          "Report file (default: the log name with _report.txt)"},
-        [&session](const FileArgs& a) {
-            std::string output = a.output.empty() ? ProposedReportName(a.input) : a.output;
+        [&session, json](const FileArgs& a) {
+            std::string output = a.output.empty() && !*json ? ProposedReportName(a.input) : a.output;
             auto& app = session.App();
             session.platform.dateTime = LocalTimeText();
             bool scanned = Scan(session, a.input);
@@ -84,9 +175,15 @@ void AddReportCommand(CLI::App& cli, BatchSession& session) {
             // still gives what was read, with a warning.
             if (!scanned && app.form4.StringGrid3.RowCount() <= 2) return;
             if (app.log.FileDum != a.input) return;
+            if (*json) {
+                DeliverJson(session, output, ReportJson(app.form4, a.input));
+                if (!scanned) WarnPartial(session, "the report");
+                return;
+            }
             if (session.Save(output, [&app] { app.form4.SaveReport1Click(); }) && !scanned)
                 WarnPartial(session, "the report");
         });
+    AddJsonFlag(cmd, *json);
 }
 
 }  // namespace

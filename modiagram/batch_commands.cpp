@@ -12,6 +12,7 @@
 #include "app/application.h"
 #include "app/batch.h"
 #include "app/figure_export.h"
+#include "app/json_output.h"
 #include "core/errors.h"
 #include "core/number_text.h"
 #include "core/text_view.h"
@@ -29,8 +30,33 @@ struct MoOptions {
     FigureOptions figure;
     int window = 5;
     std::vector<std::string> labels;
+    bool json = false;
 };
 
+// The MO table: one set per column ("Alpha", "Beta"), each level with its energy in hartree
+// and whether it is occupied; the highest occupied and lowest unoccupied levels per set.
+Json MoJson(const ui::StringGrid& grid, const std::vector<std::string>& logs) {
+    Json doc = JsonDocument("mo", logs.empty() ? std::string() : logs.front());
+    doc["files"] = logs;
+    Json sets = Json::array();
+    for (int c = 0; c < grid.ColCount(); ++c) {
+        Json levels = Json::array();
+        Json homo = nullptr, lumo = nullptr;
+        for (int r = 1; r < grid.RowCount(); ++r) {
+            // "ao  -10.25357": alpha/beta, occupied/virtual, energy in hartree.
+            const std::string& cell = grid.Cell(c, r);
+            double e = 0;
+            if (cell.size() < 3 || !core::TryParseDouble(core::Trim(cell.substr(2)), e)) continue;
+            const bool occupied = cell[1] == 'o';
+            levels.push_back({{"number", r}, {"energy_hartree", Number(e)}, {"occupied", occupied}});
+            if (occupied) homo = Number(e);
+            else if (lumo.is_null()) lumo = Number(e);
+        }
+        sets.push_back({{"title", grid.Cell(c, 0)}, {"homo_hartree", homo}, {"lumo_hartree", lumo}, {"levels", std::move(levels)}});
+    }
+    doc["sets"] = std::move(sets);
+    return doc;
+}
 
 // "MIN:MAX" in the display unit, MIN not above MAX; the two texts as given.
 std::pair<std::string, std::string> ParseRange(const std::string& text) {
@@ -123,7 +149,7 @@ void RunMo(BatchSession& session, MoOptions o) {
     for (auto* out : {&o.table, &o.sheet, &o.image})
         if (*out != "-") *out = BatchSession::Absolute(*out);
     if (o.figure.Wanted()) FigureStyle(o.figure);
-    if (o.table.empty() && o.sheet.empty() && o.image.empty() && !o.figure.Wanted()) o.table = "-";
+    if (o.table.empty() && o.sheet.empty() && o.image.empty() && !o.figure.Wanted() && !o.json) o.table = "-";
     if (!ImportAll(session, o.logs) || !ApplyOptions(session, o)) return;
 
     auto& app = session.App();
@@ -150,6 +176,7 @@ void RunMo(BatchSession& session, MoOptions o) {
         DeliverFile(session, out.scratch, out.dest == "-" ? out.dest : BatchSession::Absolute(out.dest));
     if (o.figure.Wanted() && session.status == 0)
         WriteFigureFiles(session, modiagram::MoFigure(app.form6.Table(), app.log.FileMem, FigureOptionsOf(o)), o.figure);
+    if (o.json) DeliverJson(session, "", MoJson(app.form6.StringGrid1, o.logs));
 }
 
 }  // namespace
@@ -166,6 +193,7 @@ void RegisterMoCommands(CLI::App& cli, BatchSession& session) {
     cmd->add_option("--range", o->range, "energy range MIN:MAX in the display unit (default: every level)");
     cmd->add_option("--table", o->table, "tabbed file of the MO table ('-': standard output)");
     cmd->add_option("--sheet", o->sheet, "spreadsheet of the diagram (tab-separated)");
+    AddJsonFlag(cmd, o->json)->description("write the MO levels of every set as one JSON document to standard output");
     cmd->add_option("--image", o->image, "picture of the diagram; .png, .svg or .pdf");
     cmd->add_option("--size", o->size, "paint-box size of the picture in pixels, WxH (default 1200x800)");
     AddFigureOptions(cmd, o->figure);

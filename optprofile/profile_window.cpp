@@ -16,6 +16,7 @@
 #include "core/text_file.h"
 #include "geometry/orientation.h"
 #include "optprofile/profile_figure.h"
+#include "geometry/trajectory.h"
 
 namespace mavrolin {
 
@@ -99,12 +100,14 @@ TForm2::TForm2(Application& app)
                             }
                             return optprofile::ProfileFigure(app_.log);
                         }});
+    File1.Add(SaveTrajectory1);
     File1.AddSeparator();
     File1.Add(Exit1);
     Menu.Add(ShowCartesian1);
 
     SaveCartesian1.OnClick = [this] { Button1Click(); };
     SavePicture1.OnClick = [this] { SavePicture1Click(); };
+    SaveTrajectory1.OnClick = [this] { SaveTrajectory1Click(); };
     Exit1.OnClick = [this] { Exit1Click(); };
     ShowCartesian1.OnClick = [this] { ShowCartesian1Click(); };
     Button1.OnClick = [this] { Button1Click(); };
@@ -435,6 +438,32 @@ void TForm2::SavePicture1Click() {
         Button2Click();
         return true;
     });
+}
+
+void TForm2::SaveTrajectory1Click() {
+    auto& log = app_.log;
+    if (log.FileDum.empty()) {
+        app_.ShowMessagePos("No log is loaded: open a log first to save its trajectory.");
+        app_.Fail();
+        return;
+    }
+    auto chosen = app_.platform.SaveFileDialog(
+        app_.form1.DialogOptions("Save Trajectory as XYZ", "XYZ files (*.xyz)|*.xyz|All files (*.*)|*.*",
+                                 core::StemOf4(log.FileDum) + "_trajectory.xyz"));
+    if (!chosen) return;
+    // Read whole before anything is written, so a bad block leaves no half file.
+    auto trajectory = geometry::ReadTrajectory(log.FileDum);
+    app_.Pause(log.sleeptime);
+    if (trajectory.frames.empty()) {
+        app_.ShowMessagePos("There seems no orientation block in \"" + log.FileDum + "\": no trajectory to save.");
+        app_.Fail();
+        return;
+    }
+    if (trajectory.cutOffHeader > 0)
+        app_.ShowMessagePos("The orientation at line " + core::IntText(trajectory.cutOffHeader) +
+                            " is cut off by the end of the file; the trajectory ends with the step before it.");
+    geometry::WriteTrajectoryXyz(*chosen, trajectory);
+    app_.Pause(log.sleeptime);
 }
 
 // ---------------------------------------------------------------- main-window command

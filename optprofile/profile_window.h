@@ -28,6 +28,7 @@ public:
     ui::MenuItem SavePicture1{"Save Picture\u2026", "SavePicture1"};
     ui::MenuItem SaveFigure1{"Save Figure\u2026", "SaveFigure1"};
     ui::MenuItem SaveFigureData1{"Save Figure Data\u2026", "SaveFigureData1"};
+    ui::MenuItem SaveTrajectory1{"Save Trajectory as XYZ\u2026", "SaveTrajectory1"};
     ui::MenuItem Exit1{"Exit", "Exit1"};
     ui::MenuItem ShowCartesian1{"Show Cartesian", "ShowCartesian1"};
 
@@ -39,6 +40,8 @@ public:
     void ShowCartesian1Click();
     void Exit1Click();
     void SavePicture1Click();
+    // Every orientation of the loaded log as one frame of a multi-frame XYZ file.
+    void SaveTrajectory1Click();
     // After a new scan: redraws from the new steps (true), or clears the drawing and
     // returns false when the main table holds no SCF steps to draw.
     bool Reload();

@@ -72,6 +72,7 @@ TForm14::TForm14(Application& app)
     File1.Add(SaveAOvsMO);
     File1.Add(SaveAOxAOvsMO);
     File1.Add(SaveMOvsAOFile1);
+    File1.Add(SaveMolden1);
     Menu.Add(Option1);
     Menu.Add(Help);
     Menu.Add(ShowGFPrintInfo1);
@@ -83,6 +84,7 @@ TForm14::TForm14(Application& app)
     SaveAOvsMO.OnClick = [this] { SaveAOvsMOClick(); };
     SaveAOxAOvsMO.OnClick = [this] { SaveAOxAOvsMOClick(); };
     SaveMOvsAOFile1.OnClick = [this] { SaveMOvsAOFile1Click(); };
+    SaveMolden1.OnClick = [this] { SaveMolden1Click(); };
     Help.OnClick = [this] { HelpClick(); };
     ShowGFPrintInfo1.OnClick = [this] { ShowGFPrintInfo1Click(); };
     AdoptAll1.OnClick = [this] { AdoptAll1Click(); };
@@ -115,6 +117,7 @@ void TForm14::LoadCoefficients(long long blockStart, int blockLength) {
 
 void TForm14::SetTables(pdos::CoefficientTables tables) {
     Tables = std::move(tables);
+    CheckpointFile.clear();
     if (Tables.OpenShell()) {
         StringGrid1.SetAlign(ui::Align::Top);
         StringGrid1.SetHeight(ClientHeight() / 2);
@@ -242,6 +245,7 @@ void TForm14::ImportCoeffsfromfch1Click() {
     pdos::ImportCheckpoint(imported, file);
     app_.Pause(app_.log.sleeptime);
     Tables = std::move(imported);
+    CheckpointFile = file;
     ShowTables();
 }
 

@@ -30,6 +30,7 @@ public:
     ui::MenuItem SaveAOvsMO{"Save AO vs MO File", "SaveAOvsMO"};
     ui::MenuItem SaveAOxAOvsMO{"Save AO*AO vs MO", "SaveAOxAOvsMO"};
     ui::MenuItem SaveMOvsAOFile1{"Save MO vs AO File", "SaveMOvsAOFile1"};
+    ui::MenuItem SaveMolden1{"Save as Molden\u2026", "SaveMolden1"};
     ui::MenuItem Option1{"Option", "Option1"};
     ui::MenuItem Help{"Help", "Help"};
     ui::MenuItem ShowGFPrintInfo1{"ShowGFPrintInfo", "ShowGFPrintInfo1"};
@@ -52,6 +53,10 @@ public:
     void HelpClick();
     void AONamesfromGFPRINTClick();
     void ImportCoeffsfromfch1Click();
+    // Structure, basis and orbitals for molecular viewers (molden/molden_export.cpp).
+    void SaveMolden1Click();
+    // The formatted checkpoint file the tables were last completed from ("" when none).
+    std::string CheckpointFile;
     void ShowGFPrintInfo1Click();
     void SaveAOvsMOClick() { Export(pdos::CoefficientLayout::LinePerMo); }
     void SaveAOxAOvsMOClick() { Export(pdos::CoefficientLayout::Squares); }

@@ -2,7 +2,7 @@
 # Installs the Debian packages the build needs, only when something is missing.
 set -euo pipefail
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-svg-dev libgl-dev libgtest-dev libgmock-dev
-          libbenchmark-dev libcli11-dev libfmt-dev xvfb xauth fonts-dejavu-core fonts-wine)
+          libbenchmark-dev libcli11-dev libfmt-dev nlohmann-json3-dev xvfb xauth fonts-dejavu-core fonts-wine)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -10,6 +10,7 @@
 #include "app/application.h"
 #include "app/batch.h"
 #include "app/figure_export.h"
+#include "app/json_output.h"
 #include "core/number_text.h"
 #include "spectrum/spectrum_calc.h"
 #include "spectrum/spectrum_figure.h"
@@ -47,6 +48,7 @@ struct SpectrumOptions {
     std::string unit, x, y, settings, image, size = "977x744";
     int points = 0;
     double sigma = 0, scale = 0;
+    bool json = false;
     FigureOptions figure;
     std::string measured;
     bool components = false, normalise = false, noSticks = false;
@@ -67,6 +69,35 @@ spectrum::UvFigureOptions UvOptions(Application& app, const SpectrumOptions& o) 
     u.sticks = !o.noSticks;
     u.title = o.figure.title;
     return u;
+}
+
+// The excited states and the drawn curve, its horizontal axis in the chosen unit.
+Json SpectrumJson(const Application& app, const std::string& file) {
+    const auto& log = app.log;
+    Json doc = JsonDocument("spectrum", file);
+    Json states = Json::array();
+    for (int i = 1; i <= log.nexstt && static_cast<size_t>(i) < log.f.size(); ++i) {
+        const auto k = static_cast<size_t>(i);
+        states.push_back({{"state", i}, {"energy_ev", Number(log.en_ev[k])}, {"wavelength_nm", Number(log.nm[k])},
+                          {"wavenumber_cm-1", Number(log.kz[k])}, {"oscillator_strength", Number(log.f[k])}});
+    }
+    doc["excited_states"] = std::move(states);
+    const auto& frame = app.form9.Frame();
+    if (frame.valid) {
+        static const char* const units[] = {"", "ev", "nm", "cm-1"};
+        const auto& y = frame.unit == spectrum::kUnitNm ? log.calc2 : log.calc;
+        const int n = std::min(frame.npoints, static_cast<int>(y.size()));
+        Json xs = Json::array(), ys = Json::array();
+        for (int i = 0; i < n; ++i) {
+            xs.push_back(Number(n > 1 ? spectrum::GridX(i, frame.plot.x.dmin, frame.plot.x.dmax, n) : frame.plot.x.dmin));
+            ys.push_back(Number(y[static_cast<size_t>(i)]));
+        }
+        doc["curve"] = {{"x_unit", frame.unit >= 1 && frame.unit <= 3 ? units[frame.unit] : ""},
+                        {"sigma_ev", app.form10.SigmaText.Text()},
+                        {"x", std::move(xs)},
+                        {"y", std::move(ys)}};
+    }
+    return doc;
 }
 
 // Sets the settings controls as a user would: the settings file first, then the options.
@@ -118,6 +149,7 @@ void DrawSpectrum(BatchSession& session, const FileArgs& a, SpectrumOptions o) {
     if (!session.Run([&] { app.form10.WithOneRedraw([&] { ApplyOptions(app, o); }); })) return;
     if (!session.Run([&] { app.form1.SpectraTDDFTResults1Click(); })) return;
     if (!image.empty() && !session.Save(image, [&] { form.SavePicture1Click(); })) return;
+    if (o.json) return DeliverJson(session, a.output, SpectrumJson(app, a.input));
     if (!session.Save(out, [&] { form.SaveCalculatedSpectrum1Click(); })) return;
     if (!o.figure.Wanted()) return;
     std::optional<spectrum::ExperimentalSpectrum> measured;
@@ -154,6 +186,7 @@ void AddSpectrumCommand(CLI::App& cli, BatchSession& session) {
     cmd->add_option("--experimental", o->measured, "figure: a measured spectrum (two columns) laid over it");
     cmd->add_flag("--normalise", o->normalise,
                   "figure: scale the measured spectrum to the calculated maximum (default: its own right axis)");
+    AddJsonFlag(cmd, o->json);
 }
 
 struct EsiOptions {

@@ -41,6 +41,7 @@ const std::string kPrevious = "an earlier output\r\n";
 // lines is run in each form. "{in}" is the input, "{out}", "{sheet}" and "{png}" outputs.
 // A command that is missing here and needs more is caught by the status-2 check below.
 const std::map<std::string, std::vector<std::vector<std::string>>> kArguments = {
+    {"geometry", {{"{in}", "-o", "{out}"}, {"{in}", "--trajectory", "{out}"}}},
     {"coords", {{"--pdb", "{in}", "-o", "{out}"}, {"--ent", "{in}", "-o", "{out}"}, {"--xyz", "{in}", "-o", "{out}"}}},
     {"zmatrix", {{"--free", "{in}", "-o", "{out}"}, {"--constrained", "{in}", "-o", "{out}"}}},
     {"mo", {{"{in}", "--table", "{out}", "--sheet", "{sheet}", "--image", "{png}"}}},
