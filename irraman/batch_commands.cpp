@@ -30,8 +30,8 @@ Json IrJson(const TForm19& form, const std::string& file, bool raman) {
     Json doc = JsonDocument("ir", file);
     auto mode = [&](const irraman::VibMode& v) {
         Json j = {{"number", v.number}, {"symmetry", v.symmetry}, {"frequency_cm-1", Number(v.frequency)},
-                  {"ir_intensity_km/mol", Number(v.ir)}};
-        if (m.hasRaman) j["raman_activity_A^4/amu"] = Number(v.raman);
+                  {"ir_intensity_km/mol", v.irRead ? Number(v.ir) : Json(nullptr)}};
+        if (m.hasRaman) j["raman_activity_A^4/amu"] = v.ramanRead ? Number(v.raman) : Json(nullptr);
         return j;
     };
     Json modes = Json::array(), imaginary = Json::array();
@@ -39,7 +39,7 @@ Json IrJson(const TForm19& form, const std::string& file, bool raman) {
     for (const auto& v : m.imaginary) imaginary.push_back(mode(v));
     doc["modes"] = std::move(modes);
     doc["imaginary_modes"] = std::move(imaginary);
-    doc["left_out_modes"] = m.overflowed;
+    doc["left_out_modes"] = irraman::ModesLeftOut(m, raman);
     const auto& c = form.Curve();
     if (c.Ok()) {
         Json xs = Json::array(), ys = Json::array();

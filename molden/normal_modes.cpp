@@ -128,7 +128,8 @@ NormalModes Join(const irraman::VibModes& values, DisplacementParser& parser) {
     for (const auto& [number, rows] : parser.kept_) atoms = std::max(atoms, rows.size());
     for (const auto& m : all) {
         auto it = parser.kept_.find(m.number);
-        if (it == parser.kept_.end() || it->second.size() != atoms || atoms == 0) {
+        // [INT] needs the IR intensity: a mode whose intensity was printed as asterisks is left out.
+        if (!m.irRead || it == parser.kept_.end() || it->second.size() != atoms || atoms == 0) {
             out.leftOut.push_back(m.number);
             continue;
         }

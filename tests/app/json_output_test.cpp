@@ -51,9 +51,10 @@ TEST(Json, DocumentsHoldTheValuesOfTheTextOutputs) {
     ASSERT_EQ(RunCli({"report", opt, "--json", "-o", (d / "r.json").string()}, text, err), 0);
     EXPECT_FALSE(nlohmann::json::parse(ReadFile(d / "r.json"))["summary"].empty());
 
-    // ir: the real and imaginary modes, the one with an overflowed intensity left out.
+    // ir: the real and imaginary modes; the one with an overflowed intensity is listed with
+    // a null intensity and left out of the IR spectrum.
     const auto ir = JsonOf({"ir", TestApp::data("irraman/h2co_imaginary.log")});
-    EXPECT_EQ(ir["modes"].size(), 4u);
+    EXPECT_EQ(ir["modes"].size(), 5u);
     EXPECT_EQ(ir["imaginary_modes"][0]["frequency_cm-1"].get<double>(), -412.3456);
     EXPECT_EQ(ir["left_out_modes"], nlohmann::json::array({3}));
     EXPECT_EQ(ir["curve"]["x"].size(), ir["curve"]["y"].size());

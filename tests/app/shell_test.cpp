@@ -52,7 +52,7 @@ TEST(Shell, MenuTreeCaptionsAndSeparators) {
     for (auto* i : menu.Items()[1]->Items()) view.push_back(i->Caption());
     EXPECT_EQ(view, (std::vector<std::string>{"Analysis Report for Log/Out File", "SCF Energy Change Profile (Opt)",
                                               "MO Energy Table/Diagram", "Frequencies, Energies. etc. (Opt) ",
-                                              "Spectra (TD-DFT Results)", "-",
+                                              "Spectra (TD-DFT Results)", "-", "Scan Messages",
                                               "Thermochemistry of Several Logs\u2026"}));
     EXPECT_FALSE(t.app.form1.SpectraTDDFTResults1.Enabled());
 }
