@@ -1,5 +1,7 @@
 #include "ui/qt/widgets.h"
 
+#include <array>
+
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QKeyEvent>
@@ -279,11 +281,8 @@ void GridView::keyPressEvent(QKeyEvent* e) {
     if (e->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier)) ReportRange();
 }
 
-// The grid's selection is one rectangle: a range the user made of several cells reaches it
-// as the rectangle around the selected cells that are not fixed.
-void GridView::ReportRange() {
-    const QItemSelection sel = selectionModel()->selection();
-    if (sel.isEmpty() || !onSelectRange) return;
+// The rows and columns (top, left, bottom, right) of the rectangle around a selection.
+static std::array<int, 4> Bounds(const QItemSelection& sel) {
     int top = INT32_MAX, left = INT32_MAX, bottom = -1, right = -1;
     for (const QItemSelectionRange& r : sel) {
         top = std::min(top, r.top());
@@ -291,6 +290,15 @@ void GridView::ReportRange() {
         bottom = std::max(bottom, r.bottom());
         right = std::max(right, r.right());
     }
+    return {top, left, bottom, right};
+}
+
+// The grid's selection is one rectangle: a range the user made of several cells reaches it
+// as the rectangle around the selected cells that are not fixed.
+void GridView::ReportRange() {
+    const QItemSelection sel = selectionModel()->selection();
+    if (sel.isEmpty() || !onSelectRange) return;
+    const auto [top, left, bottom, right] = Bounds(sel);
     ui::GridRect block{std::max(model_.GridCol(left), grid_.FixedCols()), std::max(model_.GridRow(top), grid_.FixedRows()),
                        model_.GridCol(right), model_.GridRow(bottom)};
     if (block.Left > block.Right || block.Top > block.Bottom) return;
@@ -303,13 +311,7 @@ void GridView::ReportRange() {
 std::string GridView::SelectedText() const {
     const QItemSelection sel = selectionModel()->selection();
     if (sel.isEmpty()) return {};
-    int top = INT32_MAX, left = INT32_MAX, bottom = -1, right = -1;
-    for (const QItemSelectionRange& r : sel) {
-        top = std::min(top, r.top());
-        left = std::min(left, r.left());
-        bottom = std::max(bottom, r.bottom());
-        right = std::max(right, r.right());
-    }
+    const auto [top, left, bottom, right] = Bounds(sel);
     ui::GridRect block{model_.GridCol(left), model_.GridRow(top), model_.GridCol(right), model_.GridRow(bottom)};
     if (sel.size() == 1) return ui::SelectionText(grid_, block);
     const int hr = model_.HeaderRows(), hc = model_.HeaderCols();
