@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "geometry/orientation.h"
+#include "geometry/orientation_reader.h"
 
 namespace mavrolin::geometry {
 

@@ -14,7 +14,7 @@
 #include "core/text_view.h"
 #include "core/tokenizer.h"
 #include "geometry/geometry_text.h"
-#include "geometry/zmatrix.h"
+#include "geometry/zmatrix_menu.h"
 
 namespace mavrolin {
 

@@ -2,7 +2,7 @@
 
 #include "app/application.h"
 #include "core/number_text.h"
-#include "geometry/orientation.h"
+#include "geometry/orientation_reader.h"
 #include "logscan/keyword_triggers.h"
 #include "logscan/summary_phases.h"
 

@@ -4,7 +4,7 @@
 #include "core/dir_memory.h"
 #include "core/errors.h"
 #include "core/number_text.h"
-#include "geometry/orientation.h"
+#include "geometry/orientation_reader.h"
 #include "irraman/ir_window.h"
 #include "pdos/coefficient_exports.h"
 #include "pdos/coefficient_reader.h"

@@ -14,7 +14,7 @@
 #include "core/number_text.h"
 #include "core/text_view.h"
 #include "core/text_file.h"
-#include "geometry/orientation.h"
+#include "geometry/orientation_menu.h"
 #include "optprofile/profile_figure.h"
 #include "geometry/trajectory.h"
 

@@ -6,7 +6,7 @@
 #include <filesystem>
 
 #include "core/text_file.h"
-#include "geometry/orientation.h"
+#include "geometry/orientation_reader.h"
 #include "support/test_app.h"
 
 using testing_support::CorpusDir;

@@ -4,7 +4,7 @@
 
 #include "core/dir_memory.h"
 #include "core/errors.h"
-#include "geometry/orientation.h"
+#include "geometry/orientation_reader.h"
 #include "support/test_app.h"
 
 using mavrolin::geometry::AtomLabel;

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "geometry/scan_reader.h"
+#include "geometry/scan_points.h"
 #include "support/test_app.h"
 
 using testing_support::TestApp;

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "geometry/zmatrix.h"
+#include "geometry/zmatrix_reader.h"
 #include "support/test_app.h"
 
 using testing_support::ReadFile;
@@ -37,6 +37,31 @@ TEST(ZmatrixTableLine, SplitsValuesFromParameterNumbers) {
     EXPECT_EQ(SplitZmatrixTableLine("   3         X        2   1.000000(  2)      1   90.000(123)"),
               (Columns{"3", "", "X", "2", "1.000000", "2", "1", "90.000", "123", "", "", "", ""}));
     EXPECT_EQ(SplitZmatrixTableLine(""), Columns{});
+}
+
+// The reader alone: the first symbolic Z-matrix and the last table, and a table the file
+// ends inside reported as incomplete.
+TEST(ZmatrixReader, FirstSymbolicZmatrixAndLastTableAsSections) {
+    using mavrolin::geometry::ReadZmatrixSections;
+    auto s = ReadZmatrixSections(Data("nh3_zmat_opt.log"));
+    EXPECT_TRUE(s.symbolicFound && s.symbolicComplete && !s.cartesian);
+    EXPECT_EQ(s.charge + "/" + s.multiplicity, "0/1");
+    EXPECT_EQ(s.centres.size(), 4u);
+    EXPECT_EQ(s.variables.size(), 3u);
+    EXPECT_TRUE(s.tableFound && s.tableComplete);
+    ASSERT_EQ(s.table.size(), 4u);
+    EXPECT_EQ(s.table[3][10], "-126.380");  // the last table's torsion, not the first's -111.000
+    EXPECT_EQ(s.nline, 66);
+
+    testing_support::TempDir dir;
+    const auto cut = dir / "cut.log";
+    auto text = ReadFile(Data("nh3_zmat_opt.log"));
+    size_t at = 0;
+    for (int k = 0; k < 44; ++k) at = text.find('\n', at) + 1;
+    testing_support::WriteFile(cut, text.substr(0, at));
+    s = ReadZmatrixSections(cut);
+    EXPECT_TRUE(s.tableFound);
+    EXPECT_FALSE(s.tableComplete);
 }
 
 TEST(ZmatrixExtraction, FirstSymbolicZmatrixLastTableAndFinalValues) {

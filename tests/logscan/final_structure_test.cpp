@@ -7,7 +7,7 @@
 
 #include "core/number_text.h"
 #include "core/tokenizer.h"
-#include "geometry/orientation.h"
+#include "geometry/orientation_reader.h"
 #include "scan_test_support.h"
 
 namespace {

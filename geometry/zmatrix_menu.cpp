@@ -2,70 +2,17 @@
 // "Show Z-matrix"/"Hide Z-matrix". The symbolic Z-matrix (first in the file) goes into
 // StringGrid3, the last Z-matrix table into StringGrid2; every variable then takes its
 // final value from the table row that uses it.
-#include "geometry/zmatrix.h"
-
-#include <cctype>
-
-#include <string_view>
+#include "geometry/zmatrix_menu.h"
 
 #include "app/application.h"
 #include "app/main_window.h"
 #include "core/dir_memory.h"
 #include "core/number_text.h"
 #include "core/text_file.h"
-#include "core/text_view.h"
 #include "core/tokenizer.h"
-#include "geometry/geometry_text.h"
+#include "geometry/zmatrix_reader.h"
 
 namespace mavrolin::geometry {
-
-const std::array<const char*, 13> kFinalZmatrixHeaders = {
-    "CD", "Cent", "Elem", "BndTo", "Bnd(A)", "Param#", "AngTo", "Ang(deg)", "Param#", "TrsTo", "Tors(deg)",
-    "Param#", "AngMode"};
-
-namespace {
-
-bool IsInteger(const std::string& s) {
-    long long v = 0;
-    return !s.empty() && core::TryParseInt(s, v);
-}
-
-std::string StripClosing(std::string s) {
-    if (!s.empty() && s.back() == ')') s.pop_back();
-    return s;
-}
-
-}  // namespace
-
-std::array<std::string, 13> SplitZmatrixTableLine(const std::string& line) {
-    std::string buff = line;
-    core::StrCode t;
-    int n = 0;
-    core::DecodeBlank(buff, t, n);
-    std::array<std::string, 13> col;
-    if (n < 1 || t[1].empty()) return col;
-    int k = 1;
-    col[0] = t[k++];
-    // The centre number is missing on the lines of dummy centres.
-    if (k <= n && IsInteger(t[k]) && k + 1 <= n) col[1] = t[k++];
-    if (k <= n) col[2] = t[k++];
-    for (int ref = 0; ref < 3 && n - k + 1 >= 2; ++ref) {
-        col[static_cast<size_t>(3 + 3 * ref)] = t[k++];
-        std::string value = t[k++];
-        std::string param;
-        auto open = value.find('(');
-        if (open != std::string::npos) {
-            param = StripClosing(value.substr(open + 1));
-            value.erase(open);
-            // "1.090000(  2)" arrives as two tokens; "1.090000(123)" as one.
-            if (param.empty() && k <= n) param = StripClosing(t[k++]);
-        }
-        col[static_cast<size_t>(4 + 3 * ref)] = value;
-        col[static_cast<size_t>(5 + 3 * ref)] = param;
-    }
-    if (k <= n) col[12] = t[n];
-    return col;
-}
 
 std::vector<std::string> NamedZmatrixLines(const ui::StringGrid& g, int last,
                                            const std::function<std::string(int)>& torsionTail) {
@@ -101,10 +48,6 @@ namespace mavrolin {
 
 namespace {
 
-
-constexpr std::string_view kSymbolicHeader = "Symbolic Z-matrix:";
-constexpr std::string_view kVariablesHeader = "Variables:";
-constexpr std::string_view kTableHeader = "Z-MATRIX (ANGSTROMS AND DEGREES)";
 constexpr const char* kNoTable =
     "There seems no line involving \"Z-MATRIX (ANGSTROMS AND DEGREES)\" ! In case the number of atoms "
     "exceeds 50, add \"IOp(2/11=1)\" in the route section. Moreover, Freq should be run as a separate job.";
@@ -112,132 +55,17 @@ constexpr const char* kTableCutOff =
     "Unexpected error! Discrimination error in reading the Z-matrix formatted output codes!";
 constexpr const char* kInputFilter = "Gaussian input (*.com;*.gjf)|*.com;*.gjf|All files (*.*)|*.*";
 
-// Compares the trimmed line with a text without building the trimmed copy.
-bool TrimmedIs(const std::string& line, std::string_view text) {
-    size_t b = 0, e = line.size();
-    while (b < e && static_cast<unsigned char>(line[b]) <= 32) ++b;
-    while (e > b && static_cast<unsigned char>(line[e - 1]) <= 32) --e;
-    return std::string_view(line).substr(b, e - b) == text;
-}
-
-// What one pass over the output file finds.
-struct ZmatrixSections {
-    long long nline = 0;
-    bool symbolicFound = false, symbolicComplete = false;
-    std::string chargeLine;
-    std::vector<std::string> centres, variables;
-    bool tableFound = false, tableComplete = false;
-    std::vector<std::string> tableLines;  // of the last table only
-    bool cartesian = false;  // the molecule was given as Cartesian rows
-};
-
-bool IsNumber(const std::string& text) {
-    double d = 0;
-    return core::TryParseDouble(text, d);
-}
-
-// A Cartesian row of the molecule section: symbol and three coordinates, or symbol,
-// freeze flag (0 or -1) and three coordinates. A Z-matrix starts with a lone symbol.
-bool IsCartesianRow(const std::string& line) {
-    auto t = core::LineTokens(line).ToVector();
-    if (t.size() == 4) return IsNumber(t[1]) && IsNumber(t[2]) && IsNumber(t[3]);
-    if (t.size() == 5) return (t[1] == "0" || t[1] == "-1") && IsNumber(t[2]) && IsNumber(t[3]) && IsNumber(t[4]);
-    return false;
-}
-
-// A line of the variables section: "name=value" or "name value", perhaps followed by
-// what the variable is for ("D7  -180.  Scan 12  30."). Older versions follow the
-// section with text and no empty line, so the first other line ends it.
-bool IsVariableLine(const std::string& line) {
-    std::string buff = line;
-    for (auto& ch : buff)
-        if (ch == '=') ch = ' ';
-    auto t = core::LineTokens(buff).ToVector();
-    return t.size() >= 2 && std::isalpha(static_cast<unsigned char>(t[0][0])) && IsNumber(t[1]);
-}
-
-// The symbolic Z-matrix ends at its first empty line; "Variables:" before that line
-// splits centres from variables. The last table ends at its closing rule. A section
-// that the end of the file cuts off is reported as incomplete.
-ZmatrixSections ScanZmatrixSections(const std::string& path) {
-    ZmatrixSections s;
-    enum class Sym { Seek, Charge, Centres, Variables, Done } sym = Sym::Seek;
-    int tableSkip = 0;
-    bool inTable = false;
-    core::TextReader reader(path);
-    std::string line;
-    while (reader.ReadLine(line)) {
-        switch (sym) {
-            case Sym::Seek:
-                if (TrimmedIs(line, kSymbolicHeader)) {
-                    s.symbolicFound = true;
-                    sym = Sym::Charge;
-                }
-                break;
-            case Sym::Charge:
-                s.chargeLine = line;
-                sym = Sym::Centres;
-                break;
-            case Sym::Centres:
-                if (core::IsBlank(line)) {
-                    s.symbolicComplete = true;
-                    sym = Sym::Done;
-                } else if (TrimmedIs(line, kVariablesHeader) && !s.centres.empty()) {
-                    sym = Sym::Variables;
-                } else {
-                    if (s.centres.empty() && IsCartesianRow(line)) {
-                        s.cartesian = true;
-                        sym = Sym::Done;  // the section is no Z-matrix: none of it is kept
-                        break;
-                    }
-                    s.centres.push_back(line);
-                }
-                break;
-            case Sym::Variables:
-                if (core::IsBlank(line) || !IsVariableLine(line)) {
-                    s.symbolicComplete = true;
-                    sym = Sym::Done;
-                } else {
-                    s.variables.push_back(line);
-                }
-                break;
-            case Sym::Done:
-                break;
-        }
-        if (TrimmedIs(line, kTableHeader)) {
-            s.tableFound = true;
-            s.tableComplete = false;
-            s.tableLines.clear();
-            inTable = true;
-            tableSkip = 2;
-        } else if (inTable) {
-            if (tableSkip > 0) {
-                --tableSkip;
-            } else if (line.compare(0, 6, " -----") == 0) {
-                s.tableComplete = true;
-                inTable = false;
-            } else {
-                s.tableLines.push_back(line);
-            }
-        }
-    }
-    s.nline = reader.LineNumber();
-    return s;
-}
-
 std::string Tokenised(const std::string& line, core::StrCode& t, int& n) {
     std::string buff = line;
     core::DecodeBlank(buff, t, n);
     return buff;
 }
 
-void FillSymbolicGrid(core::LoadedLog& log, ui::StringGrid& g, const ZmatrixSections& s) {
+void FillSymbolicGrid(core::LoadedLog& log, ui::StringGrid& g, const geometry::ZmatrixSections& s) {
     core::StrCode t;
     int n = 0;
-    // "Charge = -3 Multiplicity =10" has no blank after the second "=": take the two
-    // numbers wherever the blanks fall.
-    g.SetCell(0, 0, "    " + std::string(core::WordAfter(s.chargeLine, "Charge =")));
-    g.SetCell(1, 0, "    " + std::string(core::WordAfter(s.chargeLine, "Multiplicity =")));
+    g.SetCell(0, 0, "    " + s.charge);
+    g.SetCell(1, 0, "    " + s.multiplicity);
     log.natoms = static_cast<int>(s.centres.size());
     log.nparams = static_cast<int>(s.variables.size());
     g.SetRowCount(log.natoms + log.nparams + 2);
@@ -250,16 +78,14 @@ void FillSymbolicGrid(core::LoadedLog& log, ui::StringGrid& g, const ZmatrixSect
     for (int j = 1; j <= log.nparams; ++j) fillRow(log.natoms + 1 + j, s.variables[j - 1]);
 }
 
-void FillFinalGrid(core::LoadedLog& log, ui::StringGrid& g, const std::vector<std::string>& lines) {
-    log.ndata = static_cast<int>(lines.size());
+void FillFinalGrid(core::LoadedLog& log, ui::StringGrid& g, const std::vector<std::array<std::string, 13>>& rows) {
+    log.ndata = static_cast<int>(rows.size());
     g.SetRowCount(log.ndata + 1);
     g.SetColCount(13);
     g.ClearCells();
     for (int c = 0; c < 13; ++c) g.SetCell(c, 0, geometry::kFinalZmatrixHeaders[static_cast<size_t>(c)]);
-    for (int r = 1; r <= log.ndata; ++r) {
-        auto cols = geometry::SplitZmatrixTableLine(lines[static_cast<size_t>(r - 1)]);
-        for (int c = 0; c < 13; ++c) g.SetCell(c, r, cols[static_cast<size_t>(c)]);
-    }
+    for (int r = 1; r <= log.ndata; ++r)
+        for (int c = 0; c < 13; ++c) g.SetCell(c, r, rows[static_cast<size_t>(r - 1)][static_cast<size_t>(c)]);
 }
 
 std::string NegatedText(const std::string& value) {
@@ -322,7 +148,7 @@ void TForm1::GetLastZmatrix1Click() {
     if (chosen) {
         log.zmatlogfile = *chosen;
         core::RememberDirectory(log, *chosen, [this](int ms) { app_.Pause(ms); });
-        auto s = ScanZmatrixSections(*chosen);
+        auto s = geometry::ReadZmatrixSections(*chosen);
         app_.Pause(log.sleeptime);
         log.nline = s.nline;
         if (s.cartesian) {
@@ -356,7 +182,7 @@ void TForm1::GetLastZmatrix1Click() {
             app_.Fail();
             return;
         }
-        FillFinalGrid(log, StringGrid2, s.tableLines);
+        FillFinalGrid(log, StringGrid2, s.table);
     }
     Refresh();
     app_.Pause(log.sleeptime);

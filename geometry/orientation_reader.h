@@ -1,17 +1,13 @@
 #pragma once
 // Orientation blocks of a Gaussian output file ("Standard orientation:", "Input
-// orientation:" and "Z-Matrix orientation:" tables) and the labelled Cartesian file
-// written from the coordinate grid.
-// The main window's "Get Final Standard Orientation" and "Save Cartesian Coordinates with
-// Labels" are built from these pieces; the optimisation profile reads the block of one
-// step with them, and other coordinate readers may share the grid helpers.
+// orientation:" and "Z-Matrix orientation:" tables) read into atoms with their coordinates,
+// and the line layout of the labelled Cartesian file. No window: the main window's
+// "Get Final Standard Orientation", the optimisation profile, the job summary, the
+// trajectory and the Molden file all read their atoms through these functions.
 #include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
-
-#include "core/loaded_log.h"
-#include "ui/controls.h"
 
 namespace mavrolin::geometry {
 
@@ -62,19 +58,8 @@ std::vector<OrientationAtom> ReadOrientationAtoms(const std::filesystem::path& f
 // "Bq" and the row number.
 std::string AtomLabel(long long atomicNumber, int row);
 
-// Headers "Label", "X (A)", "Y (A)", "Z (A)" and rows 1..n: label, X, Y, Z as printed.
-// Sets the row count to n + 1; widens the grid to four columns when it is narrower.
-void FillCoordinateGrid(ui::StringGrid& grid, const std::vector<OrientationAtom>& atoms);
-
-// ndata and the atom arrays (sized ndata + 10): atomicn, a, b, c and the labels in lab.
-void StoreAtoms(core::LoadedLog& log, const std::vector<OrientationAtom>& atoms);
-
 // One line of the labelled Cartesian file: label, then X, Y, Z each after one blank in
 // fixed notation with five decimals, right-aligned in ten characters (wider when needed).
 std::string LabelledCartesianLine(const std::string& label, double x, double y, double z);
-
-// Writes rows 1..rows of a coordinate grid as a labelled Cartesian file; every coordinate
-// cell is read as a number first (core::ConversionError otherwise, and no file is left).
-void WriteLabelledCartesian(const std::filesystem::path& file, const ui::StringGrid& grid, int rows);
 
 }  // namespace mavrolin::geometry

@@ -1,55 +1,12 @@
 // "Open Log/Out File (SCAN)": the SCF energy of every point of a relaxed scan, listed in
 // the main grid and kept as the SCF energy list for the energy-file writer.
-#include "geometry/scan_reader.h"
+#include "geometry/scan_points.h"
 
 #include "app/application.h"
 #include "app/main_window.h"
 #include "core/dir_memory.h"
 #include "core/number_text.h"
-#include "core/text_file.h"
-#include "core/tokenizer.h"
-#include "geometry/geometry_text.h"
 #include "logscan/log_check.h"
-
-namespace mavrolin::geometry {
-
-ScanListing ReadScanPoints(const std::filesystem::path& path) {
-    ScanListing out;
-    core::TextReader reader(path);
-    std::string line;
-    core::LineTokens tokens;
-    std::string lastEnergy;
-    long long lastEnergyLine = 0;
-    long long previousPrinted = 0;
-    while (reader.ReadLine(line)) {
-        if (line.size() < 9) continue;
-        // " Optimization stopped." then "    -- Number of steps exceeded,  NStep= 100"
-        if (!out.points.empty() && core::TrimmedPrefix(line, 21) == "Optimization stopped") {
-            out.points.back().stopped = true;
-        } else if (core::TrimmedPrefix(line, 11) == "SCF Done:") {
-            tokens.Split(line);
-            lastEnergy = tokens[5];
-            lastEnergyLine = reader.LineNumber();
-        } else if (core::TrimmedPrefix(line, 13) == "Step number") {
-            ++out.stepLines;
-            if (tokens.Split(line) != 16) {
-                out.badFormatLines.push_back(reader.LineNumber());
-                continue;
-            }
-            long long printed = core::ParseInt(tokens[13]);
-            if (out.points.empty() || printed != previousPrinted) out.points.emplace_back();
-            previousPrinted = printed;
-            auto& point = out.points.back();
-            point.lastStepLine = reader.LineNumber();
-            point.energyLine = lastEnergyLine;
-            point.energyText = lastEnergy;
-        }
-    }
-    out.nline = reader.LineNumber();
-    return out;
-}
-
-}  // namespace mavrolin::geometry
 
 namespace mavrolin {
 

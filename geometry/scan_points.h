@@ -1,5 +1,6 @@
 #pragma once
-// Relaxed-scan logs: one SCF energy per scan point.
+// Relaxed-scan logs: one SCF energy per scan point, read without any window; the main
+// window's "Open Log/Out File (SCAN)" lists them.
 #include <filesystem>
 #include <string>
 #include <vector>
