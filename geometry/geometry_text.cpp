@@ -3,6 +3,7 @@
 #include <cctype>
 
 #include "core/elements.h"
+#include "core/number_text.h"
 #include "core/tokenizer.h"
 
 namespace mavrolin::geometry {
@@ -39,6 +40,16 @@ int AtomicNumberOfLabel(const std::string& label) {
     if (int z = core::AtomicNumber(letters.substr(0, 1))) return z;
     if (letters.size() >= 2) return core::AtomicNumber(letters.substr(0, 2));
     return 0;
+}
+
+std::string NegatedValue(const std::string& v) {
+    double d = 0;
+    if (v.empty() || (core::TryParseDouble(v, d) && d == 0)) return v;
+    if (v[0] == '-') return v.substr(1);
+    // Appended piece by piece: GCC 12 at -O3 warns falsely (-Wrestrict) on "-" + string.
+    std::string negated = "-";
+    negated.append(v, v[0] == '+' ? 1 : 0);
+    return negated;
 }
 
 }  // namespace mavrolin::geometry

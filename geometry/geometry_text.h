@@ -14,4 +14,8 @@ std::vector<std::string> WordFields(const std::string& line);
 // "Cl3" -> 17, "ZN1" -> 30); 0 when the letters name no element.
 int AtomicNumberOfLabel(const std::string& label);
 
+// A Z-matrix value with its sign changed ("-126.380" -> "126.380", "+1.5" and "1.5" ->
+// "-1.5"); empty text and a value equal to zero are kept as they are.
+std::string NegatedValue(const std::string& value);
+
 }  // namespace mavrolin::geometry

@@ -91,16 +91,6 @@ InputZmatrix ReadInputZmatrix(const std::string& path) {
     return z;
 }
 
-std::string NegatedValue(const std::string& v) {
-    double d = 0;
-    if (v.empty() || (core::TryParseDouble(v, d) && d == 0)) return v;
-    if (v[0] == '-') return v.substr(1);
-    // Appended piece by piece: GCC 12 at -O3 warns falsely (-Wrestrict) on "-" + string.
-    std::string negated = "-";
-    negated.append(v, v[0] == '+' ? 1 : 0);
-    return negated;
-}
-
 // A symbolic value (name, or name with a sign) replaced by its number from the
 // variables section. Returns false when the name has no value there.
 bool ResolveValue(const InputZmatrix& z, std::string& token) {
@@ -109,7 +99,7 @@ bool ResolveValue(const InputZmatrix& z, std::string& token) {
     char sign = token[0] == '-' || token[0] == '+' ? token[0] : 0;
     auto it = z.variables.find(core::UpperAscii(sign ? token.substr(1) : token));
     if (it == z.variables.end()) return false;
-    token = sign == '-' ? NegatedValue(it->second) : it->second;
+    token = sign == '-' ? geometry::NegatedValue(it->second) : it->second;
     return true;
 }
 

@@ -10,6 +10,7 @@
 #include "core/number_text.h"
 #include "core/text_file.h"
 #include "core/tokenizer.h"
+#include "geometry/geometry_text.h"
 #include "geometry/zmatrix_reader.h"
 
 namespace mavrolin::geometry {
@@ -88,17 +89,6 @@ void FillFinalGrid(core::LoadedLog& log, ui::StringGrid& g, const std::vector<st
         for (int c = 0; c < 13; ++c) g.SetCell(c, r, rows[static_cast<size_t>(r - 1)][static_cast<size_t>(c)]);
 }
 
-std::string NegatedText(const std::string& value) {
-    std::string v = core::Trim(value);
-    double d = 0;
-    if (v.empty() || (core::TryParseDouble(v, d) && d == 0)) return v;
-    if (v[0] == '-') return v.substr(1);
-    // Appended piece by piece: GCC 12 at -O3 warns falsely (-Wrestrict) on "-" + string.
-    std::string negated = "-";
-    negated.append(v, v[0] == '+' ? 1 : 0);
-    return negated;
-}
-
 // Gives every variable the table value of the first coordinate that uses it. A
 // variable used only with a sign (-D1) takes the value with the sign undone.
 void AttachFinalValues(const core::LoadedLog& log, ui::StringGrid& sym, const ui::StringGrid& fin) {
@@ -125,7 +115,7 @@ void AttachFinalValues(const core::LoadedLog& log, ui::StringGrid& sym, const ui
                 if (used.size() < 2 || (used[0] != '-' && used[0] != '+')) continue;
                 if (core::UpperAscii(core::Trim(used.substr(1))) != name) continue;
                 const std::string& value = fin.Cell(p.finalCol, q);
-                sym.SetCell(3, row, used[0] == '-' ? NegatedText(value) : value);
+                sym.SetCell(3, row, used[0] == '-' ? geometry::NegatedValue(core::Trim(value)) : value);
                 found = true;
             }
             if (found) break;
