@@ -1,5 +1,6 @@
 #include "pdos/pdos_calc.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <numbers>
@@ -7,7 +8,6 @@
 #include "core/errors.h"
 #include "core/number_text.h"
 #include "core/text_file.h"
-#include "core/tokenizer.h"
 #include "pdos/coefficient_reader.h"
 
 namespace mavrolin::pdos {
@@ -15,24 +15,18 @@ namespace mavrolin::pdos {
 namespace {
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+// Beyond this many sigma from its level a line shape underflows to 0 (exp(-800)).
+constexpr double kReach = 40;
 const std::string kRule(48, '-');
-
-std::vector<std::string> HeaderTokens(const std::string& header) {
-    std::string buff = header;
-    core::StrCode code;
-    int n = 0;
-    core::DecodeBlank(buff, code, n);
-    return {code[1], n > 1 ? code[2] : std::string()};
-}
 
 // The share of the set's AOs in MO j: NaN when a needed cell is empty or no number.
 double Weight(const CoefficientGrid& grid, const std::vector<int>& aos, int j) {
-    double sum = 0;
-    if (!core::TryParseDouble(grid.Cell(j, grid.SumRow()), sum) || sum == 0) return kNaN;
+    const double sum = grid.Value(j, grid.SumRow());
+    if (std::isnan(sum) || sum == 0) return kNaN;
     double part = 0;
     for (int ao : aos) {
-        double c = 0;
-        if (!core::TryParseDouble(grid.Cell(j, ao), c)) return kNaN;
+        const double c = grid.Value(j, ao);
+        if (std::isnan(c)) return kNaN;
         part += c * c;
     }
     return part / sum;
@@ -43,10 +37,9 @@ SpinLevels LevelsOf(const CoefficientGrid& grid, const std::vector<UsedSet>& set
     const int nmo = grid.nmo();
     out.energies.assign(static_cast<size_t>(nmo), kNaN);
     for (int j = 1; j <= nmo; ++j) {
-        auto t = HeaderTokens(grid.Cell(j, 0));
-        if (t[0].ends_with(occupiedCode)) ++out.occupied;
-        double hartree = 0;
-        if (core::TryParseDouble(t[1], hartree)) out.energies[static_cast<size_t>(j) - 1] = hartree * kHartreeToEv;
+        if (grid.HeaderNameEndsWith(j, occupiedCode)) ++out.occupied;
+        const double hartree = grid.HeaderEnergy(j);
+        if (!std::isnan(hartree)) out.energies[static_cast<size_t>(j) - 1] = hartree * kHartreeToEv;
     }
     for (int j = 1; j <= out.occupied; ++j)
         if (std::isnan(out.energies[static_cast<size_t>(j) - 1]))
@@ -159,13 +152,20 @@ PdosCurves ComputeDensities(const std::vector<SpinLevels>& levels, const PdosReq
     int done = 0;
     for (size_t s = 0; s < levels.size(); ++s)
         for (int j : part[s]) {
-            // One line shape per MO, shared by every curve it adds to.
+            // One line shape per MO, shared by every curve it adds to. Farther than 40 sigma
+            // from the level the Gaussian is exp(-800) or less, which is exactly 0 in double
+            // precision: those points would add nothing, so only the band around the level
+            // is computed and added.
             const double e = levels[s].energies[static_cast<size_t>(j) - 1];
-            for (size_t i = 0; i < points; ++i) line[i] = Gaussian(energy[i], e, req.sigma);
+            const auto from = static_cast<size_t>(
+                std::lower_bound(energy.begin(), energy.end(), e - kReach * req.sigma) - energy.begin());
+            const auto to = static_cast<size_t>(
+                std::upper_bound(energy.begin(), energy.end(), e + kReach * req.sigma) - energy.begin());
+            for (size_t i = from; i < to; ++i) line[i] = Gaussian(energy[i], e, req.sigma);
             for (int k = 0; k < curves; ++k) {
                 const double w = k < c.nsets ? levels[s].weights[static_cast<size_t>(k)][static_cast<size_t>(j) - 1] : 1.0;
                 double* d = c.dens[s][static_cast<size_t>(k)].data();
-                for (size_t i = 0; i < points; ++i) d[i] += line[i] * w;
+                for (size_t i = from; i < to; ++i) d[i] += line[i] * w;
                 if (progress) progress(++done, c.contributions);
             }
         }

@@ -169,6 +169,34 @@ TEST(PdosCalc, DensityRangeClosedOpenAndEmpty) {
     EXPECT_EQ(z.dymax, 1.0);
 }
 
+// The numbers kept beside the text follow every change of a cell: coefficients replaced
+// (as a checkpoint import does) change the weights, a header the occupation and energy;
+// a blank cell is missing, other text no number.
+TEST(PdosCalc, NumbersFollowTheCellsTheyWereReadFrom) {
+    auto t = Tables({{-10, true, {0.6, 0.8}}});
+    auto& g = t.alpha;
+    EXPECT_EQ(g.Value(1, 1), 0.6);
+    EXPECT_TRUE(std::isnan(g.Value(0, 1)) && std::isnan(g.Value(1, 0)) && std::isnan(g.Value(2, 1)));
+    EXPECT_NEAR(ReadLevels(t, Sets({{1}}))[0].weights[0][0], 0.36, 1e-12);
+    g.SetCell(1, 1, "0.8");
+    g.SetCell(1, 2, "0.6");
+    g.FormSums(kLogSumLabel);
+    EXPECT_NEAR(ReadLevels(t, Sets({{1}}))[0].weights[0][0], 0.64, 1e-12);
+
+    EXPECT_TRUE(g.HeaderNameEndsWith(1, "ao"));
+    g.SetCell(1, 0, "1_av  -0.25");
+    EXPECT_FALSE(g.HeaderNameEndsWith(1, "ao"));
+    EXPECT_EQ(g.HeaderEnergy(1), -0.25);
+    g.SetCell(1, 0, "1_ao");
+    EXPECT_TRUE(std::isnan(g.HeaderEnergy(1)));
+
+    g.SetCell(1, 2, "  ");
+    EXPECT_TRUE(g.FormSums(kLogSumLabel).empty());
+    g.SetCell(1, 2, "0.6x");
+    EXPECT_EQ(g.FormSums(kLogSumLabel), std::vector<int>{1});
+    EXPECT_TRUE(std::isnan(g.Value(1, g.SumRow())));
+}
+
 // Rounding keeps twelve significant digits relative to dymax at any size.
 TEST(PdosCalc, ProjectedDensityRoundingIsRelativeToTheMaximum) {
     for (double dymax : {1e-9, 1e-6, 0.4, 1.0, 1e8}) {
