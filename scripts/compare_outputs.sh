@@ -60,6 +60,10 @@ run_one() {
   c squares coefficients "$input" --squares -o squares.txt
   c ir ir "$input" -o ir.txt
   c raman ir "$input" --raman -o raman.txt
+  c scan scan "$input" -o scan.energy
+  c xyz geometry "$input" --xyz -o geometry.xyz
+  c trajectory geometry "$input" --trajectory trajectory.xyz
+  c molden molden "$input" -o molden.txt
 }
 export -f run_one
 
