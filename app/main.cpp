@@ -4,6 +4,7 @@
 #include <string>
 
 #include "app/batch.h"
+#include "core/mapped_file.h"
 
 #ifdef MAVROLIN_DESKTOP_MODULE
 #include <dlfcn.h>
@@ -70,6 +71,7 @@ int RunDesktop(int argc, char** argv) {
 #endif
 
 int main(int argc, char** argv) {
+    core::InstallMappedFileGuard();  // a log shortened while it is read stops the read, not the program
 #ifdef MAVROLIN_DESKTOP
     if (mavrolin::IsBatchInvocation(argc, argv)) return mavrolin::RunBatch(argc, argv, std::cout, std::cerr, WritePicture);
     return RunDesktop(argc, argv);

@@ -10,6 +10,7 @@
 #include <utility>
 #include <vector>
 
+#include "core/basis_lines.h"
 #include "core/keyword_index.h"
 #include "core/text_file.h"
 #include "core/tokenizer.h"
@@ -19,16 +20,6 @@ namespace core {
 // How the job of the scanned log ended: its last line is Gaussian's normal termination,
 // an error termination, or the file breaks off before either (a job still running or killed).
 enum class JobEnd { Unknown, Normal, Error, Unfinished };
-
-// Lines of one log that the coefficient load needs, noted by the indexing scan so that the
-// load goes straight to its block instead of reading every line before it: each readable
-// "NBasis=" and "NBsUse=" count with its line number, and the line of each coefficient title.
-struct BasisLines {
-    std::string file;  // the log they were noted from
-    std::vector<std::pair<long long, int>> nbasis, nbsuse;
-    std::vector<long long> titles;
-    void Clear() { *this = BasisLines{}; }
-};
 
 struct LoadedLog {
     // File and directory state

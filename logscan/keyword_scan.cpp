@@ -1,18 +1,16 @@
-// The counting scan (sizes the position arrays) and the indexing scan (fills the keyword
-// index and the position arrays). Both classify lines with the one trigger table.
-#include <algorithm>
+// The counting scan and the indexing scan, run side by side in one pass over the file.
+// Both classify lines with the one trigger table.
+#include "logscan/keyword_scan.h"
+
 #include <cmath>
 #include <string>
 
-#include "app/application.h"
 #include "core/errors.h"
 #include "core/line_reader.h"
 #include "core/number_text.h"
 #include "core/text_view.h"
 #include "core/tokenizer.h"
 #include "logscan/keyword_triggers.h"
-#include "logscan/log_scan.h"
-#include "pdos/coefficient_reader.h"
 
 namespace mavrolin::logscan {
 
@@ -26,25 +24,8 @@ using core::TrimView;
 constexpr std::string_view kNotConverged = ">>>>>>>>>> Convergence criterion not met.";
 // The route read ahead reaches five lines; the title sits three lines above a charge line.
 constexpr int kHistory = 10;
-
-// count + 1, then pos[count] := line. The counting scan sized the array, but the two
-// scans can disagree (a route or dipole line read ahead hides a keyword from one of
-// them, or the file changed in between), so the array grows when it must.
-void Record(std::vector<int>& pos, int& count, long long line) {
-    ++count;
-    if (static_cast<size_t>(count) + 3 > pos.size()) pos.resize(static_cast<size_t>(count) + 3, 0);
-    pos[static_cast<size_t>(count)] = static_cast<int>(line);
-}
-
-// A route section: the "#" line (the current one on entry) and the lines up to the next
-// dash line. Reads five more lines as both scans do; Line(5) is then the "#" line.
-// Returns the number of route lines (0 when no dash line follows within five lines).
-int ReadRoute(core::LineReader& in) {
-    for (int r = 0; r < 5; ++r) in.Next();
-    for (int k = 0; k <= 4; ++k)
-        if (in.TrimmedLine(4 - k).starts_with("-------")) return k + 1;
-    return 0;
-}
+// Both scans read the five lines after a route's "#" line before testing the last of them.
+constexpr int kRouteReadAhead = 5;
 
 // A route line holds a keyword starting with "OPT" (any case).
 bool HasOptKeyword(std::string_view routeLine) {
@@ -59,133 +40,150 @@ int ParseCount(const std::string& token, std::string_view line) {
     return static_cast<int>(core::ParseInt(token));
 }
 
+// The counting scan, fed every line the pass reads (trimmed). It keeps its own place in
+// a route read ahead, since the indexing scan may be reading the same lines differently.
+class Counter {
+public:
+    explicit Counter(KeywordCounts& counts) : c_(counts) {}
 
-void Count(core::LoadedLog& log, ScanState& st, Trigger t, long long ii) {
-    switch (t) {
-        case Trigger::ChargeMultiplicity: ++log.nchgmlt; break;
-        case Trigger::ScfDone: ++log.ndone; break;
-        case Trigger::MaximumForce: ++log.nforce; break;
-        case Trigger::Orientation: ++log.nstd; break;
-        case Trigger::Mulliken: ++log.nmllkn; break;
-        case Trigger::AlphaVirtual: ++log.nalphavrt; break;
-        case Trigger::AlphaOccupied: ++log.nalphaocc; break;
-        case Trigger::BetaVirtual: ++log.nbetavrt; break;
-        case Trigger::BetaOccupied: ++log.nbetaocc; break;
-        case Trigger::DipoleMoment: ++log.ndipol; break;
-        case Trigger::Frequencies: ++log.nfreq; break;
-        case Trigger::ZeroPoint: ++log.nzero; break;
-        case Trigger::NormalTermination:
-            if (++log.nterm == 1) st.nterm1_pos = ii;
-            break;
-        case Trigger::Annihilation: log.annihilation_check = true; break;
-        case Trigger::ExcitedState:
-            if (++log.nexstt == 1) log.tddft_file = log.FileDum;
-            break;
-        default: break;  // indexed only
-    }
-}
+    // Inside a route read ahead every line counts, whatever it begins with.
+    bool WantsEveryLine() const { return ahead_ > 0; }
 
-// One round of the counting scan, up to the counted lines. With `marks`, the round is the
-// first one, read together with the line count: it reads to the end of the file, takes
-// the marks on the way and returns the number of lines.
-long long CountOnce(Application& app, ScanState& st, core::LineMarks* marks) {
-    auto& log = app.log;
-    ForgetCounts(log);
-    st.nterm1_pos = 0;
-    core::LineReader in(log.FileDum, kHistory);
-    if (marks) in.TakeMarks(*marks);
-    const long long until = marks ? core::LineReader::kNoLimit : log.nline;
-    while (in.NextStartingWith(TriggerStarts(), until)) {
+    void Feed(std::string_view line, long long ii) {
         size_t at = 0;
-        Trigger t = Classify(in.TrimmedLine(), st.stdinput_change, 0, at);
-        if (t == Trigger::Route) {
-            log.njob += ReadRoute(in);
-            t = Classify(in.TrimmedLine(), st.stdinput_change, at + 1, at);
+        if (ahead_ > 0) {
+            const int k = kRouteReadAhead - ahead_;  // 0: the first line after the "#" line
+            if (dash_ < 0 && line.starts_with("-------")) dash_ = k;
+            if (--ahead_ > 0) return;
+            EndRoute();
+            Count(Classify(line, false, 1, at), ii);
+            return;
         }
-        Count(log, st, t, in.LineNumber());
+        const Trigger t = Classify(line, false, 0, at);
+        if (t != Trigger::Route) return Count(t, ii);
+        ahead_ = kRouteReadAhead;
+        dash_ = -1;
     }
-    return in.LineNumber();
-}
 
-void SizeArrays(core::LoadedLog& log) {
-    using core::SizeArray;
-    log.job_pos.assign(static_cast<size_t>(std::max(log.njob, 0) + 10), 0);
-    SizeArray(log.chgmlt_pos, log.nchgmlt);
-    SizeArray(log.scfengy, log.ndone);
-    SizeArray(log.scfdone_pos, log.ndone);
-    SizeArray(log.std_pos, log.nstd);
-    SizeArray(log.force_pos, log.nforce);
-    SizeArray(log.freq_pos, log.nfreq);
-    SizeArray(log.mllkn_pos, log.nmllkn);
-    SizeArray(log.dipol_pos, log.ndipol);
-    SizeArray(log.zero_pos, log.nzero);
-    SizeArray(log.nterm_pos, log.nterm);
-    SizeArray(log.exstt_pos, log.nexstt);
-    SizeArray(log.exctd_pos, log.nexstt);
-    SizeArray(log.nci_coeff, log.nexstt);
-    for (auto* v : {&log.maxfrce, &log.rmsfrce, &log.maxdisp, &log.rmsdisp, &log.prdcten})
-        SizeArray(*v, log.nforce);
-    SizeArray(log.alphaocc_pos, log.nalphaocc);
-    SizeArray(log.alphavrt_pos, log.nalphavrt);
-    SizeArray(log.betaocc_pos, log.nbetaocc);
-    SizeArray(log.betavrt_pos, log.nbetavrt);
-}
+    // The end of the file inside a route read ahead: the lines that never came hold no
+    // dash line.
+    void Finish() {
+        if (ahead_ > 0) EndRoute();
+        ahead_ = 0;
+    }
 
+private:
+    // The route section is the "#" line and the lines up to the first dash line.
+    void EndRoute() {
+        if (dash_ >= 0) c_.njob += dash_ + 1;
+    }
+
+    void Count(Trigger t, long long ii) {
+        switch (t) {
+            case Trigger::ChargeMultiplicity: ++c_.nchgmlt; break;
+            case Trigger::ScfDone: ++c_.ndone; break;
+            case Trigger::MaximumForce: ++c_.nforce; break;
+            case Trigger::Orientation: ++c_.standardOrientations; break;
+            // Classified for standard orientations, the other headers are the input ones.
+            case Trigger::OtherOrientation: ++c_.inputOrientations; break;
+            case Trigger::Mulliken: ++c_.nmllkn; break;
+            case Trigger::AlphaVirtual: ++c_.nalphavrt; break;
+            case Trigger::AlphaOccupied: ++c_.nalphaocc; break;
+            case Trigger::BetaVirtual: ++c_.nbetavrt; break;
+            case Trigger::BetaOccupied: ++c_.nbetaocc; break;
+            case Trigger::DipoleMoment: ++c_.ndipol; break;
+            case Trigger::Frequencies: ++c_.nfreq; break;
+            case Trigger::ZeroPoint: ++c_.nzero; break;
+            case Trigger::NormalTermination:
+                if (++c_.nterm == 1) c_.firstTermination = ii;
+                break;
+            case Trigger::Annihilation: c_.annihilation = true; break;
+            case Trigger::ExcitedState: ++c_.nexstt; break;
+            default: break;  // indexed only
+        }
+    }
+
+    KeywordCounts& c_;
+    int ahead_ = 0;  // lines of a route read ahead still to come
+    int dash_ = -1;  // where among them the first dash line was
+};
+
+// The reading of one pass: every line it reads goes to the counting scan, when there is
+// one, before the indexing scan looks at it.
+class Pass {
+public:
+    Pass(const std::filesystem::path& log, core::LineMarks* marks, Counter* counter)
+        : in_(log, kHistory), counter_(counter) {
+        if (marks) in_.TakeMarks(*marks);
+    }
+
+    core::LineReader& In() { return in_; }
+    bool Next() { return Fed(in_.Next()); }
+    bool ReadOver() { return Fed(in_.ReadOver()); }
+
+    // On to the next line that begins as a trigger does.
+    bool NextCandidate() {
+        while (counter_ && counter_->WantsEveryLine()) {
+            if (!Next()) return false;
+            if (TriggerStarts().Begins(in_.TrimmedLine())) return true;
+        }
+        return Fed(in_.NextStartingWith(TriggerStarts()));
+    }
+
+    // Reads what is left of the file for the counting scan.
+    void Finish() {
+        while (counter_ && NextCandidate()) {
+        }
+        if (counter_) counter_->Finish();
+    }
+
+private:
+    bool Fed(bool read) {
+        if (read && counter_) counter_->Feed(in_.TrimmedLine(), in_.LineNumber());
+        return read;
+    }
+
+    core::LineReader in_;
+    Counter* counter_;
+};
+
+// The indexing scan: the hits of the keyword index and what the later phases need.
 class Indexer {
 public:
-    Indexer(Application& app, const ScanState& st)
-        : app_(app), log_(app.log), st_(st), in_(app.log.FileDum, kHistory) {}
+    Indexer(Pass& pass, KeywordScan& out, bool inputOrientation)
+        : pass_(pass), in_(pass.In()), out_(out), input_(inputOrientation) {
+        out.index.Clear();
+        out.energies.clear();
+        out.nbasis = out.nbsuse = out.nmocoeff = 0;
+        out.optJob = false;
+        out.lastOrientationLine = 0;
+        out.basisLines.Clear();
+        out.error = nullptr;
+        out.errorLine = 0;
+    }
 
-    // The grid shows what was indexed also when a bad line ends the scan.
-    void Run() {
-        auto& log = log_;
-        const size_t expected = ExpectedHits();
-        log.njob = log.nchgmlt = log.ndone = log.nterm = log.nmllkn = log.ndipol = 0;
-        log.nforce = log.nfreq = log.nzero = log.nexstt = 0;
-        log.nalphaocc = log.nalphavrt = log.nbetaocc = log.nbetavrt = 0;
-        log.nstd = -1;
-        log.lastOrientationLine = 0;
-        log.opt_chk = false;
-        log.forceLinesIndexed = false;
-        log.keywords.Clear();
-        log.keywords.hits.reserve(expected);
-        log.basislines.Clear();
-        log.basislines.file = log.FileDum;
-        std::string cut;
+    // Up to the end of the file, or to a bad number. The frequency and zero-point lines of
+    // an optimisation are marked once the first normal termination is known:
+    // `firstTermination` is read after the counting scan has seen the whole file.
+    void Run(const long long& firstTermination) {
         try {
-            while (in_.NextStartingWith(TriggerStarts())) Line();
-        } catch (const core::ConversionError& e) {
-            if (!CutOffHere()) {
-                app_.form3.ShowKeywordIndex(log.keywords);
-                throw;
-            }
-            cut = "The log breaks off inside line " + core::IntText(ii()) + ": " + e.what();
-        } catch (...) {
-            app_.form3.ShowKeywordIndex(log.keywords);
-            throw;
+            while (pass_.NextCandidate()) Line();
+        } catch (const core::ConversionError&) {
+            out_.error = std::current_exception();
+            out_.errorLine = ii();
         }
-        app_.form3.ShowKeywordIndex(log.keywords);
-        if (!cut.empty()) app_.ShowWarningPos(cut);  // what was indexed before the cut is the index
-        log.forceLinesIndexed = !forceLineReadOver_;
-        app_.Pause(log.sleeptime);
+        pass_.Finish();
+        // Lines of an optimisation's own job (up to its first normal termination) describe
+        // no minimum.
+        for (size_t i : optJobHits_) {
+            auto& hit = out_.index.hits[i];
+            if (hit.line <= firstTermination) hit.remark = "Excluded";
+        }
+        out_.forceLinesIndexed = !forceLineReadOver_;
     }
 
 private:
     long long ii() const { return in_.LineNumber(); }
-
-    // A bad value on the last line of a log that breaks off is the cut itself (a job killed
-    // while writing that line), not a fault of the file: the scan goes on with what it has.
-    bool CutOffHere() const { return log_.jobEnd == core::JobEnd::Unfinished && ii() >= log_.nline; }
-
-    // The hits the counting scan's counts foretell (a title and a charge line per charge
-    // line), so the index is allocated once at its size instead of doubling past it.
-    size_t ExpectedHits() const {
-        const auto& l = log_;
-        const long long n = 0LL + l.njob + 2LL * l.nchgmlt + l.ndone + l.nalphaocc + l.nalphavrt + l.nbetaocc +
-                            l.nbetavrt + l.nforce + l.nstd + l.nmllkn + l.ndipol + l.nterm + l.nexstt + l.nfreq +
-                            l.nzero;
-        return static_cast<size_t>(std::max(n, 0LL)) + 16;
-    }
 
     // Token k of `line`; "" when the line has fewer.
     const std::string& TokenOf(std::string_view line, int k) {
@@ -195,7 +193,7 @@ private:
 
     core::KeywordHit& Hit(KeywordKind kind, long long line, std::string_view keyword,
                           std::string_view contents = {}) {
-        auto& hit = log_.keywords.hits.emplace_back();
+        auto& hit = out_.index.hits.emplace_back();
         hit.line = line;
         hit.kind = kind;
         hit.keyword.assign(keyword);
@@ -207,98 +205,97 @@ private:
     // the triggers after it in the table.
     void Line() {
         std::string_view line = in_.TrimmedLine();
-        pdos::NoteBasisLine(line, ii(), log_.basislines);
+        core::NoteBasisLine(line, ii(), out_.basisLines);
         size_t at = 0;
-        Trigger t = Classify(line, st_.stdinput_change, 0, at);
+        Trigger t = Classify(line, input_, 0, at);
         if (t == Trigger::Route) {
             Route();
             line = in_.TrimmedLine();
-            pdos::NoteBasisLine(line, ii(), log_.basislines);
-            t = Classify(line, st_.stdinput_change, at + 1, at);
+            core::NoteBasisLine(line, ii(), out_.basisLines);
+            t = Classify(line, input_, at + 1, at);
         }
         if (t == Trigger::DipoleMoment) {
             Dipole(line);
             line = in_.Line();  // read over, as read
-            t = Classify(line, st_.stdinput_change, at + 1, at);
+            t = Classify(line, input_, at + 1, at);
         }
         if (t != Trigger::None) Act(t, line, at);
     }
 
     void Act(Trigger t, std::string_view line, size_t at) {
-        auto& log = log_;
         switch (t) {
+            // " Title Card Required", three lines above " Charge =  0 Multiplicity = 1"
             case Trigger::ChargeMultiplicity:
-                Record(log.chgmlt_pos, log.nchgmlt, ii());
                 Hit(KeywordKind::Title, ii() - 3, "Title Section", in_.TrimmedLine(3));
                 Hit(KeywordKind::ChargeMultiplicity, ii(), "Charge + Multiplicity", line);
                 break;
             case Trigger::ScfDone: ScfDone(line); break;
-            case Trigger::AlphaVirtual: Eigen(KeywordKind::AlphaVirtual, line, at, log.alphavrt_pos, log.nalphavrt); break;
-            case Trigger::AlphaOccupied: Eigen(KeywordKind::AlphaOccupied, line, at, log.alphaocc_pos, log.nalphaocc); break;
-            case Trigger::BetaVirtual: Eigen(KeywordKind::BetaVirtual, line, at, log.betavrt_pos, log.nbetavrt); break;
-            case Trigger::BetaOccupied: Eigen(KeywordKind::BetaOccupied, line, at, log.betaocc_pos, log.nbetaocc); break;
+            case Trigger::AlphaVirtual: Eigen(KeywordKind::AlphaVirtual, line, at); break;
+            case Trigger::AlphaOccupied: Eigen(KeywordKind::AlphaOccupied, line, at); break;
+            case Trigger::BetaVirtual: Eigen(KeywordKind::BetaVirtual, line, at); break;
+            case Trigger::BetaOccupied: Eigen(KeywordKind::BetaOccupied, line, at); break;
+            // " NBasis=     7 RedAO= T  NBF=     7": token 2
             case Trigger::NBasis:
-                if (log.nbasis == 0) log.nbasis = ParseCount(TokenOf(line, 2), line);
+                if (out_.nbasis == 0) out_.nbasis = ParseCount(TokenOf(line, 2), line);
                 break;
             case Trigger::NBsUse:
-                if (log.nbsuse == 0) log.nbsuse = ParseCount(TokenOf(line, 2), line);
+                if (out_.nbsuse == 0) out_.nbsuse = ParseCount(TokenOf(line, 2), line);
                 break;
-            case Trigger::MoCoefficients: ++log.nmocoeff; break;
-            case Trigger::MaximumForce:
-                Record(log.force_pos, log.nforce, ii());
-                Hit(KeywordKind::MaximumForce, ii(), First(line, 13));
-                break;
+            case Trigger::MoCoefficients: ++out_.nmocoeff; break;
+            case Trigger::MaximumForce: Hit(KeywordKind::MaximumForce, ii(), First(line, 13)); break;
             case Trigger::Orientation:
-                Record(log.std_pos, log.nstd, ii());
                 Hit(KeywordKind::Orientation, ii(), line);
-                log.lastOrientationLine = ii();
+                out_.lastOrientationLine = ii();
                 break;
-            case Trigger::OtherOrientation: log.lastOrientationLine = ii(); break;
-            case Trigger::Mulliken:
-                Record(log.mllkn_pos, log.nmllkn, ii());
-                Hit(KeywordKind::Mulliken, ii(), line);
-                break;
+            case Trigger::OtherOrientation: out_.lastOrientationLine = ii(); break;
+            case Trigger::Mulliken: Hit(KeywordKind::Mulliken, ii(), line); break;
             case Trigger::NormalTermination:
-                Record(log.nterm_pos, log.nterm, ii());
+                ++terminations_;
                 Hit(KeywordKind::NormalTermination, ii(), First(line, 18));
                 break;
             case Trigger::ExcitedState:
-                Record(log.exstt_pos, log.nexstt, ii());
                 Hit(KeywordKind::ExcitedState, ii(), TrimView(First(line, 18)), TrimView(From(line, 19)));
                 break;
             case Trigger::Frequencies:
-                Unless1stOptJob(Hit(KeywordKind::Frequencies, ii(), First(line, 11), TrimView(From(line, 15))),
-                                log.freq_pos, log.nfreq);
+                Hit(KeywordKind::Frequencies, ii(), First(line, 11), TrimView(From(line, 15)));
+                NoteIfOptJob();
                 break;
             case Trigger::ZeroPoint:
-                Unless1stOptJob(Hit(KeywordKind::ZeroPoint, ii(), First(line, 21)), log.zero_pos, log.nzero);
+                Hit(KeywordKind::ZeroPoint, ii(), First(line, 21));
+                NoteIfOptJob();
                 break;
             default: break;  // counted only, or handled before
         }
     }
 
     // A line read over without the whole trigger table: the SCF table finds its
-    // "Maximum Force" lines in force_pos only when no such line was among them.
+    // "Maximum Force" lines in the index only when no such line was among them.
     void ReadOverUnclassified(std::string_view line, long long lineNo) {
         if (core::StartsUpper(TrimView(line), "MAXIMUM FORCE")) forceLineReadOver_ = true;
-        pdos::NoteBasisLine(line, lineNo, log_.basislines);
+        core::NoteBasisLine(line, lineNo, out_.basisLines);
     }
 
+    // A route section: the "#" line (the current one on entry) and the lines up to the
+    // next dash line within the five read after it; Line(5) is then the "#" line.
+    //   " #p b3lyp/sto-3g opt"
+    //   " -------------------"
     void Route() {
-        long long hashLine = ii();
-        int lines = ReadRoute(in_);
+        const long long hashLine = ii();
+        for (int r = 0; r < kRouteReadAhead; ++r) pass_.Next();
+        int lines = 0;
+        for (int k = 0; k < kRouteReadAhead && lines == 0; ++k)
+            if (in_.TrimmedLine(4 - k).starts_with("-------")) lines = k + 1;
         for (int k = 1; k <= 4; ++k) ReadOverUnclassified(in_.Line(k), ii() - k);
         for (int j = 0; j < lines; ++j) {
             std::string_view text = in_.TrimmedLine(5 - j);
-            Record(log_.job_pos, log_.njob, hashLine + j);
             Hit(KeywordKind::Route, hashLine + j, "Gaussian job commands", text);
             // Any line of the route may carry the keyword (a route is often wrapped).
-            if (!log_.opt_chk && HasOptKeyword(text)) log_.opt_chk = true;
+            if (!out_.optJob && HasOptKeyword(text)) out_.optJob = true;
         }
     }
 
+    // A convergence failure (kNotConverged) within the three lines before: no energy.
     void ScfDone(std::string_view line) {
-        auto& log = log_;
         auto& hit = Hit(KeywordKind::ScfDone, ii(), First(line, 9), TrimView(From(line, 10)));
         for (int k = 1; k <= 3; ++k) {
             if (in_.TrimmedLine(k) == kNotConverged) {
@@ -307,86 +304,69 @@ private:
                 return;
             }
         }
-        if (log.nterm != 0) return;  // only the first job's energies are recorded
+        if (terminations_ != 0) return;  // only the first job's energies are recorded
+        // "SCF Done:  E(RHF) =  -74.9643254911     A.U. after    4 cycles": token 5
         const std::string& energy = TokenOf(line, 5);
         if (energy.empty()) throw core::ConversionError("'" + std::string(line) + "' holds no energy value");
         double e = core::AtLine(ii(), [&] { return core::ParseDouble(energy); });
         // A whole number to three decimals is a placeholder, not an energy.
         if (std::fmod(std::nearbyint(e * 1000.0), 1000.0) == 0.0) return;
-        int n = log.ndone;
-        Record(log.scfdone_pos, n, ii());
-        ++log.ndone;
-        if (log.scfengy.size() < log.scfdone_pos.size()) log.scfengy.resize(log.scfdone_pos.size(), 0.0);
-        log.scfengy[static_cast<size_t>(log.ndone)] = e;
-        hit.keyword = "SCF Done: #" + core::IntText(log.ndone);
-        log.pick_energy_check = true;
+        out_.energies.emplace_back(ii(), e);
+        hit.keyword = "SCF Done: #" + core::IntText(static_cast<long long>(out_.energies.size()));
     }
 
-    void Eigen(KeywordKind kind, std::string_view line, size_t at, std::vector<int>& pos, int& count) {
+    void Eigen(KeywordKind kind, std::string_view line, size_t at) {
         const size_t lit = TriggerLiteralSize(at);
-        Record(pos, count, ii());
         Hit(kind, ii(), First(line, lit), From(line, lit + 5));
     }
 
     // The dipole header and the line after it, whose last token is the total in debye.
-    // The next line is read over the header, as read (untrimmed).
+    // The next line is read over the header, as read (untrimmed):
+    //   " Dipole moment (field-independent basis, Debye):"
+    //   "    X=              0.0000    Y=              0.0000    Z=              0.0000  Tot=              0.0000"
     void Dipole(std::string_view header) {
-        Record(log_.dipol_pos, log_.ndipol, ii());
         auto& hit = Hit(KeywordKind::DipoleMoment, ii(), First(header, 13));
-        if (!in_.ReadOver()) return;
+        if (!pass_.ReadOver()) return;
         ReadOverUnclassified(in_.Line(), ii());
         tokens_.Split(in_.Line());
         hit.contents = tokens_.Last();
         hit.contents += " Debye";
     }
 
-    // Frequency and zero-point lines of an optimisation's own job (up to its first
-    // normal termination) describe no minimum and are marked, not recorded.
-    void Unless1stOptJob(core::KeywordHit& hit, std::vector<int>& pos, int& count) {
-        if (ii() > st_.nterm1_pos || !log_.opt_chk)
-            Record(pos, count, ii());
-        else
-            hit.remark = "Excluded";
+    // Frequency and zero-point lines met after an OPT route are decided at the end.
+    void NoteIfOptJob() {
+        if (out_.optJob) optJobHits_.push_back(out_.index.hits.size() - 1);
     }
 
-    Application& app_;
-    core::LoadedLog& log_;
-    const ScanState& st_;
-    core::LineReader in_;
+    Pass& pass_;
+    core::LineReader& in_;
+    KeywordScan& out_;
+    bool input_;
     core::LineTokens tokens_;
+    int terminations_ = 0;
     bool forceLineReadOver_ = false;
+    std::vector<size_t> optJobHits_;
 };
 
 }  // namespace
 
-void ForgetCounts(core::LoadedLog& log) {
-    log.njob = log.nchgmlt = log.ndone = log.nterm = log.nstd = log.nforce = 0;
-    log.nfreq = log.nzero = log.nmllkn = log.ndipol = log.nexstt = 0;
-    log.nalphaocc = log.nalphavrt = log.nbetaocc = log.nbetavrt = 0;
-    log.nbasis = log.nbsuse = log.mocoeff_start = log.nmocoeff = 0;
-}
-
-long long CountLinesAndKeywords(Application& app, ScanState& st) {
-    st = ScanState{};
-    try {
-        return CountOnce(app, st, &app.log.linemarks);
-    } catch (...) {
-        ForgetCounts(app.log);
-        throw;
+KeywordScan ScanKeywords(const std::filesystem::path& log, core::LineMarks* marks) {
+    KeywordScan scan;
+    {
+        Counter counter(scan.counts);
+        Pass pass(log, marks, &counter);
+        Indexer(pass, scan, false).Run(scan.counts.firstTermination);
+        scan.lines = pass.In().LineNumber();
     }
-}
-
-void CountingScan(Application& app, ScanState& st) {
-    app.Pause(app.log.sleeptime);  // the first round was read with the line count
+    scan.basisLines.file = log.string();
     // An optimisation written with input orientations only: index those instead.
-    if (app.log.ndone > 1 && app.log.nstd == 0) {
-        st.stdinput_change = true;
-        CountOnce(app, st, nullptr);
-        app.Pause(app.log.sleeptime);
+    if (scan.counts.ndone > 1 && scan.counts.standardOrientations == 0) {
+        scan.inputOrientations = true;
+        Pass pass(log, nullptr, nullptr);
+        Indexer(pass, scan, true).Run(scan.counts.firstTermination);
+        scan.basisLines.file = log.string();
     }
-    SizeArrays(app.log);
+    return scan;
 }
-
-void IndexingScan(Application& app, const ScanState& st) { Indexer(app, st).Run(); }
 
 }  // namespace mavrolin::logscan

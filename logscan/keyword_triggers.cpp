@@ -27,38 +27,59 @@ struct Entry {
 // In the order the indexing scan tests them: what follows DipoleMoment is tried again on
 // the line it reads over.
 constexpr std::array kTable = {
+    // " #p ub3lyp/sto-3g pop=full iop(3/33=1,3/36=-1) nosym"
     Entry{Trigger::Route, Rule::Prefix, "#"},
+    // " Charge =  0 Multiplicity = 1"
     Entry{Trigger::ChargeMultiplicity, Rule::Prefix, "CHARGE ="},
+    // " SCF Done:  E(RHF) =  -74.9643254911     A.U. after    4 cycles"
     Entry{Trigger::ScfDone, Rule::Prefix, "SCF DONE"},
+    // " Alpha virt. eigenvalues --    0.57076   0.70842"
     Entry{Trigger::AlphaVirtual, Rule::Prefix, "ALPHA VIRT. EIGENVALUES"},
+    // " Alpha  occ. eigenvalues --  -20.24401  -1.25073  -0.60333  -0.44547  -0.38834"
     Entry{Trigger::AlphaOccupied, Rule::Prefix, "ALPHA  OCC. EIGENVALUES"},
+    // "  Beta virt. eigenvalues --   -0.30053  -0.14705  -0.10316  -0.07372  -0.00823"
     Entry{Trigger::BetaVirtual, Rule::Prefix, "BETA VIRT. EIGENVALUES"},
+    // "  Beta  occ. eigenvalues --  -10.25059 -10.25054 -10.21899 -10.21895 -10.21858"
     Entry{Trigger::BetaOccupied, Rule::Prefix, "BETA  OCC. EIGENVALUES"},
+    // " NBasis=     7 RedAO= T  NBF=     7"
     Entry{Trigger::NBasis, Rule::Field, "NBasis=", 8},
+    // " NBsUse=     7 1.00D-04 NBFU=     7"
     Entry{Trigger::NBsUse, Rule::Field, "NBsUse=", 8},
+    // "     Alpha Molecular Orbital Coefficients:"
     Entry{Trigger::MoCoefficients, Rule::PrefixOfSize, "ALPHA MOLECULAR ORBITAL COEFFICIENTS:", 37},
+    // "     Molecular Orbital Coefficients:"
     Entry{Trigger::MoCoefficients, Rule::PrefixOfSize, "MOLECULAR ORBITAL COEFFICIENTS:", 31},
+    // " Maximum Force            0.000035     0.000450     YES"
     Entry{Trigger::MaximumForce, Rule::Prefix, "MAXIMUM FORCE"},
+    // "                         Standard orientation:"
     Entry{Trigger::Orientation, Rule::Prefix, "STANDARD ORIENTATION", 0, Orient::Standard},
+    // "                          Input orientation:"
     Entry{Trigger::Orientation, Rule::Prefix, "INPUT ORIENTATION", 0, Orient::Input},
-    // A Z-matrix input run with nosymm prints its geometry only as "Z-Matrix orientation:".
+    // A Z-matrix input run with nosymm prints its geometry only as
+    // "                         Z-Matrix orientation:"
     Entry{Trigger::Orientation, Rule::Prefix, "Z-MATRIX ORIENTATION", 0, Orient::Input},
     // The headers of the kind the scan does not index still mark where a geometry is printed.
     Entry{Trigger::OtherOrientation, Rule::Prefix, "STANDARD ORIENTATION", 0, Orient::Input},
     Entry{Trigger::OtherOrientation, Rule::Prefix, "INPUT ORIENTATION", 0, Orient::Standard},
     Entry{Trigger::OtherOrientation, Rule::Prefix, "Z-MATRIX ORIENTATION", 0, Orient::Standard},
-    // The header line with its colon: "Mulliken charges and spin densities:".
+    // The header line with its colon: " Mulliken charges and spin densities:", " Mulliken charges:".
     Entry{Trigger::Mulliken, Rule::PrefixOfSize, "MULLIKEN CHARGES AND SPIN DENSITIES", 36},
     Entry{Trigger::Mulliken, Rule::PrefixOfSize, "MULLIKEN CHARGES", 17},
     // Older versions: "Mulliken atomic charges:" (Gaussian 98: "Total atomic charges:"),
     // an open shell's spin densities in a block of their own further on.
     Entry{Trigger::Mulliken, Rule::PrefixOfSize, "MULLIKEN ATOMIC CHARGES", 24},
     Entry{Trigger::Mulliken, Rule::PrefixOfSize, "TOTAL ATOMIC CHARGES", 21},
+    // " Dipole moment (field-independent basis, Debye):"
     Entry{Trigger::DipoleMoment, Rule::Prefix, "DIPOLE MOMENT"},
+    // " Normal termination of Gaussian 16 at Wed Apr  4 10:16:46 2018."
     Entry{Trigger::NormalTermination, Rule::Prefix, "NORMAL TERMINATION"},
+    // " Excited State   1:      Singlet-A      5.6287 eV  220.27 nm  f=0.0018  <S**2>=0.000"
     Entry{Trigger::ExcitedState, Rule::Field, "Excited State", 14},
+    // " Frequencies --     53.1981                84.7415               149.4005"
     Entry{Trigger::Frequencies, Rule::Prefix, "FREQUENCIES"},
+    // " Zero-point correction=                           0.177140 (Hartree/Particle)"
     Entry{Trigger::ZeroPoint, Rule::Prefix, "ZERO-POINT CORRECTION"},
+    // " Annihilation of the first spin contaminant:"
     Entry{Trigger::Annihilation, Rule::Prefix, "ANNIHILATION"},
 };
 

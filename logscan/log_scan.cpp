@@ -44,7 +44,7 @@ bool HasFrequencies(const core::LoadedLog& log) { return log.nfreq > 0; }
 
 constexpr std::array kPhases = {
     ScanPhase{"choose the log", [](Scan& s) { return ChooseAndReset(s.app); }, OnError::EndScan},
-    ScanPhase{"count the lines", [](Scan& s) { return CountingPass(s.app, s.state); }, OnError::EndScan},
+    ScanPhase{"read the log", [](Scan& s) { return CountingPass(s.app, s.state); }, OnError::EndScan},
     ScanPhase{"count the keywords", [](Scan& s) { CountingScan(s.app, s.state); return true; }, OnError::EndScan},
     ScanPhase{"index the keywords", [](Scan& s) { IndexingScan(s.app, s.state); return true; }, OnError::EndScan},
     ScanPhase{"MO energies", Always<modiagram::MoEnergyPhase>, OnError::ReportAndGoOn},

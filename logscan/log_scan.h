@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+#include "logscan/keyword_scan.h"
+
 namespace core {
 struct LoadedLog;
 }
@@ -18,10 +20,10 @@ class Application;
 
 namespace logscan {
 
-// What the counting scan hands to the indexing scan.
+// What the pass over the file found, from the phase that reads it to the phase that
+// hands the index to the record.
 struct ScanState {
-    long long nterm1_pos = 0;       // first normal-termination line, 0 when none
-    bool stdinput_change = false;   // input orientations stand in for standard ones
+    KeywordScan keywords;
 };
 
 // One scan in progress: the phases share it.
@@ -45,17 +47,17 @@ std::span<const ScanPhase> ScanPhases();
 
 // The phases that end or shape the scan.
 bool ChooseAndReset(Application& app);
-// The line count and the counting scan's first round are one read of the file
-// (CountLinesAndKeywords); CountingScan adds what depends on the whole count and sizes the
-// position arrays.
+// The line count, the counting scan and the indexing scan are one read of the file
+// (CountLinesAndKeywords, which leaves the counts in the record); CountingScan sizes the
+// position arrays from them; IndexingScan records the positions and shows the index.
 bool CountingPass(Application& app, ScanState& st);
 void CountingScan(Application& app, ScanState& st);
-// Counts the lines of app.log.FileDum, takes its line marks and counts the keywords.
+// Counts the lines of app.log.FileDum, takes its line marks, counts and indexes the keywords.
 long long CountLinesAndKeywords(Application& app, ScanState& st);
-// Zeroes the keyword counts: a file refused after its count leaves none behind without
-// position arrays sized for them.
+// Zeroes the keyword counts: a file refused after its count, or a cancelled scan, leaves
+// none behind without position arrays sized for them.
 void ForgetCounts(core::LoadedLog& log);
-void IndexingScan(Application& app, const ScanState& st);
+void IndexingScan(Application& app, ScanState& st);
 void ScfTablePhase(Application& app);
 void ClosingMessages(Application& app);
 void HideCoordinateGrids(Application& app);

@@ -38,9 +38,7 @@ void CancelledOpen(Application& app) {
     auto& log = app.log;
     ClearScannedRows(app);
     // Positions half indexed are no one's to read.
-    log.njob = log.nchgmlt = log.ndone = log.nterm = log.nstd = log.nforce = 0;
-    log.nfreq = log.nzero = log.nmllkn = log.ndipol = log.nexstt = 0;
-    log.nalphaocc = log.nalphavrt = log.nbetaocc = log.nbetavrt = 0;
+    ForgetCounts(log);
     HideCoordinateGrids(app);
     app.ShowMessagePos("Scan cancelled: nothing of " + log.FileDum + " was loaded.");
 }

@@ -28,13 +28,6 @@ std::vector<std::string> Tokens(const std::string& text) {
     return out;
 }
 
-// Older versions end the title with a full stop, newer ones with a colon or nothing.
-bool TitleWithPrefix(const std::string& line, std::string_view prefix) {
-    std::string t = core::UpperAscii(core::Trim(line));
-    if (!t.empty() && (t.back() == ':' || t.back() == '.')) t.pop_back();
-    return t == std::string(prefix) + "MOLECULAR ORBITAL COEFFICIENTS";
-}
-
 // "    60 basis functions,   180 primitive gaussians, ..."
 std::optional<int> BasisFunctionsLine(const std::string& line) {
     auto words = Tokens(line);
@@ -252,34 +245,6 @@ bool TitleLater(core::TextReader& in) {
 }
 
 }  // namespace
-
-std::optional<int> CountAfter(std::string_view line, std::string_view key) {
-    std::string_view t = core::TrimView(line);
-    if (!t.starts_with(key)) return std::nullopt;
-    auto words = Tokens(std::string(t.substr(key.size())));
-    long long v = 0;
-    if (words.empty() || !core::TryParseInt(words[0], v) || v < 0 || v > 1000000) return std::nullopt;
-    return static_cast<int>(v);
-}
-
-void NoteBasisLine(std::string_view line, long long lineNo, core::BasisLines& notes) {
-    line = core::TrimView(line);
-    // " NBasis=   108 RedAO= T EigKep=  3.18D-03  NBF=    60"
-    if (line.starts_with("NB")) {
-        if (auto v = CountAfter(line, "NBasis=")) notes.nbasis.emplace_back(lineNo, *v);
-        if (auto v = CountAfter(line, "NBsUse=")) notes.nbsuse.emplace_back(lineNo, *v);
-    }
-    // "     Molecular Orbital Coefficients:" (the title test itself runs on candidates only)
-    if (line.size() <= 64 && (core::StartsUpper(line, "MOLECULAR ORBITAL") || core::StartsUpper(line, "ALPHA MOLECULAR")) &&
-        IsCoefficientTitle(std::string(line)))
-        notes.titles.push_back(lineNo);
-}
-
-bool IsCoefficientTitle(const std::string& line) {
-    return TitleWithPrefix(line, "") || TitleWithPrefix(line, "ALPHA ");
-}
-
-bool IsBetaCoefficientTitle(const std::string& line) { return TitleWithPrefix(line, "BETA "); }
 
 std::string CoefficientLabel(const std::string& line, std::string& atom, std::string& function) {
     auto w = Tokens(line.substr(0, kLabelWidth));

@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/basis_lines.h"
 #include "core/loaded_log.h"
 
 #include "pdos/coefficient_table.h"
@@ -35,17 +36,11 @@ struct CoefficientLoad {
 CoefficientLoad ReadCoefficients(const std::filesystem::path& log, long long blockStart, int blockLength,
                                  const core::BasisLines* noted = nullptr, const core::LineMarks* marks = nullptr);
 
-// The count after `key` ("NBasis=", "NBsUse=") on a line that starts with it once trimmed,
-// whether or not blanks follow the "="; nothing when the line holds no such count.
-std::optional<int> CountAfter(std::string_view line, std::string_view key);
-
-// Notes what `line` (trimmed, line number `lineNo`) tells the coefficient load, if anything.
-void NoteBasisLine(std::string_view line, long long lineNo, core::BasisLines& notes);
-
-// "Molecular Orbital Coefficients" or "Alpha Molecular Orbital Coefficients", ending in a
-// colon, a full stop or nothing, any case, surrounding blanks ignored.
-bool IsCoefficientTitle(const std::string& line);
-bool IsBetaCoefficientTitle(const std::string& line);
+// The tests of the lines the scan notes for the load, shared with it.
+using core::CountAfter;
+using core::IsBetaCoefficientTitle;
+using core::IsCoefficientTitle;
+using core::NoteBasisLine;
 
 // The AO label of a coefficient line from its first 21 characters. `atom` and `function`
 // carry the parts of the previous line: a line naming no atom keeps the atom part, a line

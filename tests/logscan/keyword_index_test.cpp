@@ -5,6 +5,7 @@
 #include <map>
 
 #include "core/text_file.h"
+#include "logscan/keyword_scan.h"
 #include "logscan/keyword_triggers.h"
 #include "logscan/log_scan.h"
 #include "scan_test_support.h"
@@ -64,26 +65,21 @@ TEST(KeywordTriggers, ClassifiesTrimmedLines) {
 TEST(KeywordIndex, CountingAndIndexingScansAgree) {
     using namespace mavrolin::logscan;
     for (const char* name : {"water_opt_freq.log", "oh_doublet.log", "water_input_orientation.log"}) {
-        TestApp t;
-        auto& log = t.app.log;
-        log.FileDum = Fixture(name);
-        ScanState st;
-        log.nline = CountLinesAndKeywords(t.app, st);
-        CountingScan(t.app, st);
+        const KeywordScan scan = ScanKeywords(Fixture(name));
+        const KeywordCounts& c = scan.counts;
         std::map<KeywordKind, int> counted = {
-            {KeywordKind::ChargeMultiplicity, log.nchgmlt}, {KeywordKind::ScfDone, log.ndone},
-            {KeywordKind::MaximumForce, log.nforce},        {KeywordKind::Orientation, log.nstd},
-            {KeywordKind::Mulliken, log.nmllkn},            {KeywordKind::DipoleMoment, log.ndipol},
-            {KeywordKind::Frequencies, log.nfreq},          {KeywordKind::ZeroPoint, log.nzero},
-            {KeywordKind::NormalTermination, log.nterm},    {KeywordKind::AlphaOccupied, log.nalphaocc},
-            {KeywordKind::AlphaVirtual, log.nalphavrt},     {KeywordKind::BetaOccupied, log.nbetaocc},
-            {KeywordKind::BetaVirtual, log.nbetavrt},       {KeywordKind::Route, log.njob}};
-        IndexingScan(t.app, st);
+            {KeywordKind::ChargeMultiplicity, c.nchgmlt}, {KeywordKind::ScfDone, c.ndone},
+            {KeywordKind::MaximumForce, c.nforce},        {KeywordKind::Orientation, scan.Orientations()},
+            {KeywordKind::Mulliken, c.nmllkn},            {KeywordKind::DipoleMoment, c.ndipol},
+            {KeywordKind::Frequencies, c.nfreq},          {KeywordKind::ZeroPoint, c.nzero},
+            {KeywordKind::NormalTermination, c.nterm},    {KeywordKind::AlphaOccupied, c.nalphaocc},
+            {KeywordKind::AlphaVirtual, c.nalphavrt},     {KeywordKind::BetaOccupied, c.nbetaocc},
+            {KeywordKind::BetaVirtual, c.nbetavrt},       {KeywordKind::Route, c.njob}};
         for (const auto& [kind, n] : counted) {
-            EXPECT_EQ(static_cast<int>(log.keywords.Lines(kind).size()), n)
+            EXPECT_EQ(static_cast<int>(scan.index.Lines(kind).size()), n)
                 << name << " kind " << static_cast<int>(kind);
         }
-        EXPECT_GT(log.keywords.hits.size(), 10u) << name;
+        EXPECT_GT(scan.index.hits.size(), 10u) << name;
     }
 }
 

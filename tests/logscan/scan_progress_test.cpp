@@ -44,7 +44,7 @@ TEST(ScanProgress, ReportsEveryPhaseInOrderWithTheShareRead) {
             EXPECT_EQ(r.step, prev.step + 1) << "phases run in list order, each reported";
             EXPECT_EQ(r.fraction, 0.0);
         }
-        if (r.phase == "index the keywords" && r.fraction > 0 && r.fraction < 1) ++inside;
+        if (r.phase == "read the log" && r.fraction > 0 && r.fraction < 1) ++inside;
     }
     EXPECT_GE(inside, 1);
     EXPECT_EQ(t.platform.progressEnded, 1);
@@ -58,7 +58,7 @@ TEST(ScanProgress, CancelLeavesTheFailedOpenState) {
         const char* phase;
         int afterReports;
     };
-    for (const Case& c : {Case{"count the lines", 1}, Case{"index the keywords", 1}, Case{"SCF table", 0},
+    for (const Case& c : {Case{"read the log", 1}, Case{"index the keywords", 1}, Case{"SCF table", 0},
                           Case{"excited states", 0}}) {
         SCOPED_TRACE(c.phase);
         TestApp t;

@@ -77,7 +77,7 @@ TEST(DesktopScanProgress, CancelInThePanelStopsTheScanAndBlocksOtherInput) {
     session.OpenFile(path);
     EXPECT_TRUE(shown);
     EXPECT_TRUE(aboveStatus);
-    EXPECT_EQ(phase, "count the lines (1 of 10)");
+    EXPECT_EQ(phase, "read the log (1 of 10)");
     EXPECT_TRUE(menuBlocked);
     EXPECT_FALSE(panel->isVisible());
     ASSERT_FALSE(closer.Texts().empty());

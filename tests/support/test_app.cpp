@@ -6,6 +6,11 @@
 #include <sstream>
 
 #include "app/batch.h"
+#include "core/mapped_file.h"
+
+// Every test program maps files as the program does, so it installs the guard the
+// program's main() installs.
+[[maybe_unused]] static const bool kMappedFileGuard = (core::InstallMappedFileGuard(), true);
 
 namespace testing_support {
 
