@@ -8,7 +8,7 @@ set -eu
 here=$(cd "$(dirname "$0")/.." && pwd)
 corpus=${1:-$here/../shared/corpus}
 mavrolin=${2:-$here/build/mavrolin}
-out=$here/docs/figures
+out=${FIGURES_OUT:-$here/docs/figures}
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 mkdir -p "$out"
