@@ -422,7 +422,7 @@ void Renderer::Levels(const PanelLayout& p) {
         // Runs of levels each within a line's width of the one before share the column.
         for (size_t first = 0, i = 1; i <= levels.size(); ++i) {
             if (i < levels.size() && std::abs(p.Y(levels[i]->y) - p.Y(levels[i - 1]->y)) <
-                                         ((levels[i]->widthPt + levels[i - 1]->widthPt) / 2 + 0.5) * kPt)
+                                         ((levels[i]->widthPt + levels[i - 1]->widthPt) / 2 + 1.0) * kPt)
                 continue;
             const double n = static_cast<double>(i - first);
             // Pieces of equal length with a gap of 1.5 pt (less in a narrow column) between.

@@ -92,8 +92,8 @@ struct Segment {
 };
 
 // A level of a level diagram (an orbital energy): a line from x1 to x2 at y. Levels of the
-// same x1 and x2 closer than their lines are wide (a degenerate set) are drawn side by side
-// in shorter lines, the lowest to the left.
+// same x1 and x2 that would run together on the page (less than a point of white between
+// their lines: a degenerate set) are drawn side by side in shorter lines, the lowest left.
 struct Level {
     double x1 = 0, x2 = 0, y = 0;
     Color color = kBlack;
