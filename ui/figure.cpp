@@ -638,10 +638,14 @@ void Renderer::Draw(const Figure& f) {
             SetFont(false);
             cv_.Font.color = m.color;
             const PointF end = a.y < b.y ? a : b.x > a.x ? b : a;  // the top, else the right end
-            if (std::abs(a.x - b.x) < 0.5)  // an upright line: label beside its top
-                cv_.TextAt(end.x + gap_ / 2, p.T + gap_ / 2, m.label, {0, 0});
-            else
+            if (std::abs(a.x - b.x) < 0.5 && end.x + gap_ / 2 + cv_.TextWidth(m.label) <= p.R)
+                cv_.TextAt(end.x + gap_ / 2, p.T + gap_ / 2, m.label, {0, 0});  // beside an upright line's top
+            else if (std::abs(a.x - b.x) < 0.5)  // at the panel's right edge: to the left of it
+                cv_.TextAt(end.x - gap_ / 2, p.T + gap_ / 2, m.label, {1, 0});
+            else if (end.y - gap_ / 4 - th_ >= p.T)  // above the line, or below it at the panel's top
                 cv_.TextAt(p.R - gap_ / 2, end.y - gap_ / 4, m.label, {1, 1});
+            else
+                cv_.TextAt(p.R - gap_ / 2, end.y + gap_ / 4, m.label, {1, 0});
             cv_.Font.color = kBlack;
         }
         for (const auto& s : pn.series)
