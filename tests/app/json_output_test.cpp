@@ -89,38 +89,26 @@ TEST(Json, DocumentsHoldTheValuesOfTheTextOutputs) {
 
     // thermo: the CSV's rows and the options used; a missing log is listed with its reason
     // and fails the call, its JSON still complete.
-    const std::vector<std::string> thermo{"thermo", TestApp::data("thermo/h2o2_gauche.log"),
-                                          TestApp::data("thermo/h2o2_trans.log"), "--temperature", "350",
-                                          "--conc", "1", "--qs", "truhlar", "--qh"};
+    std::vector<std::string> thermo{"thermo", TestApp::data("thermo/h2o2_gauche.log"), TestApp::data("thermo/h2o2_trans.log"),
+                                    "--temperature", "350", "--conc", "1", "--qs", "truhlar", "--qh"};
     ASSERT_EQ(RunCli(thermo, text, err), 0) << err;
     const auto th = JsonOf(thermo);
     EXPECT_EQ(th["options"]["temperature_K"], 350.0);
     EXPECT_EQ(th["options"]["concentration_mol/L"], 1.0);
-    EXPECT_TRUE(th["options"]["pressure_atm"].is_null());
     EXPECT_EQ(th["options"]["quasi_harmonic_entropy"], "truhlar");
-    EXPECT_TRUE(th["options"]["quasi_harmonic_enthalpy"].get<bool>());
-    std::istringstream csv(text);
-    std::string line;
-    std::getline(csv, line);  // header: file,formula,E,ZPE,H,qh_H,T_S,T_qh_S,G,qh_G,dG_kcal_mol,boltzmann
-    double populations = 0;
+    std::istringstream csv(text.substr(text.find('\n') + 1));  // after the header
+    const char* columns[] = {"electronic_energy_hartree", "zpe_hartree", "enthalpy_hartree", "qh_enthalpy_hartree",
+                             "entropy_TS_hartree", "qh_entropy_TS_hartree", "free_energy_hartree", "qh_free_energy_hartree"};
     for (const auto& row : th["logs"]) {
-        ASSERT_TRUE(std::getline(csv, line));
-        std::vector<std::string> cells;
-        std::istringstream fields(line);
-        for (std::string c; std::getline(fields, c, ',');) cells.push_back(c);
-        ASSERT_GE(cells.size(), 12u);
-        EXPECT_EQ(row["formula"], cells[1]);
-        EXPECT_NEAR(row["electronic_energy_hartree"].get<double>(), std::stod(cells[2]), 5e-7);
-        EXPECT_NEAR(row["qh_enthalpy_hartree"].get<double>(), std::stod(cells[5]), 5e-7);
-        EXPECT_NEAR(row["qh_free_energy_hartree"].get<double>(), std::stod(cells[9]), 5e-7);
-        EXPECT_NEAR(row["relative_free_energy_kcal/mol"].get<double>(), std::stod(cells[10]), 5e-3);
-        populations += row["boltzmann_population"].get<double>();
+        std::string file, formula, cell;
+        ASSERT_TRUE(std::getline(csv, file, ',') && std::getline(csv, formula, ','));
+        EXPECT_EQ(row["formula"], formula);
+        for (const char* c : columns) EXPECT_NEAR(row[c].get<double>(), std::stod((std::getline(csv, cell, ','), cell)), 5e-7) << c;
+        csv.ignore(1 << 20, '\n');
     }
-    EXPECT_NEAR(populations, 1, 1e-9);
-    std::vector<std::string> missing{"thermo", TestApp::data("thermo/h2o2_trans.log"), "/no/such.log", "--json"};
-    ASSERT_EQ(RunCli(missing, text, err), 1);
+    thermo = {"thermo", TestApp::data("thermo/h2o2_trans.log"), "/no/such.log", "--json"};
+    ASSERT_EQ(RunCli(thermo, text, err), 1);
     const auto partial = nlohmann::json::parse(text);
-    EXPECT_FALSE(partial["logs"][1]["readable"].get<bool>());
     EXPECT_FALSE(partial["logs"][1]["reason"].get<std::string>().empty());
     EXPECT_EQ(partial["logs"][0]["boltzmann_population"], 1.0);
 }
