@@ -57,16 +57,23 @@ bool WriteFigureFiles(BatchSession& session, const ui::fig::Figure& figure, cons
 
 namespace {
 
-// The dialog: the common fields first, then the figure's own. Nothing when cancelled.
-std::optional<std::vector<std::string>> Ask(Application& app, const std::string& title, bool print, const FigureMenu& menu) {
-    std::vector<std::string> labels{"Title (may be empty)"}, initial{""};
+// The dialog: the common fields first, then the figure's own, filled with what was typed
+// the last time. Nothing when cancelled.
+std::optional<std::vector<std::string>> Ask(Application& app, const std::string& title, bool print, FigureMenu& menu,
+                                            FigureAnswers& last) {
+    std::vector<std::string> labels{"Title (may be empty)"}, initial{last.title};
     if (print) {
         labels.insert(labels.end(), {"Size in cm (W x H)", "Font size (pt)", "PNG resolution (dpi)"});
-        initial.insert(initial.end(), {"8.5x6", "8", "600"});
+        initial.insert(initial.end(), {last.size, last.font, last.dpi});
     }
     for (const auto& f : menu.fields) labels.push_back(f.label), initial.push_back(f.initial);
     auto values = app.platform.AskValues(title, labels, initial);
     if (values && values->size() != labels.size()) values.reset();
+    if (!values) return values;
+    size_t k = 0;
+    last.title = (*values)[k++];
+    if (print) last.size = (*values)[k++], last.font = (*values)[k++], last.dpi = (*values)[k++];
+    for (auto& f : menu.fields) f.initial = (*values)[k++];
     return values;
 }
 
@@ -83,8 +90,8 @@ bool IsYes(const std::string& answer) {
     return a == "Y" || a == "YES" || a == "1" || a == "TRUE";
 }
 
-void SaveFigureDialog(Application& app, const FigureMenu& menu) {
-    auto values = Ask(app, "Save Figure", true, menu);
+void SaveFigureDialog(Application& app, FigureMenu& menu, FigureAnswers& last) {
+    auto values = Ask(app, "Save Figure", true, menu, last);
     if (!values) return;
     ui::fig::Style style;
     long long font = 0, dpi = 0;
@@ -103,8 +110,8 @@ void SaveFigureDialog(Application& app, const FigureMenu& menu) {
     WriteFigure(app, *figure, style, *chosen);
 }
 
-void SaveFigureDataDialog(Application& app, const FigureMenu& menu) {
-    auto values = Ask(app, "Save Figure Data", false, menu);
+void SaveFigureDataDialog(Application& app, FigureMenu& menu, FigureAnswers& last) {
+    auto values = Ask(app, "Save Figure Data", false, menu, last);
     if (!values) return;
     auto figure = Build(menu, *values, 1);
     if (!figure) return;
@@ -116,8 +123,9 @@ void SaveFigureDataDialog(Application& app, const FigureMenu& menu) {
 
 void ConnectFigureItems(Application& app, ui::MenuItem& figure, ui::MenuItem& data, FigureMenu menu) {
     auto shared = std::make_shared<FigureMenu>(std::move(menu));
-    figure.OnClick = [&app, shared] { SaveFigureDialog(app, *shared); };
-    data.OnClick = [&app, shared] { SaveFigureDataDialog(app, *shared); };
+    auto last = std::make_shared<FigureAnswers>();
+    figure.OnClick = [&app, shared, last] { SaveFigureDialog(app, *shared, *last); };
+    data.OnClick = [&app, shared, last] { SaveFigureDataDialog(app, *shared, *last); };
 }
 
 }  // namespace mavrolin

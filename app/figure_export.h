@@ -47,8 +47,13 @@ struct FigureMenu {
     std::vector<FigureField> fields;
     FigureSource source;
 };
-void SaveFigureDialog(Application& app, const FigureMenu& menu);
-void SaveFigureDataDialog(Application& app, const FigureMenu& menu);
+// What was typed the last time in a window's dialogs (also when it was refused), offered
+// again the next time; the figure's own fields keep theirs in the menu's `initial`.
+struct FigureAnswers {
+    std::string title, size = "8.5x6", font = "8", dpi = "600";
+};
+void SaveFigureDialog(Application& app, FigureMenu& menu, FigureAnswers& last);
+void SaveFigureDataDialog(Application& app, FigureMenu& menu, FigureAnswers& last);
 // Connects a window's two menu items to the dialogs.
 void ConnectFigureItems(Application& app, ui::MenuItem& figure, ui::MenuItem& data, FigureMenu menu);
 // An answer such as "yes", "y" or "1".

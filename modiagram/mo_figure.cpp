@@ -16,8 +16,13 @@ struct Column {
     std::vector<std::pair<int, double>> occ, virt;  // (MO number, energy)
 };
 
-// Levels span [c − kLevel, c] of column c; its labels take the room up to the next column.
-constexpr double kLevel = 0.4, kRoom = 0.8;
+// Columns stand kPitch apart; levels span [x − kLevel, x] of a column at x, and its labels
+// take the room up to the next column (a label such as "HOMO −10.06" at 8 pt needs about
+// 0.85 of the pitch when three columns share a figure 12 cm wide).
+constexpr double kPitch = 1.25, kLevel = 0.4, kRoom = 0.8;
+// Levels closer than this (eV) are one degenerate set: a few units of the last digit that
+// Gaussian prints of an energy in hartree.
+constexpr double kDegenerate = 0.003;
 
 }  // namespace
 
@@ -70,34 +75,35 @@ ui::fig::Figure MoFigure(const MoTableView& table, const std::vector<std::string
     fig.csvX = "MO";
     Panel p;
     p.x.hidden = true;
-    p.x.min = -kLevel - 0.1, p.x.max = std::max<double>(static_cast<double>(cols.size()) - 1, 0) + kRoom;
+    p.x.min = -kLevel - 0.1, p.x.max = kPitch * std::max<double>(static_cast<double>(cols.size()) - 1, 0) + kRoom;
     p.y.title = Quantity("E", "eV");
     p.y.min = lo, p.y.max = hi;
     for (size_t i = 0; i < cols.size(); ++i) {
         const Column& c = cols[i];
-        const double x = static_cast<double>(i);
+        const double x = kPitch * static_cast<double>(i);
         p.columns.push_back({x - kLevel / 2, c.label});
         Series table;  // the shown levels by MO number, for the CSV
         table.drawn = false;
         table.column = c.label + " / eV";
+        const bool homo = !c.occ.empty() && c.occ.back().second >= lo && c.occ.back().second <= hi;
+        const bool lumo = !c.virt.empty() && c.virt.front().second >= lo && c.virt.front().second <= hi;
         for (const auto* levels : {&c.occ, &c.virt})
             for (const auto& [mo, e] : *levels) {
                 if (e < lo || e > hi) continue;
                 const bool occupied = levels == &c.occ;
-                p.segments.push_back({x - kLevel, e, x, e, occupied ? ui::kBlack : PaletteColor(1), 1.0});
+                // The frontier level drawn bolder, with every level degenerate with it.
+                const double frontier = occupied ? c.occ.back().second : c.virt.front().second;
+                const double width = std::abs(e - frontier) < kDegenerate ? 1.6 : 1.0;
+                p.levels.push_back({x - kLevel, x, e, occupied ? ui::kBlack : PaletteColor(1), width});
                 table.x.push_back(mo), table.y.push_back(e);
             }
         p.series.push_back(std::move(table));
-        const bool homo = !c.occ.empty() && c.occ.back().second >= lo && c.occ.back().second <= hi;
-        const bool lumo = !c.virt.empty() && c.virt.front().second >= lo && c.virt.front().second <= hi;
         if (homo) {
             const double e = c.occ.back().second;
-            p.segments.push_back({x - kLevel, e, x, e, ui::kBlack, 1.6});
             p.notes.push_back({x, e, "HOMO " + TickLabel(e, 0.01), false, ui::kBlack});
         }
         if (lumo) {
             const double e = c.virt.front().second;
-            p.segments.push_back({x - kLevel, e, x, e, PaletteColor(1), 1.6});
             p.notes.push_back({x, e, "LUMO " + TickLabel(e, 0.01), false, PaletteColor(1)});
         }
         if (homo && lumo) {

@@ -52,10 +52,10 @@ ui::fig::Figure ProfileFigure(const core::LoadedLog& log, const std::string& tit
         const char* name;
         const char* column;
     };
-    const Criterion criteria[] = {{&log.maxfrce, log.maxf_thres, "Max force", "max force / hartree bohr-1"},
+    const Criterion criteria[] = {{&log.maxfrce, log.maxf_thres, "Max. force", "max force / hartree bohr-1"},
                                   {&log.rmsfrce, log.rmsf_thres, "RMS force", "rms force / hartree bohr-1"},
-                                  {&log.maxdisp, log.maxd_thres, "Max displacement", "max displacement / bohr"},
-                                  {&log.rmsdisp, log.rmsd_thres, "RMS displacement", "rms displacement / bohr"}};
+                                  {&log.maxdisp, log.maxd_thres, "Max. displ.", "max displacement / bohr"},
+                                  {&log.rmsdisp, log.rmsd_thres, "RMS displ.", "rms displacement / bohr"}};
     int k = 1;
     for (const auto& c : criteria) {
         Series s;
@@ -71,7 +71,7 @@ ui::fig::Figure ProfileFigure(const core::LoadedLog& log, const std::string& tit
         if (c.threshold > 0) conv.markers.push_back({false, c.threshold, PaletteColor(k), 0.6, ui::psDash, ""});
         ++k;
     }
-    conv.weight = 1.4;
+    conv.weight = 1.2;
     fig.panels.push_back(std::move(energy));
     fig.panels.push_back(std::move(conv));
     return fig;

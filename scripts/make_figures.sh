@@ -8,7 +8,7 @@ set -eu
 here=$(cd "$(dirname "$0")/.." && pwd)
 corpus=${1:-$here/../shared/corpus}
 mavrolin=${2:-$here/build/mavrolin}
-out=$here/docs/figures
+out=${FIGURES_OUT:-$here/docs/figures}
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 mkdir -p "$out"
@@ -22,5 +22,5 @@ fig mo_levels mo "$corpus/g16/dvb_sp.out" "$corpus/g16/dvb_un_sp.log" --table "$
     --labels "dvb,dvb cation" --figure-size 12x7
 fig pdos pdos "$corpus/g16/dvb_sp.out" -o "$scratch/pdos.txt" --set 1-30 --set 31-60 --total --sigma 200 \
     --min -25 --max 0
-fig profile profile "$corpus/g16/dvb_gopt.out" --figure-size 8.5x9
+fig profile profile "$corpus/g16/dvb_gopt.out"
 echo "figures written to $out"

@@ -15,6 +15,7 @@ namespace ui::fig {
 namespace {
 
 constexpr double kPt = kUnitsPerPoint;
+constexpr double kNoteLead = 6 * kPt;  // from a note's point to its text
 
 // 0x00BBGGRR from the usual RGB hex.
 constexpr Color Rgb(unsigned rgb) { return ((rgb & 0xFF) << 16) | (rgb & 0xFF00) | ((rgb >> 16) & 0xFF); }
@@ -102,6 +103,7 @@ struct PanelLayout {
     Ticks xt, yt, y2t;
     bool xLabels = true;
     double legendAbove = 0;  // height of the legend rows above the panel (0: inside or none)
+    double noteScale = 1;    // of the notes' font, below 1 in a crowded level diagram
 
     PointF At(double x, double y, bool right = false) const {
         const Map& ym = right ? Y2 : Y;
@@ -113,6 +115,8 @@ class Renderer {
 public:
     Renderer(RecordingCanvas& cv, const Style& s) : cv_(cv), style_(s) {
         fs_ = std::max(1, s.fontPt) * kPt;
+        // Page units first: a canvas measures text in them only once it knows it draws a page.
+        cv_.SetUnitsPerInch(kUnitsPerInch);
         SetFont(false);
         th_ = cv_.TextHeight("0");
         gap_ = 0.4 * fs_;
@@ -138,18 +142,31 @@ private:
         const PointF pts[] = {a, b};
         cv_.Polyline(pts);
     }
+    // A rotated axis title longer than `room` breaks after its slash: the quantity on one
+    // line, the unit on the next.
+    std::vector<std::string> TitleLines(const std::string& title, double room) {
+        SetFont(false);
+        const auto slash = title.find(" / ");
+        if (slash == std::string::npos || cv_.TextWidth(title) <= room) return {title};
+        return {title.substr(0, slash + 2), title.substr(slash + 3)};
+    }
     void Axis(const PanelLayout& p, Side side, const Map& m, const AxisSpec& axis, const Ticks& t, bool labels);
+    // Fewer labelled ticks on an axis whose labels would touch at the panel's final size:
+    // a larger round step, else every second (third…) label left out.
+    void Thin(Ticks& t, const Map& m, const AxisSpec& axis, bool across);
     void Series(const PanelLayout& p, const fig::Series& s);
     struct LegendFit {
         std::vector<const fig::Series*> items;
-        std::vector<double> widths;  // of each entry in a row
+        std::vector<PointF> at;  // each entry's offset from the legend's top left corner
         int entries = 0;
         bool inside = false;
-        double l = 0, t = 0, w = 0, h = 0;  // the box inside the panel
+        double l = 0, t = 0, w = 0, h = 0;  // the box inside the panel (l and w also above it)
         double height = 0;                  // of the rows above the panel
     };
-    LegendFit FitLegend(const PanelLayout& p);
+    // `above`: the rows above the panel, without trying its corners.
+    LegendFit FitLegend(const PanelLayout& p, bool above = false);
     void Legend(const PanelLayout& p);
+    void Levels(const PanelLayout& p);
     void Notes(const PanelLayout& p);
 
     RecordingCanvas& cv_;
@@ -172,7 +189,7 @@ void Renderer::Axis(const PanelLayout& p, Side side, const Map& m, const AxisSpe
     for (size_t i = 0; i < t.major.size(); ++i) {
         if (!m.Inside(t.major[i])) continue;
         tickAt(t.major[i], tick_);
-        if (!labels) continue;
+        if (!labels || t.labels[i].empty()) continue;
         const double q = m(t.major[i]);
         if (side == Side::Bottom) cv_.TextAt(q, p.B + tick_ + gap_ / 2, t.labels[i], {0.5, 0});
         if (side == Side::Left) cv_.TextAt(p.L - tick_ - gap_ / 2, q, t.labels[i], {1, 0.5});
@@ -180,11 +197,51 @@ void Renderer::Axis(const PanelLayout& p, Side side, const Map& m, const AxisSpe
     }
     if (!labels || axis.title.empty()) return;
     const double w = LabelWidth(t.labels);
-    if (side == Side::Bottom) cv_.TextAt((p.L + p.R) / 2, p.B + tick_ + gap_ + th_, axis.title, {0.5, 0});
-    if (side == Side::Left)
-        cv_.TextAt(p.L - tick_ - gap_ - w - gap_ / 2, (p.T + p.B) / 2, axis.title, {0.5, 1, 90});
-    if (side == Side::Right)
-        cv_.TextAt(p.R + tick_ + gap_ + w + gap_ / 2, (p.T + p.B) / 2, axis.title, {0.5, 0, 90});
+    if (side == Side::Bottom) {
+        cv_.TextAt((p.L + p.R) / 2, p.B + tick_ + gap_ + th_, axis.title, {0.5, 0});
+        return;
+    }
+    // Rotated titles: the line nearest the axis is the last one.
+    const auto lines = TitleLines(axis.title, p.B - p.T);
+    const double n = static_cast<double>(lines.size());
+    for (size_t k = 0; k < lines.size(); ++k) {
+        // Centred on the panel, but never running off the page.
+        const double half = cv_.TextWidth(lines[k]) / 2.0, edge = gap_ / 2;
+        const double mid = std::clamp((p.T + p.B) / 2, edge + half, std::max(edge + half, cv_.Height() - edge - half));
+        // Reading upwards, a text's top faces left: the first line is the leftmost.
+        if (side == Side::Left)
+            cv_.TextAt(p.L - tick_ - gap_ - w - gap_ / 2 - (n - 1 - static_cast<double>(k)) * th_, mid, lines[k], {0.5, 1, 90});
+        if (side == Side::Right)
+            cv_.TextAt(p.R + tick_ + gap_ + w + gap_ / 2 + static_cast<double>(k) * th_, mid, lines[k], {0.5, 0, 90});
+    }
+}
+
+void Renderer::Thin(Ticks& t, const Map& m, const AxisSpec& axis, bool across) {
+    // `across`: labels side by side along a bottom axis; else stacked along an upright one.
+    auto crowded = [&](const Ticks& k) {
+        std::optional<double> last;
+        double lastSize = 0;
+        for (size_t i = 0; i < k.major.size(); ++i) {
+            if (!m.Inside(k.major[i]) || k.labels[i].empty()) continue;
+            const double at = m(k.major[i]), size = across ? cv_.TextWidth(k.labels[i]) + gap_ : th_ * 1.05;
+            if (last && std::abs(at - *last) < (size + lastSize) / 2) return true;
+            last = at, lastSize = size;
+        }
+        return false;
+    };
+    SetFont(false);
+    if (!crowded(t)) return;
+    if (axis.scale == AxisScale::Linear)
+        for (int want = 3; want >= 2 && crowded(t); --want) {
+            Ticks fewer = LinearTicks(std::min(m.lo, m.hi), std::max(m.lo, m.hi), want);
+            if (fewer.step > t.step) t = std::move(fewer);
+        }
+    for (size_t stride = 2; crowded(t) && stride < t.labels.size(); ++stride) {
+        Ticks every = t;
+        for (size_t i = 0; i < every.labels.size(); ++i)
+            if (i % stride != 0) every.labels[i].clear();
+        if (!crowded(every)) t = std::move(every);
+    }
 }
 
 void Renderer::Series(const PanelLayout& p, const fig::Series& s) {
@@ -220,9 +277,44 @@ void Renderer::Series(const PanelLayout& p, const fig::Series& s) {
     cv_.Polygon(pts);
 }
 
+// Entries of a legend placed in a grid of `cols` columns, row by row: each entry's offset
+// from the legend's corner, and the size of the whole.
+struct LegendGrid {
+    std::vector<PointF> at;
+    double w = 0;
+    int rows = 0;
+};
+LegendGrid GridOf(const std::vector<double>& widths, int cols, double row) {
+    LegendGrid g;
+    std::vector<double> colW(static_cast<size_t>(cols), 0.0);
+    for (size_t i = 0; i < widths.size(); ++i) colW[i % colW.size()] = std::max(colW[i % colW.size()], widths[i]);
+    for (size_t i = 0; i < widths.size(); ++i) {
+        double x = 0;
+        for (size_t c = 0; c < i % colW.size(); ++c) x += colW[c];
+        g.at.push_back({x, row * static_cast<double>(i / colW.size())});
+    }
+    for (double w : colW) g.w += w;
+    g.rows = static_cast<int>((widths.size() + colW.size() - 1) / colW.size());
+    return g;
+}
+// The same entries flowing left to right, a new row when the next one does not fit.
+LegendGrid FlowOf(const std::vector<double>& widths, double room, double row) {
+    LegendGrid g;
+    double x = 0;
+    g.rows = 1;
+    for (double w : widths) {
+        if (x > 0 && x + w > room) ++g.rows, x = 0;
+        g.at.push_back({x, row * (g.rows - 1)});
+        x += w;
+        g.w = std::max(g.w, x);
+    }
+    return g;
+}
+
 // Where a panel's legend goes: inside, in the upper corner (right, else left) where it hides
-// no data, or else in rows above the panel.
-Renderer::LegendFit Renderer::FitLegend(const PanelLayout& p) {
+// no data, as one column or, when that hides data, as a wider box of fewer rows; else in
+// as few rows as will do above the panel.
+Renderer::LegendFit Renderer::FitLegend(const PanelLayout& p, bool above) {
     LegendFit fit;
     for (const auto& s : p.panel->series)
         if (!s.name.empty() && s.drawn) fit.items.push_back(&s);
@@ -230,13 +322,8 @@ Renderer::LegendFit Renderer::FitLegend(const PanelLayout& p) {
     if (fit.items.empty()) return fit;
     SetFont(false);
     const double sample = 12 * kPt, row = th_ * 1.05, inset = 3 * kPt;
-    double textW = 0;
-    for (auto* e : fit.items) {
-        const double w = cv_.TextWidth(e->name);
-        textW = std::max(textW, w);
-        fit.widths.push_back(sample + gap_ + w + 2 * gap_);
-    }
-    fit.w = sample + gap_ + textW + gap_, fit.h = row * fit.items.size() + gap_;
+    std::vector<double> widths;
+    for (auto* e : fit.items) widths.push_back(sample + gap_ + cv_.TextWidth(e->name) + 2 * gap_);
     // Data hidden by a box: points of the curves and of their segments, sticks, marker lines.
     std::vector<PointF> pts;
     auto take = [&](PointF a, PointF b) {
@@ -267,25 +354,36 @@ Renderer::LegendFit Renderer::FitLegend(const PanelLayout& p) {
         return false;
     };
     fit.t = p.T + inset;
-    if (fit.w <= p.R - p.L - 2 * inset)
+    for (int cols = 1; cols <= fit.entries && !above; ++cols) {
+        LegendGrid g = GridOf(widths, cols, row);
+        fit.w = g.w - gap_, fit.h = row * g.rows + gap_;
+        if (fit.w > p.R - p.L - 2 * inset) break;
         for (double l : {p.R - inset - fit.w, p.L + inset})
             if (!hides(l, fit.t)) {
-                fit.inside = true, fit.l = l;
+                fit.inside = true, fit.l = l, fit.at = std::move(g.at);
                 return fit;
             }
-    // Rows above the panel, entries side by side as far as the width allows.
-    int rows = 1;
-    double x = 0;
-    for (double w : fit.widths) {
-        if (x > 0 && x + w > p.R - p.L) ++rows, x = 0;
-        x += w;
     }
-    fit.height = rows * row + gap_;
+    // Rows above the panel: the grid of the most columns that fits its width, or entries
+    // flowing along the rows when that takes fewer.
+    const double room = p.R - p.L;
+    LegendGrid best = GridOf(widths, 1, row);
+    for (int cols = 2; cols <= fit.entries; ++cols) {
+        LegendGrid g = GridOf(widths, cols, row);
+        if (g.w > room) break;
+        best = std::move(g);
+    }
+    LegendGrid flow = FlowOf(widths, room, row);
+    if (flow.rows < best.rows) best = std::move(flow);
+    fit.w = best.w, fit.at = std::move(best.at);
+    fit.height = best.rows * row + gap_;
+    // Starting at the panel's left edge, or further left for a legend wider than the panel.
+    fit.l = std::max(std::min(p.L, cv_.Width() - 0.5 * fs_ - fit.w), 0.5 * fs_);
     return fit;
 }
 
 void Renderer::Legend(const PanelLayout& p) {
-    const LegendFit fit = FitLegend(p);
+    const LegendFit fit = FitLegend(p, p.legendAbove > 0);
     if (fit.items.empty()) return;
     const double sample = 12 * kPt, row = th_ * 1.05;
     if (fit.inside) {
@@ -293,15 +391,10 @@ void Renderer::Legend(const PanelLayout& p) {
         cv_.Brush = BrushSpec{kWhite, BrushStyle::Solid};
         cv_.Polygon(box);
     }
-    double x = fit.l, y = fit.t + gap_ / 2 + row / 2;
-    // Rows above the panel start at its left edge, or further left for an entry wider than it.
-    double start = p.L;
-    if (!fit.inside)
-        for (double w : fit.widths) start = std::max(std::min(start, cv_.Width() - 0.5 * fs_ - w), 0.5 * fs_);
-    if (!fit.inside) x = start, y = p.T - p.legendAbove + row / 2;
+    const double top = fit.inside ? fit.t + gap_ / 2 : p.T - p.legendAbove;
     for (size_t i = 0; i < fit.items.size(); ++i) {
         const auto& e = *fit.items[i];
-        if (!fit.inside && x > start && x + fit.widths[i] > p.R) x = start, y += row;
+        const double x = fit.l + fit.at[i].x, y = top + fit.at[i].y + row / 2;
         if (e.kind == SeriesKind::Area) {
             const PointF sq[] = {{x + gap_, y - th_ / 3}, {x + sample, y - th_ / 3}, {x + sample, y + th_ / 3}, {x + gap_, y + th_ / 3}};
             cv_.Brush = BrushSpec{e.color, BrushStyle::Solid};
@@ -315,10 +408,35 @@ void Renderer::Legend(const PanelLayout& p) {
         }
         SetFont(false);
         cv_.TextAt(x + sample + gap_, y, e.name, {0, 0.5});
-        if (fit.inside)
-            y += row;
-        else
-            x += fit.widths[i];
+    }
+}
+
+void Renderer::Levels(const PanelLayout& p) {
+    std::map<std::pair<double, double>, std::vector<const Level*>> columns;
+    for (const auto& l : p.panel->levels)
+        if (p.Y.Inside(l.y)) columns[{l.x1, l.x2}].push_back(&l);
+    for (auto& [span, levels] : columns) {
+        std::stable_sort(levels.begin(), levels.end(), [](const Level* a, const Level* b) { return a->y < b->y; });
+        const PointF a = p.At(span.first, p.Y.lo), b = p.At(span.second, p.Y.lo);
+        const double length = std::hypot(b.x - a.x, b.y - a.y);
+        // Runs of levels each within a line's width of the one before share the column.
+        for (size_t first = 0, i = 1; i <= levels.size(); ++i) {
+            if (i < levels.size() && std::abs(p.Y(levels[i]->y) - p.Y(levels[i - 1]->y)) <
+                                         ((levels[i]->widthPt + levels[i - 1]->widthPt) / 2 + 1.0) * kPt)
+                continue;
+            const double n = static_cast<double>(i - first);
+            // Pieces of equal length with a gap of 1.5 pt (less in a narrow column) between.
+            const double gap = length > 0 ? std::min(1.5 * kPt, 0.3 * length / n) / length : 0;
+            const double piece = (1 - (n - 1) * gap) / n;
+            for (size_t k = first; k < i; ++k) {
+                const double t0 = static_cast<double>(k - first) * (piece + gap), t1 = t0 + piece;
+                const Level& l = *levels[k];
+                SetPen(l.color, l.widthPt);
+                Line(p.At(span.first + (span.second - span.first) * t0, l.y),
+                     p.At(span.first + (span.second - span.first) * t1, l.y));
+            }
+            first = i;
+        }
     }
 }
 
@@ -327,8 +445,8 @@ void Renderer::Legend(const PanelLayout& p) {
 void Renderer::Notes(const PanelLayout& p) {
     std::map<std::pair<double, bool>, std::vector<const Note*>> groups;
     for (const auto& n : p.panel->notes) groups[{n.x, n.left}].push_back(&n);
-    SetFont(false);
-    const double h = th_ * 1.02, lead = 6 * kPt;
+    SetFont(false, p.noteScale);
+    const double h = cv_.TextHeight("0") * 1.02, lead = kNoteLead;
     for (auto& [key, notes] : groups) {
         std::vector<std::pair<double, const Note*>> placed;
         for (auto* n : notes) placed.push_back({p.At(n->x, p.Y.Clamp(n->y)).y, n});
@@ -388,6 +506,7 @@ void Renderer::Draw(const Figure& f) {
         }
         for (const auto& m : pn.markers) (m.vertical ? ex : m.rightAxis ? ey2 : ey).Take(m.value);
         for (const auto& s : pn.segments) ex.Take(s.x1), ex.Take(s.x2), ey.Take(s.y1), ey.Take(s.y2);
+        for (const auto& l : pn.levels) ex.Take(l.x1), ex.Take(l.x2), ey.Take(l.y);
         for (const auto& n : pn.notes) ex.Take(n.x), ey.Take(n.y);
         for (const auto& c : pn.columns) ex.Take(c.x);
         if (zeroY && pn.y.scale == AxisScale::Linear) ey.Take(0);
@@ -442,13 +561,61 @@ void Renderer::Draw(const Figure& f) {
         }
     };
     place();
-    // A legend that would hide data in both upper corners goes above its panel instead.
-    bool moved = false;
-    for (auto& p : lay) {
-        const LegendFit fit = FitLegend(p);
-        if (fit.entries > 0 && !fit.inside) p.legendAbove = fit.height, moved = true;
+    // A legend that would hide data in its panel's upper corners goes above the panel
+    // instead, and a rotated axis title longer than its panel is high takes two lines (and
+    // its margin the room for them). Either makes panels smaller, so all are tried again;
+    // each change is made once at most, which ends the loop.
+    bool wrapLeft = false, wrapRight = false;
+    for (bool changed = true; changed;) {
+        changed = false;
+        for (auto& p : lay) {
+            const Panel& pn = *p.panel;
+            const AxisSpec& leftAxis = pn.horizontal ? pn.y : pn.x;
+            if (!wrapLeft && !leftAxis.hidden && TitleLines(leftAxis.title, p.B - p.T).size() > 1)
+                wrapLeft = changed = true, left += th_;
+            if (!wrapRight && pn.hasY2 && !pn.y2.hidden && TitleLines(pn.y2.title, p.B - p.T).size() > 1)
+                wrapRight = changed = true, right += th_;
+            if (p.legendAbove > 0) continue;
+            const LegendFit fit = FitLegend(p);
+            if (fit.entries > 0 && !fit.inside) p.legendAbove = fit.height, changed = true;
+        }
+        if (changed) place();
     }
-    if (moved) place();
+    // A level diagram (its x axis hidden) keeps the labels to the right of its columns
+    // clear of the next column and inside the panel: its x range widens on the right, and
+    // where that leaves too little room between columns the labels get a smaller font.
+    for (auto& p : lay) {
+        const Panel& pn = *p.panel;
+        if (!pn.horizontal || !pn.x.hidden || !(p.X.hi > p.X.lo)) continue;
+        SetFont(false);
+        double widest = 0, rightmost = p.X.lo, apart = std::numeric_limits<double>::infinity();
+        for (const auto& n : pn.notes) {
+            if (n.left) continue;
+            widest = std::max<double>(widest, cv_.TextWidth(n.text));
+            rightmost = std::max(rightmost, n.x);
+            for (const auto& l : pn.levels)
+                if (l.x1 > n.x) apart = std::min(apart, l.x1 - n.x);
+        }
+        if (widest == 0) continue;
+        const double span = p.R - p.L, a = span - kNoteLead - gap_ / 2, b = kNoteLead + gap_;
+        const double toNext = (apart * span / (p.X.hi - p.X.lo) - b) / widest;
+        const double toEdge = (p.R - p.X(rightmost) - kNoteLead - gap_ / 2) / widest;
+        if (toEdge < 1) {
+            // Both at once: apart × span / range ≥ b + w and the labels of the rightmost column
+            // ending at the panel's edge, for a label width w no larger than needed.
+            const double d = apart / (rightmost - p.X.lo);
+            p.noteScale = std::isfinite(d) ? std::clamp((d * a - b) / (widest * (1 + d)), 0.6, 1.0) : 1.0;
+            if (a > widest * p.noteScale) p.X.hi = p.X.lo + (rightmost - p.X.lo) * span / (a - widest * p.noteScale);
+        } else {
+            p.noteScale = std::clamp(toNext, 0.6, 1.0);
+        }
+    }
+    for (auto& p : lay) {
+        const Panel& pn = *p.panel;
+        Thin(p.xt, p.X, pn.x, pn.horizontal);
+        Thin(p.yt, p.Y, pn.y, !pn.horizontal);
+        if (pn.hasY2) Thin(p.y2t, p.Y2, pn.y2, false);
+    }
 
     for (auto& p : lay) {
         const Panel& pn = *p.panel;
@@ -471,10 +638,14 @@ void Renderer::Draw(const Figure& f) {
             SetFont(false);
             cv_.Font.color = m.color;
             const PointF end = a.y < b.y ? a : b.x > a.x ? b : a;  // the top, else the right end
-            if (std::abs(a.x - b.x) < 0.5)  // an upright line: label beside its top
-                cv_.TextAt(end.x + gap_ / 2, p.T + gap_ / 2, m.label, {0, 0});
-            else
+            if (std::abs(a.x - b.x) < 0.5 && end.x + gap_ / 2 + cv_.TextWidth(m.label) <= p.R)
+                cv_.TextAt(end.x + gap_ / 2, p.T + gap_ / 2, m.label, {0, 0});  // beside an upright line's top
+            else if (std::abs(a.x - b.x) < 0.5)  // at the panel's right edge: to the left of it
+                cv_.TextAt(end.x - gap_ / 2, p.T + gap_ / 2, m.label, {1, 0});
+            else if (end.y - gap_ / 4 - th_ >= p.T)  // above the line, or below it at the panel's top
                 cv_.TextAt(p.R - gap_ / 2, end.y - gap_ / 4, m.label, {1, 1});
+            else
+                cv_.TextAt(p.R - gap_ / 2, end.y + gap_ / 4, m.label, {1, 0});
             cv_.Font.color = kBlack;
         }
         for (const auto& s : pn.series)
@@ -483,6 +654,7 @@ void Renderer::Draw(const Figure& f) {
             SetPen(s.color, s.widthPt, s.style);
             Line(p.At(s.x1, s.y1), p.At(s.x2, s.y2));
         }
+        Levels(p);
         Notes(p);
 
         // Frame, then the axes on top of the data.

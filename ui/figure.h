@@ -91,6 +91,15 @@ struct Segment {
     int style = psSolid;
 };
 
+// A level of a level diagram (an orbital energy): a line from x1 to x2 at y. Levels of the
+// same x1 and x2 that would run together on the page (less than a point of white between
+// their lines: a degenerate set) are drawn side by side in shorter lines, the lowest left.
+struct Level {
+    double x1 = 0, x2 = 0, y = 0;
+    Color color = kBlack;
+    double widthPt = 1;
+};
+
 // A label beside a point of the data. Labels on the same side of the same x are moved apart
 // vertically so that none overlaps another, with a leader line to the point when moved.
 struct Note {
@@ -112,6 +121,7 @@ struct Panel {
     std::vector<Series> series;
     std::vector<Marker> markers;
     std::vector<Segment> segments;
+    std::vector<Level> levels;
     std::vector<Note> notes;
     std::vector<ColumnLabel> columns;
     double weight = 1;  // share of the figure's height

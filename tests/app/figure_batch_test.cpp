@@ -96,6 +96,10 @@ TEST(FigureMenu, SaveFigureDataWritesTheTableOfTheWindowAndCancelWritesNothing) 
     t.app.form9.SaveFigureData1.Click();
     const std::string text = ReadFile(csv);
     EXPECT_EQ(text.rfind("energy / eV,state 1 epsilon", 0), 0u) << text.substr(0, 120);
+    // The next time the dialog offers what was typed (here taken as it stands).
+    t.platform.AnswerSave(csv);
+    t.app.form9.SaveFigureData1.Click();
+    EXPECT_EQ(ReadFile(csv), text);
     t.platform.AnswerValues(std::nullopt);
     std::filesystem::remove(csv);
     t.app.form9.SaveFigureData1.Click();

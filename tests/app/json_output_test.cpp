@@ -86,4 +86,29 @@ TEST(Json, DocumentsHoldTheValuesOfTheTextOutputs) {
     EXPECT_EQ(set["levels"][4]["energy_hartree"], set["homo_hartree"]);
     EXPECT_TRUE(set["levels"][4]["occupied"].get<bool>());
     EXPECT_FALSE(set["levels"][5]["occupied"].get<bool>());
+
+    // thermo: the CSV's rows and the options used; a missing log is listed with its reason
+    // and fails the call, its JSON still complete.
+    std::vector<std::string> thermo{"thermo", TestApp::data("thermo/h2o2_gauche.log"), TestApp::data("thermo/h2o2_trans.log"),
+                                    "--temperature", "350", "--conc", "1", "--qs", "truhlar", "--qh"};
+    ASSERT_EQ(RunCli(thermo, text, err), 0) << err;
+    const auto th = JsonOf(thermo);
+    EXPECT_EQ(th["options"]["temperature_K"], 350.0);
+    EXPECT_EQ(th["options"]["concentration_mol/L"], 1.0);
+    EXPECT_EQ(th["options"]["quasi_harmonic_entropy"], "truhlar");
+    std::istringstream csv(text.substr(text.find('\n') + 1));  // after the header
+    const char* columns[] = {"electronic_energy_hartree", "zpe_hartree", "enthalpy_hartree", "qh_enthalpy_hartree",
+                             "entropy_TS_hartree", "qh_entropy_TS_hartree", "free_energy_hartree", "qh_free_energy_hartree"};
+    for (const auto& row : th["logs"]) {
+        std::string file, formula, cell;
+        ASSERT_TRUE(std::getline(csv, file, ',') && std::getline(csv, formula, ','));
+        EXPECT_EQ(row["formula"], formula);
+        for (const char* c : columns) EXPECT_NEAR(row[c].get<double>(), std::stod((std::getline(csv, cell, ','), cell)), 5e-7) << c;
+        csv.ignore(1 << 20, '\n');
+    }
+    thermo = {"thermo", TestApp::data("thermo/h2o2_trans.log"), "/no/such.log", "--json"};
+    ASSERT_EQ(RunCli(thermo, text, err), 1);
+    const auto partial = nlohmann::json::parse(text);
+    EXPECT_FALSE(partial["logs"][1]["reason"].get<std::string>().empty());
+    EXPECT_EQ(partial["logs"][0]["boltzmann_population"], 1.0);
 }

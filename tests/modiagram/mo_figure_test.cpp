@@ -2,8 +2,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
+#include <map>
 
 #include "modiagram/mo_figure.h"
+#include "support/test_app.h"
 #include "ui/figure.h"
 
 namespace {
@@ -41,15 +44,39 @@ TEST(MoFigure, CrowdedFrontierLabelsAreMovedApartAndTheWindowFollowsTheFrontier)
 
     ui::RecordingCanvas cv;
     ui::fig::Render(cv, fig, {});
-    const auto texts = cv.OpsOf(ui::DrawOp::TextAt);
-    ASSERT_GE(texts.size(), 9u + 3u);
-    for (size_t i = 0; i < texts.size(); ++i)
-        for (size_t j = i + 1; j < texts.size(); ++j) {
-            const auto &a = texts[i], &b = texts[j];
-            EXPECT_FALSE(a.x1 < b.x2 && b.x1 < a.x2 && a.y1 < b.y2 && b.y1 < a.y2) << a.text << " / " << b.text;
-        }
+    ASSERT_GE(cv.OpsOf(ui::DrawOp::TextAt).size(), 9u + 3u);
+    EXPECT_EQ(testing_support::FigureTextFault(cv), "");
     // Moved labels are joined to their levels.
     EXPECT_GE(cv.OpsOf(ui::DrawOp::Polyline).size(), 3u * 9 + 3);
+}
+
+TEST(MoFigure, DegenerateLevelsAreDrawnSideBySideWithinTheirColumn) {
+    // A triply degenerate HOMO, a LUMO pair 0.0001 hartree apart (closer than a line at this
+    // scale), and a level 0.1 hartree away; the second column is a copy.
+    const std::vector<double> occ{-0.5, -0.3, -0.3, -0.3}, virt{0.1, 0.1001, 0.2};
+    MoTableData t;
+    t.columns = {Column("Alpha", "ao", "av", occ, virt), Column("Alpha", "ao", "av", occ, virt)};
+    t.rows = static_cast<int>(t.columns[0].size());
+    ui::RecordingCanvas cv;
+    ui::fig::Render(cv, MoFigure(t, {"", "a.log", "b.log"}, {}), {});
+    EXPECT_EQ(testing_support::FigureTextFault(cv), "");
+    // Level lines (1 pt and more; frame, ticks and leaders are thinner) by page height,
+    // top down: 0.2 (one per column), the LUMO pair, the HOMO triple, -0.5.
+    std::map<double, std::vector<ui::DrawOp>> rows;
+    for (const auto& op : cv.OpsOf(ui::DrawOp::Polyline))
+        if (op.pen.width >= 10 && op.pen.style == ui::psSolid) rows[std::round(op.points[0].y / 5) * 5].push_back(op);
+    std::vector<size_t> counts;
+    for (auto& [y, ops] : rows) counts.push_back(ops.size());
+    ASSERT_EQ(counts, (std::vector<size_t>{2, 4, 6, 2}));
+    const double column = rows.rbegin()->second[0].points[1].x - rows.rbegin()->second[0].points[0].x;
+    auto& homo = std::next(rows.begin(), 2)->second;
+    std::sort(homo.begin(), homo.end(), [](auto& a, auto& b) { return a.points[0].x < b.points[0].x; });
+    for (size_t k = 0; k < 3; ++k) {
+        EXPECT_EQ(homo[k].pen.width, 16);  // the frontier set bold, in a third of the column each
+        EXPECT_LT(homo[k].points[1].x - homo[k].points[0].x, column / 3);
+        EXPECT_TRUE(k == 0 || homo[k].points[0].x > homo[k - 1].points[1].x);  // apart
+    }
+    EXPECT_NEAR(homo[2].points[1].x - homo[0].points[0].x, column, 1);
 }
 
 }  // namespace

@@ -551,6 +551,16 @@ TEST_F(BindingTest, FileAndColourDialogsStartWhereAskedAndMayBeCancelled) {
 
     EXPECT_EQ(platform.ColorDialog(ui::kRed), std::nullopt);
     EXPECT_EQ(platform.FontDialog(ui::FontSpec{}), std::nullopt);
+
+    // A name typed without an extension takes that of the chosen filter; all files, none.
+    const auto tmp = std::filesystem::temp_directory_path();
+    for (auto [filter, name] : {std::pair{"PNG image (*.png)|*.png|SVG drawing (*.svg)|*.svg", "figure.png"},
+                                {"All files (*.*)|*.*", "figure"}}) {
+        closer.fileAnswer = (tmp / "figure").string();
+        auto chosen = platform.SaveFileDialog({"Save Figure", tmp.string(), "x", filter});
+        ASSERT_TRUE(chosen.has_value());
+        EXPECT_EQ(std::filesystem::path(*chosen).filename(), name);
+    }
 }
 
 // ---------------------------------------------------------------- paint boxes

@@ -46,6 +46,19 @@ std::string TestApp::write(const std::string& name, const std::string& content) 
     return p.string();
 }
 
+std::string FigureTextFault(const ui::RecordingCanvas& cv) {
+    const auto texts = cv.OpsOf(ui::DrawOp::TextAt);
+    for (size_t i = 0; i < texts.size(); ++i) {
+        const auto& a = texts[i];
+        if (a.x1 < 0 || a.y1 < 0 || a.x2 > cv.Width() || a.y2 > cv.Height()) return a.text + " off the page";
+        for (size_t j = i + 1; j < texts.size(); ++j) {
+            const auto& b = texts[j];
+            if (a.x1 < b.x2 && b.x1 < a.x2 && a.y1 < b.y2 && b.y1 < a.y2) return a.text + " / " + b.text;
+        }
+    }
+    return "";
+}
+
 std::string ReadFile(const std::filesystem::path& p) {
     std::ifstream in(p, std::ios::binary);
     std::ostringstream ss;

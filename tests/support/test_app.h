@@ -40,6 +40,9 @@ void WriteFile(const std::filesystem::path& p, const std::string& content);
 // Runs the command line in-process (as "mavrolin ARGS...") and returns its exit status.
 int RunCli(std::vector<std::string> args, std::string& out, std::string& err);
 
+// The first text of a figure that runs off the page or covers another ("" when none does).
+std::string FigureTextFault(const ui::RecordingCanvas& cv);
+
 // The corpus folder, or empty when it is absent (corpus tests then skip).
 std::filesystem::path CorpusDir();
 

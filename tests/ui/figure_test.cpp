@@ -115,3 +115,20 @@ TEST(FigureCsv, OneRowPerXValueOneColumnPerCurve) {
 }
 
 }  // namespace
+
+TEST(FigureRender, MarkerLabelAtThePanelsTopStaysOnThePage) {
+    // A vertical density plot whose range ends at the HOMO, as the PDOS figure draws it.
+    for (bool horizontal : {true, false}) {
+        Figure f;
+        Panel p;
+        p.horizontal = horizontal;
+        p.x.min = -30, p.x.max = -4;
+        p.series.push_back({"total", {-30, -10, -4}, {0, 2, 1}, 0, 1, ui::psSolid, SeriesKind::Line, false, ""});
+        p.markers.push_back({horizontal, -4, 0, 0.75, ui::psDash, "HOMO"});
+        f.panels = {p};
+        ui::RecordingCanvas cv;
+        Render(cv, f, {});
+        for (const auto& op : cv.OpsOf(ui::DrawOp::TextAt))
+            EXPECT_TRUE(op.x1 >= 0 && op.y1 >= 0 && op.x2 <= cv.Width() && op.y2 <= cv.Height()) << op.text;
+    }
+}

@@ -8,6 +8,7 @@
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QFontDialog>
 #include <QFormLayout>
 #include <QLineEdit>
@@ -55,6 +56,20 @@ QString StartPath(const ui::FileDialogOptions& o) {
 std::optional<std::string> Chosen(const QString& path) {
     if (path.isEmpty()) return std::nullopt;
     return FromQString(QDir::toNativeSeparators(path));
+}
+
+// A name typed without an extension takes that of the chosen filter ("Figure" with "PNG
+// image (*.png)" chosen is Figure.png), as the save dialogs of desktop systems do; a filter
+// of several patterns or of all files leaves it as typed.
+QString WithFilterSuffix(const QString& path, const QString& selectedFilter) {
+    if (path.isEmpty() || !QFileInfo(path).suffix().isEmpty()) return path;
+    const auto open = selectedFilter.lastIndexOf('('), close = selectedFilter.lastIndexOf(')');
+    if (open < 0 || close < open) return path;
+    const QString pattern = selectedFilter.mid(open + 1, close - open - 1).trimmed();
+    if (!pattern.startsWith(QLatin1String("*.")) || pattern.contains(' ') || pattern.indexOf('*', 1) >= 0 ||
+        pattern.contains('?'))
+        return path;
+    return path + pattern.mid(1);
 }
 
 void ShowBox(QMessageBox& box) {
@@ -115,10 +130,11 @@ std::vector<std::string> QtPlatform::OpenFilesDialog(const ui::FileDialogOptions
 
 std::optional<std::string> QtPlatform::ChooseSaveFile(const ui::FileDialogOptions& o) {
     // A chosen file is replaced without asking, as the program's save commands expect.
+    QString selected;
     QString path = QFileDialog::getSaveFileName(DialogParent(), ToQString(o.title), StartPath(o),
-                                                ToQString(QtFilter(o.filter)), nullptr,
+                                                ToQString(QtFilter(o.filter)), &selected,
                                                 QFileDialog::DontConfirmOverwrite);
-    return Chosen(path);
+    return Chosen(WithFilterSuffix(path, selected));
 }
 
 std::optional<ui::Color> QtPlatform::ColorDialog(ui::Color initial) {
