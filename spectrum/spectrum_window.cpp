@@ -98,6 +98,10 @@ TForm9::TForm9(Application& app)
     Menu.Add(ShowData1);
     for (auto* item : {&ShowCompact1, &ShowESI1, &HideData1}) ShowData1.Add(*item);
     HideData1.SetEnabled(false);
+    ShowData1.AddSeparator();
+    ShowData1.Add(EcdSpectrum1);
+    EcdSpectrum1.SetEnabled(false);
+    EcdSpectrum1.OnClick = [this] { app_.ecd.ShowSpectrum(); };
     Menu.Add(Help1);
 
     SaveReportESI1.OnClick = [this] { app_.form11.Show(); };
