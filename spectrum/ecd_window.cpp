@@ -274,7 +274,7 @@ void EcdWindow::TakeStrengths(const std::string& log, spectrum::RotatoryStrength
     autoY_ = true;
     Velocity1.SetEnabled(strengths_.hasVelocity);
     Length1.SetEnabled(strengths_.hasLength);
-    if (!strengths_.Has(Options().ecd.form)) {
+    if (!strengths_.Empty() && !strengths_.Has(Options().ecd.form)) {  // the other form is all there is
         Velocity1.SetChecked(strengths_.hasVelocity);
         Length1.SetChecked(!strengths_.hasVelocity);
     }
@@ -456,8 +456,8 @@ void EcdWindow::PaintBox1MouseUp(const ui::MouseEvent& e) {
     if (!r || !drawnOk_ || frame_.gwidth == 0) return;
     const double a = frame_.x.ValueAt(r->x0), b = frame_.x.ValueAt(r->x1);
     const double y0 = frame_.y.ValueAt(r->y0), y1 = frame_.y.ValueAt(r->y1);
-    XMin.SetText(FloatText(std::max(std::min(a, b), frame_.x.dmin)));
-    XMax.SetText(FloatText(std::min(std::max(a, b), frame_.x.dmax)));
+    XMin.SetText(FloatText(std::round(std::max(std::min(a, b), frame_.x.dmin) * 1000) / 1000));
+    XMax.SetText(FloatText(std::round(std::min(std::max(a, b), frame_.x.dmax) * 1000) / 1000));
     autoY_ = false;
     ymin_ = std::min(y0, y1), ymax_ = std::max(y0, y1);
     if (XAuto.Checked())

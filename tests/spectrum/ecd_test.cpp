@@ -67,6 +67,7 @@ TEST(Ecd, LastBlockStrengthsReadByTheScanAndOnTheirOwn) {
     ASSERT_TRUE(spectrum_test::Scan(t, "td_chiral.log"));
     EXPECT_TRUE(t.app.form9.EcdSpectrum1.Enabled());
     EXPECT_EQ(t.app.ecd.Strengths().velocity, rs.velocity);
+    EXPECT_TRUE(t.app.ecd.Velocity1.Checked());  // the default form, whatever the log before had
     ASSERT_TRUE(t.app.Dispatch([&] { t.app.form9.EcdSpectrum1.Click(); }));
     EXPECT_TRUE(t.app.ecd.Visible());
     // A log without tables greys the item and hides the window.
