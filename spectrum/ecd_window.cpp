@@ -10,6 +10,7 @@
 #include "core/errors.h"
 #include "core/number_text.h"
 #include "core/text_file.h"
+#include "spectrum/window_inputs.h"
 #include "ui/figure.h"
 
 namespace mavrolin {
@@ -21,13 +22,6 @@ using core::FloatText;
 constexpr int kControlsHeight = 34;
 constexpr ui::Color kGrey = 0xA0A0A0;
 constexpr ui::Color kStickBlue = 0xC05000;  // 0x00BBGGRR: a dark blue
-
-double Number(const ui::Edit& box, const std::string& what) {
-    double v = 0;
-    if (!core::TryParseDouble(box.Text(), v) || !std::isfinite(v))
-        throw core::ConversionError("\"" + box.Text() + "\" is not a number (" + what + ").");
-    return v;
-}
 
 std::string FileName(const std::string& path) { return std::filesystem::path(path).filename().string(); }
 
@@ -314,15 +308,15 @@ bool EcdWindow::ShowSpectrum() {
 bool EcdWindow::DrawSpectrum() {
     if (strengths_.Empty()) return false;
     spectrum::EcdFigureOptions o = Options();
-    o.ecd.sigmaEv = Number(Sigma, "band width");
-    o.ecd.shiftEv = Number(Shift, "shift");
+    o.ecd.sigmaEv = EditNumber(Sigma, "band width");
+    o.ecd.shiftEv = EditNumber(Shift, "shift");
     if (!(o.ecd.sigmaEv > 0)) {
         app_.ShowMessagePos("The band width must be larger than 0 eV.");
         app_.Fail();
         return false;
     }
     if (!XAuto.Checked()) {
-        o.lo = Number(XMin, "lower bound"), o.hi = Number(XMax, "upper bound");
+        o.lo = EditNumber(XMin, "lower bound"), o.hi = EditNumber(XMax, "upper bound");
         if (!(o.lo < o.hi) || (o.ecd.unit == spectrum::kUnitNm && !(o.lo > 0))) {
             app_.ShowMessagePos("The range must run from a lower to a higher bound (wavelengths above 0).");
             app_.Fail();
@@ -417,12 +411,9 @@ void EcdWindow::SavePicture1Click() {
 }
 
 void EcdWindow::Overlay1Click() {
-    const auto& log = app_.log;
-    auto chosen = app_.platform.OpenFileDialog({"Overlay Experimental Spectrum",
-                                                log.dirinfo.empty() ? log.dirinfo0 : log.dirinfo, "",
-                                                "Text files (*.txt *.csv *.dat)|*.txt;*.csv;*.dat|All files (*.*)|*.*"});
-    if (!chosen) return;
-    overlay_ = spectrum::ReadExperimentalSpectrum(*chosen, Options().ecd.unit);
+    auto measured = AskExperimentalSpectrum(app_, Options().ecd.unit);
+    if (!measured) return;
+    overlay_ = std::move(measured);
     RemoveOverlay1.SetEnabled(true);
     autoY_ = true;
     DrawSpectrum();
