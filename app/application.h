@@ -23,6 +23,7 @@
 #include "pdos/pdos_diagram_window.h"
 #include "pdos/pdos_window.h"
 #include "spectrum/contributions_window.h"
+#include "spectrum/ecd_window.h"
 #include "spectrum/esi_options_window.h"
 #include "spectrum/spectrum_settings_window.h"
 #include "spectrum/spectrum_window.h"
@@ -66,6 +67,7 @@ public:
     TForm18 form18;
     TForm19 form19;  // IR/Raman spectra
     ThermoWindow thermo;  // thermochemistry of several logs
+    EcdWindow ecd;        // circular dichroism of the scanned log
 
     // Every window in creation order.
     std::vector<ui::Form*> Forms();

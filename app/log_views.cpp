@@ -25,6 +25,7 @@ void RegisterLogViews(Application& app) {
         if (app.form15.ComputedLog() != app.form14.Tables.file) app.form15.ForgetComputation();
         return tablesOfScan();
     });
+    app.AddLogView(app.ecd, [&app] { return app.ecd.LogFile(); }, [&app] { return app.ecd.HasStrengths(); });
     app.AddLogView(app.form19, [&app] { return app.form19.LogFile(); },
                    [&app] { return !app.form19.Visible() || app.form19.Reload(app.scannedLog); });
     app.AddLogView(app.form16, [&app] { return app.form15.ComputedLog(); },

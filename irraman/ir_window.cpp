@@ -13,6 +13,7 @@
 #include "core/text_file.h"
 #include "irraman/ir_figure.h"
 #include "irraman/ir_spectrum_file.h"
+#include "spectrum/window_inputs.h"
 
 namespace mavrolin {
 
@@ -22,13 +23,6 @@ using core::FloatText;
 
 constexpr int kControlsHeight = 60;  // two rows of controls above the plot
 constexpr int kInfoHeight = 22;      // the mode line below it
-
-double Number(const ui::Edit& box, const std::string& what) {
-    double v = 0;
-    if (!core::TryParseDouble(box.Text(), v) || !std::isfinite(v))
-        throw core::ConversionError("\"" + box.Text() + "\" is not a number (" + what + ").");
-    return v;
-}
 
 std::string FileName(const std::string& path) { return std::filesystem::path(path).filename().string(); }
 
@@ -223,18 +217,18 @@ irraman::CurveRequest TForm19::Request() const {
     r.raman = Raman1.Checked();
     r.ramanIntensities = r.raman && RamanIntensities1.Checked();
     r.shape = Gaussian1.Checked() ? irraman::BandShape::Gaussian : irraman::BandShape::Lorentzian;
-    r.fwhm = Number(Width, "width");
-    r.scale = Number(Scale, "scale factor");
+    r.fwhm = EditNumber(Width, "width");
+    r.scale = EditNumber(Scale, "scale factor");
     r.autoRange = XAuto.Checked();
     if (!r.autoRange) {
-        r.xmin = Number(XMin, "lower wavenumber");
-        r.xmax = Number(XMax, "upper wavenumber");
+        r.xmin = EditNumber(XMin, "lower wavenumber");
+        r.xmax = EditNumber(XMax, "upper wavenumber");
     }
     r.autoPoints = PointsAuto.Checked();
     r.points = Points.Value();
     if (r.ramanIntensities) {
-        r.laserNm = Number(Laser, "excitation wavelength");
-        r.kelvin = Number(Kelvin, "temperature");
+        r.laserNm = EditNumber(Laser, "excitation wavelength");
+        r.kelvin = EditNumber(Kelvin, "temperature");
     }
     return r;
 }
@@ -355,12 +349,9 @@ void TForm19::SavePicture1Click() {
 }
 
 void TForm19::Overlay1Click() {
-    const auto& log = app_.log;
-    auto chosen = app_.platform.OpenFileDialog({"Overlay Experimental Spectrum",
-                                                log.dirinfo.empty() ? log.dirinfo0 : log.dirinfo, "",
-                                                "Text files (*.txt *.csv *.dat)|*.txt;*.csv;*.dat|All files (*.*)|*.*"});
-    if (!chosen) return;
-    overlay_ = spectrum::ReadExperimentalSpectrum(*chosen, spectrum::kUnitCm);
+    auto measured = AskExperimentalSpectrum(app_, spectrum::kUnitCm);
+    if (!measured) return;
+    overlay_ = std::move(measured);
     RemoveOverlay1.SetEnabled(true);
     DrawSpectrum();
 }

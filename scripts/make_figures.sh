@@ -16,6 +16,9 @@ fig() { name=$1; shift; "$mavrolin" --quiet "$@" --dpi 300 --figure "$out/$name.
 
 fig uv_vis spectrum "$corpus/g16/dvb_td.out" -o "$scratch/td.txt" --sigma 0.2 --components
 fig uv_vis_ev spectrum "$corpus/g16/dvb_td.out" -o "$scratch/td_ev.txt" --unit ev --sigma 0.3
+# The overlay is a made-up CD spectrum (docs/figures/ecd_experimental_made_up.txt), not a measurement.
+fig ecd_dvb ecd "$corpus/g09/dvb_td.out" -o "$scratch/ecd.txt" --sigma 0.25 --figure-size 12x8 \
+    --experimental "$out/ecd_experimental_made_up.txt"
 fig ir ir "$corpus/g16/dvb_ir.out" -o "$scratch/ir.txt" --fwhm 12
 fig raman ir "$corpus/g16/dvb_raman.out" -o "$scratch/raman.txt" --raman --fwhm 12 --no-sticks
 fig mo_levels mo "$corpus/g16/dvb_sp.out" "$corpus/g16/dvb_un_sp.log" --table "$scratch/mo.txt" \

@@ -1,6 +1,7 @@
 // Batch commands of the spectrum: "spectrum" redraws the simulated spectrum of a scanned
 // log with the given settings and writes what "Save Calculated Spectrum" writes (and the
-// picture); "esi" writes what "Save ESI File" writes.
+// picture); "esi" writes what "Save ESI File" writes; "ecd" writes what the ECD window's
+// "Save ECD Spectrum" writes (and its figure).
 #include <cmath>
 #include <ctime>
 #include <memory>
@@ -12,6 +13,7 @@
 #include "app/figure_export.h"
 #include "app/json_output.h"
 #include "core/number_text.h"
+#include "spectrum/ecd_figure.h"
 #include "spectrum/spectrum_calc.h"
 #include "spectrum/spectrum_figure.h"
 
@@ -219,11 +221,84 @@ void AddEsiCommand(CLI::App& cli, BatchSession& session) {
     cmd->add_option("--ci-limit", o->ci, "only components with a larger |CI coefficient| (default 0.2)");
 }
 
+struct EcdBatchOptions {
+    std::string unit = "nm", x, measured;
+    int points = 1000;
+    double sigma = 0.3, shift = 0;
+    bool length = false, mirror = false, keepMeasured = false;
+    FigureOptions figure;
+};
+
+// Scan, the ECD window's controls set as a user would, its redraw and "Save ECD Spectrum",
+// then the figure: a log without rotatory strengths ends the command before anything is written.
+void DrawEcd(BatchSession& session, const FileArgs& a, EcdBatchOptions o) {
+    if (!o.x.empty()) ParseRange("--x", o.x);
+    if (o.figure.Wanted()) FigureStyle(o.figure);
+    if (!o.measured.empty()) o.measured = BatchSession::Absolute(o.measured);
+    const std::string out = a.output.empty() ? a.input + ".ecd.txt" : a.output;
+    if (!ScanStates(session, a.input)) return;
+    auto& app = session.App();
+    auto& w = app.ecd;
+    const auto form = o.length ? spectrum::RotatoryForm::Length : spectrum::RotatoryForm::Velocity;
+    if (!w.Strengths().Has(form))
+        return session.Fail("no rotatory strengths (" + spectrum::FormName(form) + " form) were found in " + a.input);
+    std::optional<spectrum::ExperimentalSpectrum> measured;
+    const int unit = o.unit == "ev" ? spectrum::kUnitEv : spectrum::kUnitNm;
+    if (!o.measured.empty() &&
+        !session.Run([&] { measured = spectrum::ReadExperimentalSpectrum(o.measured, unit); }))
+        return;
+    w.Sigma.SetText(core::FloatText(o.sigma));
+    w.Shift.SetText(core::FloatText(o.shift));
+    w.Points.SetValue(o.points);
+    w.Nm1.SetChecked(unit == spectrum::kUnitNm);
+    w.Ev1.SetChecked(unit == spectrum::kUnitEv);
+    w.Velocity1.SetChecked(!o.length);
+    w.Length1.SetChecked(o.length);
+    w.Mirror1.SetChecked(o.mirror);
+    if (!o.x.empty()) {
+        const Range r = ParseRange("--x", o.x);
+        w.XMin.SetText(core::FloatText(r.lo));
+        w.XMax.SetText(core::FloatText(r.hi));
+        w.XAuto.SetChecked(false);
+    }
+    if (!session.Run([&] { w.ShowSpectrum(); })) return;
+    if (!session.Save(out, [&] { w.SaveEcd1Click(); })) return;
+    if (!o.figure.Wanted()) return;
+    spectrum::EcdFigureOptions f = w.Drawn();
+    f.normalise = !o.keepMeasured;
+    f.title = o.figure.title;
+    WriteFigureFiles(session, spectrum::EcdFigure(w.Strengths(), f, measured ? &*measured : nullptr), o.figure);
+}
+
+void AddEcdCommand(CLI::App& cli, BatchSession& session) {
+    auto o = std::make_shared<EcdBatchOptions>();
+    auto* cmd = AddFileCommand(cli, session,
+                               {"ecd", "ECD spectrum of a TD-DFT log from its rotatory strengths (<log>.ecd.txt)", "LOG",
+                                "Gaussian TD-DFT or CIS output that prints rotatory strengths",
+                                "spectrum file (default: the log name with .ecd.txt)"},
+                               [o, &session](const FileArgs& a) { DrawEcd(session, a, *o); });
+    cmd->add_option("--sigma", o->sigma, "band half-width at 1/e in eV, 0.01..10 (default 0.3)")
+        ->check(CLI::Range(0.01, 10.0));
+    cmd->add_flag("--length", o->length, "use the length form of the rotatory strengths (default: velocity)");
+    cmd->add_option("--shift", o->shift, "shift in eV added to every excitation energy (default 0)")
+        ->check(CLI::Range(-10.0, 10.0));
+    cmd->add_option("--unit", o->unit, "horizontal unit: nm or ev (default nm)")->check(CLI::IsMember({"nm", "ev"}));
+    cmd->add_option("--x", o->x, "horizontal range MIN:MAX in the axis unit (default: around the states)");
+    cmd->add_option("--points", o->points, "number of grid points, 2..100000 (default 1000)")
+        ->check(CLI::Range(2, 100000));
+    cmd->add_option("--experimental", o->measured, "figure: a measured CD spectrum (two columns, delta epsilon or mdeg)");
+    cmd->add_flag("--no-normalise", o->keepMeasured,
+                  "figure: keep the measured values (delta epsilon) instead of scaling them to the calculated maximum");
+    cmd->add_flag("--mirror", o->mirror, "the mirror image: every sign turned (the other enantiomer)");
+    AddFigureOptions(cmd, o->figure);
+}
+
 }  // namespace
 
 void RegisterSpectrumCommands(CLI::App& cli, BatchSession& session) {
     AddSpectrumCommand(cli, session);
     AddEsiCommand(cli, session);
+    AddEcdCommand(cli, session);
 }
 
 }  // namespace mavrolin

@@ -4,8 +4,10 @@
 #include <span>
 
 #include "app/application.h"
+#include "core/errors.h"
 #include "core/number_text.h"
 #include "spectrum/excited_states.h"
+#include "spectrum/rotatory_strengths.h"
 
 namespace mavrolin::spectrum {
 
@@ -17,9 +19,24 @@ using core::IntText;
 // hidden and forget their picture, so no save mixes an old curve with the new log.
 void ForgetSpectrum(Application& app) {
     app.form9.ClearSpectrum();
+    app.form9.EcdSpectrum1.SetEnabled(false);
+    app.ecd.TakeStrengths({}, {});
     for (ui::Form* f : {static_cast<ui::Form*>(&app.form9), static_cast<ui::Form*>(&app.form10),
                         static_cast<ui::Form*>(&app.form11), static_cast<ui::Form*>(&app.form12)})
         f->Hide();
+}
+
+// The rotatory strengths printed just before the imported block, for the ECD window (its
+// menu item stays greyed when there are none).
+void TakeRotatoryStrengths(Application& app, const ExcitedStateImport& im) {
+    RotatoryStrengths rs;
+    try {
+        rs = ReadRotatoryStrengths(app.log.tddft_file, im, &app.log.linemarks);
+    } catch (const core::MavrolinError& e) {
+        app.ShowWarningPos(std::string("The rotatory strengths could not be read: ") + e.what());
+    }
+    app.form9.EcdSpectrum1.SetEnabled(!rs.Empty());
+    app.ecd.TakeStrengths(app.log.tddft_file, std::move(rs));
 }
 
 // The "Excited State" hits of the keyword index: line number, keyword and contents.
@@ -84,6 +101,8 @@ void ExcitedStatePhase(Application& app) {
     // a conversion error leaves no earlier log's states behind.
     log.nexstt = 0;
     app.form9.ClearSpectrum();
+    app.form9.EcdSpectrum1.SetEnabled(false);
+    app.ecd.TakeStrengths({}, {});
     auto im = ReadExcitedStates(log.tddft_file, headers, &log.linemarks);
     app.Pause(log.sleeptime);
     if (missing) app.ShowProblemPos("Something is wrong in reading the TD-DFT results!!");
@@ -97,6 +116,7 @@ void ExcitedStatePhase(Application& app) {
     }
     StoreStates(log, im);
     menu.SetEnabled(true);
+    TakeRotatoryStrengths(app, im);
     app.ShowMessagePos("No. of Excited States = " + IntText(log.nexstt));
     if (im.blocks > 1)
         app.ShowMessagePos("The log holds " + IntText(im.blocks) +

@@ -95,6 +95,9 @@ StateLine ParseStateLine(std::string_view line) {
     if (fAt == tokens.end())
         throw ConversionError("'" + std::string(line) + "' gives no oscillator strength (no \"f=\")");
     s.f = core::ParseDouble(fAt->substr(2));
+    auto evAt = std::find(tokens.begin(), tokens.end(), "eV");
+    if (double ev = 0; evAt != tokens.begin() && evAt != tokens.end() && core::TryParseDouble(*(evAt - 1), ev))
+        s.ev = ev;
     return s;
 }
 
@@ -143,6 +146,7 @@ ExcitedStateImport ReadExcitedStates(const std::filesystem::path& file, std::spa
     // cut state line after it ends).
     const long long from = headers[first].line, to = headers.back().line;
     im.firstLine = from;
+    im.previousBlockEnd = first > 0 ? headers[first - 1].line : 0;
     core::LineReader in(file, 0, core::LineReader::kNoLimit, marks);
     if (!in.AdvanceTo(from)) return im;
     for (;;) {

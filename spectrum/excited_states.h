@@ -21,6 +21,7 @@ struct StateLine {
     int number = 0;   // the state number printed after "Excited State" (0 when unreadable)
     double nm = 0;    // the token before "nm"
     double f = 0;     // the token that begins with "f=", from its third character
+    double ev = 0;    // the token before "eV" (0 when there is none)
 };
 
 // Parses a trimmed "Excited State" line. Labels with a blank inside ("?Spin  -B3G") are
@@ -44,6 +45,7 @@ struct ExcitedStateImport {
     std::vector<int> nci_coeff;               // contribution rows per state
     int blocks = 0;                           // blocks of states in the file
     long long firstLine = 0;                  // file line of the imported block's first state
+    long long previousBlockEnd = 0;           // file line of the last state of the block before (0: none)
     int headersRead = 0;                      // "Excited State" lines met in the section
     int homo = 0;                             // highest integer from-orbital, 0 when none
     long long cutLine = 0;                    // file line of a last state line that could not be

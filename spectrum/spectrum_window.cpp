@@ -14,6 +14,7 @@
 #include "spectrum/esi_report.h"
 #include "spectrum/saved_spectrum.h"
 #include "spectrum/spectrum_figure.h"
+#include "spectrum/window_inputs.h"
 
 namespace mavrolin {
 
@@ -98,6 +99,10 @@ TForm9::TForm9(Application& app)
     Menu.Add(ShowData1);
     for (auto* item : {&ShowCompact1, &ShowESI1, &HideData1}) ShowData1.Add(*item);
     HideData1.SetEnabled(false);
+    ShowData1.AddSeparator();
+    ShowData1.Add(EcdSpectrum1);
+    EcdSpectrum1.SetEnabled(false);
+    EcdSpectrum1.OnClick = [this] { app_.ecd.ShowSpectrum(); };
     Menu.Add(Help1);
 
     SaveReportESI1.OnClick = [this] { app_.form11.Show(); };
@@ -370,14 +375,11 @@ void TForm9::SavePicture1Click() {
 }
 
 void TForm9::Overlay1Click() {
-    const auto& log = app_.log;
-    auto chosen = app_.platform.OpenFileDialog({"Overlay Experimental Spectrum",
-                                                log.dirinfo.empty() ? log.dirinfo0 : log.dirinfo, "",
-                                                "Text files (*.txt *.csv *.dat)|*.txt;*.csv;*.dat|All files (*.*)|*.*"});
-    if (!chosen) return;
-    overlay_ = spectrum::ReadExperimentalSpectrum(*chosen, app_.form10.XUnit.Value());
+    auto measured = AskExperimentalSpectrum(app_, app_.form10.XUnit.Value());
+    if (!measured) return;
+    overlay_ = std::move(measured);
     RemoveOverlay1.SetEnabled(true);
-    if (log.nexstt > 0) DrawSpecClick();
+    if (app_.log.nexstt > 0) DrawSpecClick();
 }
 
 void TForm9::RemoveOverlay1Click() {

@@ -39,6 +39,7 @@ public:
     ui::MenuItem ShowCompact1{"Show Excited States (compact)", "ShowCompact1"};
     ui::MenuItem ShowESI1{"Show Excited States (for ESI)", "ShowESI1"};
     ui::MenuItem HideData1{"HideData", "HideData1"};
+    ui::MenuItem EcdSpectrum1{"ECD Spectrum\u2026", "EcdSpectrum1"};  // enabled when the log prints rotatory strengths
     ui::MenuItem Help1{"Help", "Help1"};
 
     // The redraw: computes the curve from the states and the settings, then draws it.

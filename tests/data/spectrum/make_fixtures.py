@@ -106,7 +106,52 @@ def eom():
     make("td_eom.log", "#p EOM-CCSD(NStates=2)/6-31G(d)", s)
 
 
+def moments(rows_v, rows_l):
+    """The transition-moment tables Gaussian 09 and 16 print (in the same layout) before the
+    list of states: rotatory strengths in the velocity form (with the E-M angle) and in the
+    length form, between the dipole tables and the Osc.(frdel) table."""
+    n = len(rows_v)
+    s = [" Ground to excited state transition electric dipole moments (Au):",
+         "       state          X           Y           Z        Dip. S.      Osc."]
+    s += ["    %5d        %7.4f     %7.4f     %7.4f     %7.4f     %7.4f" % (k, 0.1 * k, -0.2, 0.05, 0.06, 0.01)
+          for k in range(1, n + 1)]
+    s += [" Ground to excited state transition magnetic dipole moments (Au):",
+          "       state          X           Y           Z"]
+    s += ["    %5d        %7.4f     %7.4f     %7.4f" % (k, 0.01, -0.02 * k, 0.1) for k in range(1, n + 1)]
+    s += [" <0|del|b> * <b|rxdel|0> + <0|del|b> * <b|delr+rdel|0>",
+          " Rotatory Strengths (R) in cgs (10**-40 erg-esu-cm/Gauss)",
+          "       state          XX          YY          ZZ    R(velocity)    E-M Angle"]
+    s += ["    %5d     %10.4f  %10.4f  %10.4f  %13.4f  %10.2f" % (k, r, r, r, r, 90 - r) for k, r in enumerate(rows_v, 1)]
+    s += [" 1/2[<0|r|b>*<b|rxdel|0> + (<0|rxdel|b>*<b|r|0>)*]",
+          " Rotatory Strengths (R) in cgs (10**-40 erg-esu-cm/Gauss)",
+          "       state          XX          YY          ZZ     R(length)"]
+    s += ["    %5d     %10.4f  %10.4f  %10.4f  %13.4f" % (k, r, r, r, r) for k, r in enumerate(rows_l, 1)]
+    s += ["  1/2[<0|del|b>*<b|r|0> + (<0|r|b>*<b|del|0>)*] (Au)",
+          "       state          X           Y           Z        Dip. S.   Osc.(frdel)"]
+    s += ["    %5d        %7.4f     %7.4f     %7.4f     %7.4f     %7.4f" % (k, 0.01, 0.0, 0.0, 0.01, 0.02)
+          for k in range(1, n + 1)]
+    return s
+
+
+def chiral():
+    """A TD optimisation of a made-up chiral molecule: two geometries, each with its tables of
+    rotatory strengths before its states; only the last block's are read."""
+    s = []
+    blocks = [([(5.00, 0.0100), (5.60, 0.0400)], [9.9999, -9.9999], [8.8888, -8.8888]),
+              ([(4.20, 0.0120), (4.90, 0.1500), (5.40, 0.0300), (6.10, 0.2200)],
+               [12.3456, -30.5000, 4.2500, 20.0000], [11.0000, -28.7500, 5.1250, 18.5000])]
+    for g, (states, rv, rl) in enumerate(blocks, 1):
+        s += moments(rv, rl) + header()
+        for n, (ev, f) in enumerate(states, 1):
+            s += [state(n, "      Singlet-A", ev, 1239.84 / ev, f), "      17 -> %2d         0.70%d00" % (17 + n, g), " "]
+        s += trailer(len(states))
+        if g < len(blocks):
+            s += [" Step number   %d out of a maximum of  100" % g, " Predicted change in Energy=-1.234567D-04"]
+    make("td_chiral.log", "#p Opt TD(NStates=4,Root=1) B3LYP/6-31G(d)", s)
+
+
 closed()
+chiral()
 open_shell()
 cisd()
 dark()
