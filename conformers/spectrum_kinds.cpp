@@ -39,6 +39,22 @@ spectrum::ExcitedStateImport ReadStates(const std::string& log) {
 
 std::string LogName(const std::string& path) { return std::filesystem::path(path).filename().string(); }
 
+std::vector<Conformer> LoadConformers(const SpectrumKind& kind, const std::vector<std::string>& logs,
+                                      const std::vector<double>& weights) {
+    std::vector<Conformer> out;
+    for (size_t i = 0; i < logs.size(); ++i) {
+        out.push_back(kind.load(logs[i]));
+        out.back().weight = i < weights.size() ? weights[i] : 0;
+        const std::filesystem::path path(logs[i]);
+        for (size_t j = 0; j < logs.size(); ++j)
+            if (j != i && LogName(logs[j]) == out.back().name) {
+                out.back().name = (path.parent_path().filename() / path.filename()).string();
+                break;
+            }
+    }
+    return out;
+}
+
 SpectrumKind UvVisKind(int unit, double sigmaEv) {
     SpectrumKind k;
     k.name = "UV-vis";

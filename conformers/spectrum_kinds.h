@@ -44,5 +44,10 @@ const std::vector<KindChoice>& KindChoices();
 
 // The file name of a path, as conformers are named.
 std::string LogName(const std::string& path);
+// The conformers of `logs` with their `weights`, named by their file names (with the
+// folder in front where two logs share a name). Throws core::InputError naming the first
+// log that holds no such spectrum.
+std::vector<Conformer> LoadConformers(const SpectrumKind& kind, const std::vector<std::string>& logs,
+                                      const std::vector<double>& weights);
 
 }  // namespace mavrolin::conformers

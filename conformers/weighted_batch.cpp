@@ -81,10 +81,7 @@ void RunWeighted(BatchSession& session, const FileArgs& a, const WeightingArgs& 
     if (!weights.warning.empty()) session.Warn(weights.warning);
 
     std::vector<Conformer> conformers;
-    for (size_t i = 0; i < logs.size(); ++i) {
-        if (!session.Run([&] { conformers.push_back(kind.load(logs[i])); })) return;
-        conformers.back().weight = weights.w[i];
-    }
+    if (!session.Run([&] { conformers = LoadConformers(kind, logs, weights.w); })) return;
     std::optional<spectrum::ExperimentalSpectrum> measured;
     if (!out.experimental.empty() &&
         !session.Run([&] { measured = spectrum::ReadExperimentalSpectrum(out.experimental, kind.overlayUnit); }))

@@ -109,20 +109,10 @@ void WeightedSpectrumWindow::Draw() {
     Refresh();
 }
 
-bool WeightedSpectrumWindow::ShowWeighted(const conformers::SpectrumKind& kind, const std::vector<std::string>& logs,
+void WeightedSpectrumWindow::ShowWeighted(const conformers::SpectrumKind& kind, const std::vector<std::string>& logs,
                                           const std::vector<double>& weights) {
     const auto w = conformers::Normalise(weights);
-    std::vector<conformers::Conformer> conformers;
-    for (size_t i = 0; i < logs.size(); ++i) {
-        try {
-            conformers.push_back(kind.load(logs[i]));
-        } catch (const core::MavrolinError& e) {
-            app_.ShowMessagePos(e.what());
-            app_.Fail();
-            return false;
-        }
-        conformers.back().weight = w.w[i];
-    }
+    const auto conformers = conformers::LoadConformers(kind, logs, w.w);
     if (!w.warning.empty()) app_.ShowWarningPos(w.warning);
     const auto range = conformers::Union(conformers);
     curve_ = conformers::Combine(conformers, conformers::Grid(range, kind.points(range)));
@@ -135,7 +125,6 @@ bool WeightedSpectrumWindow::ShowWeighted(const conformers::SpectrumKind& kind, 
     Show();
     BringToFront();
     Draw();
-    return true;
 }
 
 void WeightedSpectrumWindow::ChooseAndShow(const std::vector<thermo::Row>& rows) {

@@ -39,8 +39,9 @@ public:
     // thermochemistry are refused with a message naming their log.
     void ChooseAndShow(const std::vector<thermo::Row>& rows);
     // Computes the weighted spectrum of `logs` (weights as given, scaled to add up to 1 with
-    // a warning) and shows it; false, with a message naming the log, when one lacks it.
-    bool ShowWeighted(const conformers::SpectrumKind& kind, const std::vector<std::string>& logs,
+    // a warning) and shows it. Throws core::InputError naming a log that lacks it; what the
+    // window showed then stays.
+    void ShowWeighted(const conformers::SpectrumKind& kind, const std::vector<std::string>& logs,
                       const std::vector<double>& weights);
     void Overlay1Click();
     void Draw();

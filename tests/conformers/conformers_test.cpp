@@ -79,6 +79,12 @@ TEST(WeightedCurve, IsTheWeightedSumOfTheSingleCurves) {
         EXPECT_LE(Union(c).lo, c[1].range.lo);
         EXPECT_GE(Union(c).hi, c[0].range.hi);
     }
+    // Two logs of one name from different folders are told apart by their folders.
+    TestApp t;
+    const auto kind = UvVisKind(mavrolin::spectrum::kUnitNm, 0.2);
+    const auto named = LoadConformers(kind, {kClosed, t.write("td_closed.log", ReadFile(kClosed))}, {0.5, 0.5});
+    EXPECT_EQ(named[0].name, "spectrum/td_closed.log");
+    EXPECT_NE(named[1].name, named[0].name);
 }
 
 TEST(WeightedBatch, WritesTheWeightedCurveWithAWarningWhenWeightsAreScaled) {
