@@ -26,5 +26,5 @@ fig profile profile "$corpus/g16/dvb_gopt.out" --figure-size 8.5x9
 # Two TD jobs weighted by the populations of two frequency jobs, each conformer's share drawn.
 "$mavrolin" --quiet thermo "$corpus/g16/dvb_ir.out" "$corpus/g09/dvb_ir.out" -o "$scratch/populations.csv"
 fig weighted_uv_vis spectrum "$corpus/g16/dvb_td.out" "$corpus/g09/dvb_td.out" -o "$scratch/weighted.txt" \
-    --weights-from "$scratch/populations.csv" --components
+    --weights-from "$scratch/populations.csv" --components --figure-size 12x7
 echo "figures written to $out"
