@@ -71,7 +71,8 @@ TEST_F(DesktopTest, StartsWithEveryWindowAndOnlyTheMainOneShown) {
         "Projected DOS Diagram",
         "BS Names",
         "IR/Raman Spectra",
-        "Thermochemistry of Several Logs"};
+        "Thermochemistry of Several Logs",
+        "Weighted Spectrum"};
     auto forms = app().Forms();
     ASSERT_EQ(forms.size(), captions.size());
     for (size_t i = 0; i < forms.size(); ++i) {
