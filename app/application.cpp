@@ -34,7 +34,8 @@ Application::Application(ui::Platform& p, const std::filesystem::path& startDir)
       form18(*this),
       form19(*this),
       thermo(*this),
-      ecd(*this) {
+      ecd(*this),
+      weighted(*this) {
     RegisterLogViews(*this);
     ShowStatus();
     form1.Show();
@@ -52,7 +53,8 @@ std::vector<std::string> Application::FilesInUse() const {
 
 std::vector<ui::Form*> Application::Forms() {
     return {&form1,  &form2,  &form3,  &form4,  &form5,  &form6,  &form7,  &form8, &form9,
-            &form10, &form11, &form12, &form13, &form14, &form15, &form16, &form18, &form19, &thermo, &ecd};
+            &form10, &form11, &form12, &form13, &form14, &form15, &form16, &form18, &form19, &thermo, &ecd,
+            &weighted};
 }
 
 void Application::ShowMessagePos(const std::string& text) {

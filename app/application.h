@@ -28,6 +28,7 @@
 #include "spectrum/spectrum_settings_window.h"
 #include "spectrum/spectrum_window.h"
 #include "thermo/thermo_window.h"
+#include "conformers/weighted_window.h"
 #include "ui/platform.h"
 
 namespace mavrolin {
@@ -68,6 +69,7 @@ public:
     TForm19 form19;  // IR/Raman spectra
     ThermoWindow thermo;  // thermochemistry of several logs
     EcdWindow ecd;        // circular dichroism of the scanned log
+    WeightedSpectrumWindow weighted;  // spectra of several conformers weighted by population
 
     // Every window in creation order.
     std::vector<ui::Form*> Forms();

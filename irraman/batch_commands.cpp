@@ -8,6 +8,7 @@
 #include "app/figure_export.h"
 #include "irraman/ir_figure.h"
 #include "app/json_output.h"
+#include "conformers/weighted_batch.h"
 #include "core/number_text.h"
 
 namespace mavrolin {
@@ -20,8 +21,9 @@ struct IrOptions {
     double fwhm = 0, scale = 0;
     int points = 0;
     FigureOptions figure;
-    bool noSticks = false, transmittance = false;
+    bool noSticks = false, transmittance = false, components = false;
     bool json = false;
+    conformers::WeightingArgs weighting;
 };
 
 // The modes of the last frequency set and the drawn band curve.
@@ -86,7 +88,33 @@ void ApplyOptions(TForm19& form, const IrOptions& o) {
     }
 }
 
+// Several conformers: the weighted sum of their band curves on one grid.
+void DrawWeightedIr(BatchSession& session, const FileArgs& a, const IrOptions& o) {
+    for (const auto& [given, name] : {std::pair{!o.image.empty(), "--image"}, {o.json, "--json"}})
+        if (given) throw CLI::ValidationError(name, "is for one log; several logs give the weighted curve (-o, --figure, --csv)");
+    irraman::CurveRequest rq;
+    rq.raman = o.raman;
+    if (o.shape == "gauss") rq.shape = irraman::BandShape::Gaussian;
+    if (o.fwhm != 0) rq.fwhm = o.fwhm;
+    if (o.scale != 0) rq.scale = o.scale;
+    conformers::WeightedOutput out;
+    if (!o.x.empty()) {
+        double lo = 0, hi = 0;
+        ParseRange(o.x, lo, hi);
+        out.range = conformers::Range{lo, hi};
+    }
+    out.points = o.points;
+    out.figure = o.figure;
+    out.components = o.components;
+    out.experimental = BatchSession::Absolute(o.experimental);
+    out.header = {std::string(rq.shape == irraman::BandShape::Lorentzian ? "Lorentzian" : "Gaussian") + " FWHM " +
+                      core::FloatText(rq.fwhm) + " cm-1",
+                  "frequency scale " + core::FloatText(rq.scale)};
+    conformers::RunWeighted(session, a, o.weighting, conformers::IrKind(rq), out);
+}
+
 void DrawIr(BatchSession& session, const FileArgs& a, IrOptions o) {
+    if (o.weighting.Wanted()) return DrawWeightedIr(session, a, o);
     const PictureSize box = ParsePictureSize(o.size);
     if (!o.image.empty()) RequirePictureName(o.image, "--image");
     if (!o.x.empty()) {
@@ -126,6 +154,8 @@ void RegisterIrRamanCommands(CLI::App& cli, BatchSession& session) {
                                 "spectrum file (default: the log name with .ir.txt or .raman.txt)"},
                                [o, &session](const FileArgs& a) { DrawIr(session, a, *o); });
     cmd->get_option("LOG")->check(CLI::ExistingFile);
+    conformers::AddWeightingOptions(cmd, o->weighting);
+    cmd->add_flag("--components", o->components, "figure of several logs: each conformer's share as a thin line");
     cmd->add_flag("--raman", o->raman, "the Raman spectrum (the log must print Raman activities)");
     cmd->add_option("--shape", o->shape, "band shape: lorentz or gauss (default lorentz)")
         ->check(CLI::IsMember({"lorentz", "gauss"}));

@@ -26,4 +26,8 @@ fig mo_levels mo "$corpus/g16/dvb_sp.out" "$corpus/g16/dvb_un_sp.log" --table "$
 fig pdos pdos "$corpus/g16/dvb_sp.out" -o "$scratch/pdos.txt" --set 1-30 --set 31-60 --total --sigma 200 \
     --min -25 --max 0
 fig profile profile "$corpus/g16/dvb_gopt.out"
+# Two TD jobs weighted by the populations of two frequency jobs, each conformer's share drawn.
+"$mavrolin" --quiet thermo "$corpus/g16/dvb_ir.out" "$corpus/g09/dvb_ir.out" -o "$scratch/populations.csv"
+fig weighted_uv_vis spectrum "$corpus/g16/dvb_td.out" "$corpus/g09/dvb_td.out" -o "$scratch/weighted.txt" \
+    --weights-from "$scratch/populations.csv" --components --figure-size 12x7
 echo "figures written to $out"

@@ -12,6 +12,7 @@
 #include "app/batch.h"
 #include "app/figure_export.h"
 #include "app/json_output.h"
+#include "conformers/weighted_batch.h"
 #include "core/number_text.h"
 #include "spectrum/ecd_figure.h"
 #include "spectrum/spectrum_calc.h"
@@ -54,6 +55,7 @@ struct SpectrumOptions {
     FigureOptions figure;
     std::string measured;
     bool components = false, normalise = false, noSticks = false;
+    conformers::WeightingArgs weighting;
 };
 
 // The figure of the drawn spectrum: in nm unless --unit names another unit, over --x when
@@ -130,9 +132,35 @@ void ApplyOptions(Application& app, const SpectrumOptions& o) {
     }
 }
 
+// Several conformers: the weighted sum of their ε curves on one grid, in nm unless --unit
+// names another unit. Options of the window's own picture and files do not apply.
+void DrawWeightedSpectrum(BatchSession& session, const FileArgs& a, const SpectrumOptions& o) {
+    for (const auto& [given, name] : {std::pair{!o.image.empty(), "--image"}, {o.json, "--json"},
+                                      {!o.settings.empty(), "--settings"}, {!o.y.empty(), "--y"}, {o.scale != 0, "--scale"}})
+        if (given) throw CLI::ValidationError(name, "is for one log; several logs give the weighted curve (-o, --figure, --csv)");
+    conformers::WeightedOutput out;
+    const int unit = o.unit == "ev" ? spectrum::kUnitEv : o.unit == "cm-1" ? spectrum::kUnitCm : spectrum::kUnitNm;
+    const double sigma = o.sigma != 0 ? o.sigma : 0.2;
+    if (!o.x.empty()) {
+        const Range r = ParseRange("--x", o.x);
+        out.range = conformers::Range{r.lo, r.hi};
+    }
+    out.points = o.points;
+    out.figure = o.figure;
+    out.components = o.components;
+    out.normalise = o.normalise;
+    out.experimental = o.measured;
+    out.header = {"sigma " + core::FloatText(sigma) + " eV"};
+    conformers::RunWeighted(session, a, o.weighting, conformers::UvVisKind(unit, sigma), out);
+}
+
 // Scan, settings, redraw, then the picture (when asked) and the saved spectrum: a failed
 // step ends the command before anything is written.
 void DrawSpectrum(BatchSession& session, const FileArgs& a, SpectrumOptions o) {
+    if (o.weighting.Wanted()) {
+        if (!o.measured.empty()) o.measured = BatchSession::Absolute(o.measured);
+        return DrawWeightedSpectrum(session, a, o);
+    }
     const PictureSize box = ParsePictureSize(o.size);
     const int w = box.width, h = box.height;
     if (!o.image.empty()) RequirePictureName(o.image, "--image");
@@ -170,9 +198,10 @@ void AddSpectrumCommand(CLI::App& cli, BatchSession& session) {
                                 "Gaussian TD-DFT or CIS output",
                                 "spectrum file (default: the log name with .calcd.txt)"},
                                [o, &session](const FileArgs& a) { DrawSpectrum(session, a, *o); });
-    cmd->add_option("--unit", o->unit, "horizontal unit: ev, nm or cm-1 (default ev)")
+    conformers::AddWeightingOptions(cmd, o->weighting);
+    cmd->add_option("--unit", o->unit, "horizontal unit: ev, nm or cm-1 (default ev; nm for several logs)")
         ->check(CLI::IsMember({"ev", "nm", "cm-1"}));
-    cmd->add_option("--points", o->points, "number of grid points, 100..10000 (default 300)")
+    cmd->add_option("--points", o->points, "number of grid points, 100..10000 (default 300; 1000 for several logs)")
         ->check(CLI::Range(100, 10000));
     cmd->add_option("--sigma", o->sigma, "band width sigma in eV, 0.01..10 (default 0.2)")->check(CLI::Range(0.01, 10.0));
     cmd->add_option("--scale", o->scale, "scale of the oscillator-strength bars, 0.1..100 (default 0.9)")

@@ -31,6 +31,20 @@ double StateAbsorptivity(const Transitions& states, int i, double sigmaEv, doubl
            (std::sqrt(2 * std::numbers::pi) * s);
 }
 
+double KayserOf(int unit, double x) { return ToKayser(unit, x); }
+
+void AutomaticRange(const Transitions& states, double sigmaEv, int unit, double& lo, double& hi) {
+    double emin = 1e300, emax = 0;
+    for (int i = 0; i < states.Count(); ++i) {
+        const double e = states.en_ev[static_cast<size_t>(i)];
+        if (e > 0) emin = std::min(emin, e), emax = std::max(emax, e);
+    }
+    if (emax <= 0) emin = 1, emax = 6;
+    const double a = std::max(emin - 4 * sigmaEv, emin / 2), b = emax + 4 * sigmaEv;
+    const double xa = FromKayser(unit, a * kCmPerEvBand), xb = FromKayser(unit, b * kCmPerEvBand);
+    lo = std::min(xa, xb), hi = std::max(xa, xb);
+}
+
 double MolarAbsorptivity(const Transitions& states, double sigmaEv, double nu) {
     double e = 0;
     for (int i = 0; i < states.Count(); ++i)
@@ -44,20 +58,8 @@ ui::fig::Figure UvFigure(const Transitions& states, const UvFigureOptions& o, co
     fig.title = o.title;
     Panel p;
     const int unit = o.unit;
-    // Around the states: four widths beyond the outermost bands (never below half the
-    // lowest energy, so a wavelength axis stays finite).
     double lo = o.lo, hi = o.hi;
-    if (!(lo < hi)) {
-        double emin = 1e300, emax = 0;
-        for (int i = 0; i < states.Count(); ++i) {
-            const double e = states.en_ev[static_cast<size_t>(i)];
-            if (e > 0) emin = std::min(emin, e), emax = std::max(emax, e);
-        }
-        if (emax <= 0) emin = 1, emax = 6;
-        const double a = std::max(emin - 4 * o.sigmaEv, emin / 2), b = emax + 4 * o.sigmaEv;
-        const double xa = FromKayser(unit, a * kCmPerEvBand), xb = FromKayser(unit, b * kCmPerEvBand);
-        lo = std::min(xa, xb), hi = std::max(xa, xb);
-    }
+    if (!(lo < hi)) AutomaticRange(states, o.sigmaEv, unit, lo, hi);
     p.x.min = lo, p.x.max = hi;
     p.x.title = unit == kUnitNm ? Quantity("\u03BB", "nm") : unit == kUnitEv ? Quantity("E", "eV") : Quantity("\u03BD\u0303", "cm\u207B\u00B9");
     fig.csvX = unit == kUnitNm ? "wavelength / nm" : unit == kUnitEv ? "energy / eV" : "wavenumber / cm-1";

@@ -21,6 +21,12 @@ double MolarAbsorptivity(const Transitions& states, double sigmaEv, double nu);
 // The band of state i alone.
 double StateAbsorptivity(const Transitions& states, int i, double sigmaEv, double nu);
 
+// Wavenumber (cm⁻¹) of a position x on an axis in `unit` (kUnitNm, kUnitEv or kUnitCm).
+double KayserOf(int unit, double x);
+// The range in `unit` a figure of the states shows by default: four widths beyond the
+// outermost bands (never below half the lowest energy, so a wavelength axis stays finite).
+void AutomaticRange(const Transitions& states, double sigmaEv, int unit, double& lo, double& hi);
+
 struct UvFigureOptions {
     int unit = kUnitNm;          // horizontal unit: kUnitNm, kUnitEv or kUnitCm
     double sigmaEv = 0.2;

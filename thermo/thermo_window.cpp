@@ -50,6 +50,7 @@ ThermoWindow::ThermoWindow(Application& app)
       AddLogs(this, "AddLogs"),
       Remove(this, "Remove"),
       SaveTable(this, "SaveTable"),
+      WeightedSpectrum(this, "WeightedSpectrum"),
       Table(this, "Table"),
       app_(app) {
     SetBounds(60, 60, 1460, 560);
@@ -60,12 +61,13 @@ ThermoWindow::ThermoWindow(Application& app)
     Status.SetVisible(true);
 
     Menu.Add(File1);
-    for (auto* item : {&AddLogs1, &Remove1, &SaveTable1}) File1.Add(*item);
+    for (auto* item : {&AddLogs1, &Remove1, &SaveTable1, &WeightedSpectrum1}) File1.Add(*item);
     File1.AddSeparator();
     File1.Add(Exit1);
     AddLogs1.OnClick = AddLogs.OnClick = [this] { AddLogsClick(); };
     Remove1.OnClick = Remove.OnClick = [this] { RemoveClick(); };
     SaveTable1.OnClick = SaveTable.OnClick = [this] { SaveTableClick(); };
+    WeightedSpectrum1.OnClick = WeightedSpectrum.OnClick = [this] { WeightedSpectrumClick(); };
     Exit1.OnClick = [this] { Hide(); };
 
     for (auto* box : {&Temperature, &Concentration, &Cutoff, &Scale}) box->OnChange = [this] { Recompute(); };
@@ -130,6 +132,8 @@ void ThermoWindow::Layout() {
     place(AddLogs, 840, 4, 110);
     place(Remove, 955, 4, 90);
     place(SaveTable, 840, 32, 110);
+    WeightedSpectrum.SetCaption("Weighted Spectrum\u2026");
+    place(WeightedSpectrum, 955, 32, 150);
 }
 
 bool ThermoWindow::ReadOptions(thermo::Options& o, std::string& why) const {
@@ -239,14 +243,24 @@ void ThermoWindow::AddFiles(const std::vector<std::string>& files, const std::ve
         Status.SetText("Stopped: " + std::to_string(read) + " of " + std::to_string(n) + " logs read.");
 }
 
-void ThermoWindow::RemoveClick() {
+std::pair<int, int> ThermoWindow::SelectedRows() const {
     const auto& s = Table.Selection();
-    const int top = std::max(1, std::min(s.Top, s.Bottom)), bottom = std::max(s.Top, s.Bottom);
-    if (rows_.empty() || top > static_cast<int>(rows_.size())) return;
-    const auto first = rows_.begin() + (top - 1);
-    rows_.erase(first, rows_.begin() + std::min<int>(bottom, static_cast<int>(rows_.size())));
+    return {std::max(1, std::min(s.Top, s.Bottom)), std::min(std::max(s.Top, s.Bottom), static_cast<int>(rows_.size()))};
+}
+
+void ThermoWindow::RemoveClick() {
+    const auto [top, bottom] = SelectedRows();
+    if (top > bottom) return;
+    rows_.erase(rows_.begin() + (top - 1), rows_.begin() + bottom);
     Table.SetSelection({1, 1, 1, 1});
     Recompute();
+}
+
+void ThermoWindow::WeightedSpectrumClick() {
+    const auto [top, bottom] = SelectedRows();
+    std::vector<thermo::Row> chosen;
+    for (int r = top; r <= bottom; ++r) chosen.push_back(rows_[static_cast<size_t>(r - 1)]);
+    app_.weighted.ChooseAndShow(chosen);
 }
 
 void ThermoWindow::SaveTableClick() {

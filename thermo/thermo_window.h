@@ -6,6 +6,7 @@
 // already read. A click on a column title sorts by it (again: the other way round).
 #include <string>
 #include <vector>
+#include <utility>
 
 #include "thermo/thermo_calc.h"
 #include "ui/controls.h"
@@ -24,13 +25,14 @@ public:
     ui::Edit Cutoff;         // cm-1
     ui::Edit Scale;          // frequency scale factor
     ui::CheckBox Grimme, Truhlar, HeadGordon, PopulationsFromG;
-    ui::Button AddLogs, Remove, SaveTable;
+    ui::Button AddLogs, Remove, SaveTable, WeightedSpectrum;
     ui::StringGrid Table;    // column 0 marks ("!") rows to look at; then the table's columns
 
     ui::MenuItem File1{"File", "File1"};
     ui::MenuItem AddLogs1{"Add Logs\u2026", "AddLogs1"};
     ui::MenuItem Remove1{"Remove", "Remove1"};
     ui::MenuItem SaveTable1{"Save Table\u2026", "SaveTable1"};
+    ui::MenuItem WeightedSpectrum1{"Weighted Spectrum\u2026", "WeightedSpectrum1"};
     ui::MenuItem Exit1{"Exit", "Exit1"};
 
     void AddLogsClick();
@@ -39,6 +41,8 @@ public:
     void AddFiles(const std::vector<std::string>& files, const std::vector<std::string>& labels = {});
     void RemoveClick();  // the rows of the selection
     void SaveTableClick();
+    // The spectrum of the selected rows' conformers weighted by their populations.
+    void WeightedSpectrumClick();
     // Sorts by a table column (0 = file); the same column again reverses the order.
     void SortBy(int column);
     // Sets the controls from options (the batch command, tests); recomputes once.
@@ -51,6 +55,8 @@ public:
 
 private:
     void Layout();
+    // First and last selected table row (1-based rows of rows_); first > last when none.
+    std::pair<int, int> SelectedRows() const;
     void Recompute();
     void Fill();
     Application& app_;

@@ -18,7 +18,8 @@ TEST(Shell, WindowsCreatedInOrderWithCaptions) {
                             "Graphics Setting for TD-DFT Spectral Simulation", "ESI Report Format",
                             "Contributions", "Form13", "MO Coefficients",
                             "Projected Density Of States (PDOS)", "Projected DOS Diagram", "BS Names",
-                            "IR/Raman Spectra", "Thermochemistry of Several Logs", "ECD Spectrum"}));
+                            "IR/Raman Spectra", "Thermochemistry of Several Logs", "ECD Spectrum",
+                            "Weighted Spectrum"}));
     EXPECT_TRUE(t.app.form1.Visible());
     EXPECT_FALSE(t.app.form13.Visible());
     EXPECT_EQ(t.app.form1.ClientWidth(), 1038);

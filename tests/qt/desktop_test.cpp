@@ -72,7 +72,8 @@ TEST_F(DesktopTest, StartsWithEveryWindowAndOnlyTheMainOneShown) {
         "BS Names",
         "IR/Raman Spectra",
         "Thermochemistry of Several Logs",
-        "ECD Spectrum"};
+        "ECD Spectrum",
+        "Weighted Spectrum"};
     auto forms = app().Forms();
     ASSERT_EQ(forms.size(), captions.size());
     for (size_t i = 0; i < forms.size(); ++i) {
