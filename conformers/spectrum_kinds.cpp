@@ -7,6 +7,8 @@
 #include "core/line_reader.h"
 #include "irraman/ir_figure.h"
 #include "irraman/vibrational_modes.h"
+#include "spectrum/ecd_figure.h"
+#include "spectrum/ecd_spectrum.h"
 #include "spectrum/excited_states.h"
 #include "spectrum/spectrum_figure.h"
 
@@ -83,6 +85,36 @@ SpectrumKind UvVisKind(int unit, double sigmaEv) {
     return k;
 }
 
+SpectrumKind EcdKind(int unit, double sigmaEv, bool length, double shiftEv) {
+    SpectrumKind k;
+    k.name = "ECD";
+    spectrum::EcdFigureOptions f;
+    f.ecd.unit = unit, f.ecd.sigmaEv = sigmaEv, f.ecd.shiftEv = shiftEv;
+    f.ecd.form = length ? spectrum::RotatoryForm::Length : spectrum::RotatoryForm::Velocity;
+    spectrum::RotatoryStrengths one;  // the figure needs a state to draw its axes
+    one.number = {1}, one.ev = {5}, one.velocity = one.length = {1};
+    one.hasVelocity = one.hasLength = true;
+    TakeAxes(k, spectrum::EcdFigure(one, f));
+    k.overlayUnit = unit;
+    k.scaleOverlay = true;
+    k.load = [o = f.ecd](const std::string& log) {
+        auto rs = std::make_shared<spectrum::RotatoryStrengths>(spectrum::ReadRotatoryStrengths(log));
+        if (!rs->Has(o.form))
+            throw core::InputError(log + " holds no rotatory strengths (" + spectrum::FormName(o.form) +
+                                   " form): it has no ECD spectrum.");
+        Conformer c;
+        c.name = LogName(log);
+        const auto around = spectrum::EcdGrid(*rs, o, 0, 0, 2);
+        c.range = {around.front(), around.back()};
+        c.curve = [rs, o](std::span<const double> grid) {
+            return spectrum::EcdCurve(*rs, o, std::vector<double>(grid.begin(), grid.end()));
+        };
+        return c;
+    };
+    k.points = [](Range) { return 1000; };
+    return k;
+}
+
 SpectrumKind IrKind(const irraman::CurveRequest& request) {
     SpectrumKind k;
     irraman::IrFigureOptions o;
@@ -115,6 +147,7 @@ SpectrumKind IrKind(const irraman::CurveRequest& request) {
 const std::vector<KindChoice>& KindChoices() {
     static const std::vector<KindChoice> kinds{
         {"UV-vis", "sigma / eV", 0.2, [](double w) { return UvVisKind(spectrum::kUnitNm, w); }},
+        {"ECD", "sigma / eV", 0.3, [](double w) { return EcdKind(spectrum::kUnitNm, w); }},
         {"IR", "FWHM / cm-1", 10,
          [](double w) {
              irraman::CurveRequest rq;

@@ -29,6 +29,9 @@ struct SpectrumKind {
 // UV-vis: ε (L mol⁻¹ cm⁻¹) of the last block of excited states, Gaussian bands of width
 // sigma (eV), on an axis in `unit` (spectrum::kUnitNm, kUnitEv or kUnitCm).
 SpectrumKind UvVisKind(int unit, double sigmaEv);
+// ECD: Δε (L mol⁻¹ cm⁻¹) of the rotatory strengths of the last block of excited states,
+// bands of half-width sigma (eV, at 1/e), on an axis in `unit` (spectrum::kUnitNm or kUnitEv).
+SpectrumKind EcdKind(int unit, double sigmaEv, bool length = false, double shiftEv = 0);
 // IR (or Raman, request.raman): the band curve of the last frequency set, in cm⁻¹.
 SpectrumKind IrKind(const irraman::CurveRequest& request);
 

@@ -254,9 +254,29 @@ struct EcdBatchOptions {
     std::string unit = "nm", x, measured;
     int points = 1000;
     double sigma = 0.3, shift = 0;
-    bool length = false, mirror = false, keepMeasured = false;
+    bool length = false, mirror = false, keepMeasured = false, components = false;
     FigureOptions figure;
+    conformers::WeightingArgs weighting;
 };
+
+// Several conformers: the weighted sum of their Δε curves on one grid.
+void DrawWeightedEcd(BatchSession& session, const FileArgs& a, const EcdBatchOptions& o) {
+    if (o.mirror) throw CLI::ValidationError("--mirror", "is for one log; several logs give the weighted curve");
+    conformers::WeightedOutput out;
+    const int unit = o.unit == "ev" ? spectrum::kUnitEv : spectrum::kUnitNm;
+    if (!o.x.empty()) {
+        const Range r = ParseRange("--x", o.x);
+        out.range = conformers::Range{r.lo, r.hi};
+    }
+    out.points = o.points;
+    out.figure = o.figure;
+    out.components = o.components;
+    out.normalise = !o.keepMeasured;
+    out.experimental = o.measured;
+    out.header = {"form " + std::string(o.length ? "length" : "velocity"), "sigma " + core::FloatText(o.sigma) + " eV",
+                  "shift " + core::FloatText(o.shift) + " eV"};
+    conformers::RunWeighted(session, a, o.weighting, conformers::EcdKind(unit, o.sigma, o.length, o.shift), out);
+}
 
 // Scan, the ECD window's controls set as a user would, its redraw and "Save ECD Spectrum",
 // then the figure: a log without rotatory strengths ends the command before anything is written.
@@ -264,6 +284,7 @@ void DrawEcd(BatchSession& session, const FileArgs& a, EcdBatchOptions o) {
     if (!o.x.empty()) ParseRange("--x", o.x);
     if (o.figure.Wanted()) FigureStyle(o.figure);
     if (!o.measured.empty()) o.measured = BatchSession::Absolute(o.measured);
+    if (o.weighting.Wanted()) return DrawWeightedEcd(session, a, o);
     const std::string out = a.output.empty() ? a.input + ".ecd.txt" : a.output;
     if (!ScanStates(session, a.input)) return;
     auto& app = session.App();
@@ -306,6 +327,7 @@ void AddEcdCommand(CLI::App& cli, BatchSession& session) {
                                 "Gaussian TD-DFT or CIS output that prints rotatory strengths",
                                 "spectrum file (default: the log name with .ecd.txt)"},
                                [o, &session](const FileArgs& a) { DrawEcd(session, a, *o); });
+    conformers::AddWeightingOptions(cmd, o->weighting);
     cmd->add_option("--sigma", o->sigma, "band half-width at 1/e in eV, 0.01..10 (default 0.3)")
         ->check(CLI::Range(0.01, 10.0));
     cmd->add_flag("--length", o->length, "use the length form of the rotatory strengths (default: velocity)");
@@ -319,6 +341,7 @@ void AddEcdCommand(CLI::App& cli, BatchSession& session) {
     cmd->add_flag("--no-normalise", o->keepMeasured,
                   "figure: keep the measured values (delta epsilon) instead of scaling them to the calculated maximum");
     cmd->add_flag("--mirror", o->mirror, "the mirror image: every sign turned (the other enantiomer)");
+    cmd->add_flag("--components", o->components, "figure of several logs: each conformer's share as a thin line");
     AddFigureOptions(cmd, o->figure);
 }
 

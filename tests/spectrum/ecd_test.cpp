@@ -119,6 +119,21 @@ TEST(EcdBatch, EnantiomersGiveMirrorCurvesAndTheFigureDataIsTheCurve) {
                      out, err),
               0);
     EXPECT_EQ(Columns(ReadFile(t.dir / "m.txt")), b);
+    // Weighted: the racemate cancels everywhere, three parts to one leave half the excess.
+    EcdOptions o;
+    o.sigmaEv = 0.2, o.shiftEv = -0.1;
+    const RotatoryStrengths rs = ReadRotatoryStrengths(left);
+    for (const auto& [weights, share] : {std::pair{"1,1", 0.0}, {"3,1", 0.5}}) {
+        ASSERT_EQ(RunCli({"--quiet", "ecd", left, right, "--weights", weights, "--points", "301", "--sigma", "0.2",
+                          "--shift", "-0.1", "-o", (t.dir / "w.txt").string()},
+                         out, err),
+                  0)
+            << err;
+        const auto w = Columns(ReadFile(t.dir / "w.txt"));
+        ASSERT_EQ(w.size(), a.size());
+        for (size_t i = 0; i < w.size(); ++i)
+            EXPECT_NEAR(w[i].second, share * EcdValue(rs, o, EcdEnergy(kUnitNm, w[i].first)), 1e-6 * peak) << w[i].first;
+    }
     const std::string csv = ReadFile(left + ".csv");
     std::istringstream rows(csv);
     std::string line;
