@@ -132,24 +132,31 @@ void ApplyOptions(Application& app, const SpectrumOptions& o) {
     }
 }
 
+// What the weighted branch writes, from the options the one-log commands share.
+conformers::WeightedOutput WeightedOutputOf(const std::string& x, int points, const FigureOptions& figure,
+                                            bool components, bool normalise, const std::string& measured) {
+    conformers::WeightedOutput out;
+    if (!x.empty()) {
+        const Range r = ParseRange("--x", x);
+        out.range = conformers::Range{r.lo, r.hi};
+    }
+    out.points = points;
+    out.figure = figure;
+    out.components = components;
+    out.normalise = normalise;
+    out.experimental = measured;
+    return out;
+}
+
 // Several conformers: the weighted sum of their ε curves on one grid, in nm unless --unit
 // names another unit. Options of the window's own picture and files do not apply.
 void DrawWeightedSpectrum(BatchSession& session, const FileArgs& a, const SpectrumOptions& o) {
     for (const auto& [given, name] : {std::pair{!o.image.empty(), "--image"}, {o.json, "--json"},
                                       {!o.settings.empty(), "--settings"}, {!o.y.empty(), "--y"}, {o.scale != 0, "--scale"}})
         if (given) throw CLI::ValidationError(name, "is for one log; several logs give the weighted curve (-o, --figure, --csv)");
-    conformers::WeightedOutput out;
     const int unit = o.unit == "ev" ? spectrum::kUnitEv : o.unit == "cm-1" ? spectrum::kUnitCm : spectrum::kUnitNm;
     const double sigma = o.sigma != 0 ? o.sigma : 0.2;
-    if (!o.x.empty()) {
-        const Range r = ParseRange("--x", o.x);
-        out.range = conformers::Range{r.lo, r.hi};
-    }
-    out.points = o.points;
-    out.figure = o.figure;
-    out.components = o.components;
-    out.normalise = o.normalise;
-    out.experimental = o.measured;
+    auto out = WeightedOutputOf(o.x, o.points, o.figure, o.components, o.normalise, o.measured);
     out.header = {"sigma " + core::FloatText(sigma) + " eV"};
     conformers::RunWeighted(session, a, o.weighting, conformers::UvVisKind(unit, sigma), out);
 }
@@ -262,17 +269,8 @@ struct EcdBatchOptions {
 // Several conformers: the weighted sum of their Δε curves on one grid.
 void DrawWeightedEcd(BatchSession& session, const FileArgs& a, const EcdBatchOptions& o) {
     if (o.mirror) throw CLI::ValidationError("--mirror", "is for one log; several logs give the weighted curve");
-    conformers::WeightedOutput out;
     const int unit = o.unit == "ev" ? spectrum::kUnitEv : spectrum::kUnitNm;
-    if (!o.x.empty()) {
-        const Range r = ParseRange("--x", o.x);
-        out.range = conformers::Range{r.lo, r.hi};
-    }
-    out.points = o.points;
-    out.figure = o.figure;
-    out.components = o.components;
-    out.normalise = !o.keepMeasured;
-    out.experimental = o.measured;
+    auto out = WeightedOutputOf(o.x, o.points, o.figure, o.components, !o.keepMeasured, o.measured);
     out.header = {"form " + std::string(o.length ? "length" : "velocity"), "sigma " + core::FloatText(o.sigma) + " eV",
                   "shift " + core::FloatText(o.shift) + " eV"};
     conformers::RunWeighted(session, a, o.weighting, conformers::EcdKind(unit, o.sigma, o.length, o.shift), out);
