@@ -38,11 +38,7 @@ double StickFactor(const IrCurve& curve) {
 IrFrame DrawIrSpectrum(ui::Canvas& cv, int width, int height, const IrPicture& pic) {
     IrFrame f;
     const IrCurve& c = *pic.curve;
-    cv.Font = ui::FontSpec{};
-    cv.Font.size = 10;
-    cv.Brush = {ui::kWhite, ui::BrushStyle::Solid};
-    cv.Pen = {ui::kWhite, 1, ui::psSolid};
-    cv.FillRect(0, 0, width, height);
+    ui::ClearPlotPage(cv, width, height);
 
     // Text above the plot: the caption and the notes, one line each.
     const int lineH = cv.TextHeight("Xg") + 2;

@@ -40,11 +40,7 @@ ui::PlotFrame DrawEcd(ui::Canvas& cv, int width, int height, const EcdPicture& p
     ui::PlotFrame f;
     const auto& xs = *pic.x;
     const auto& ys = *pic.y;
-    cv.Font = ui::FontSpec{};
-    cv.Font.size = 10;
-    cv.Brush = {ui::kWhite, ui::BrushStyle::Solid};
-    cv.Pen = {ui::kWhite, 1, ui::psSolid};
-    cv.FillRect(0, 0, width, height);
+    ui::ClearPlotPage(cv, width, height);
     const int lineH = cv.TextHeight("Xg") + 2;
     cv.Font.bold = true;
     cv.TextOut(8, 4, pic.caption);

@@ -161,6 +161,14 @@ void PlotFrame::LabelAt(Canvas& cv, Corner c, int dx, int dy, const std::string&
     PlaceText(cv, p.x + dx, p.y + dy, text, align);
 }
 
+void ClearPlotPage(Canvas& cv, int width, int height) {
+    cv.Font = FontSpec{};
+    cv.Font.size = 10;
+    cv.Brush = {kWhite, BrushStyle::Solid};
+    cv.Pen = {kWhite, 1, psSolid};
+    cv.FillRect(0, 0, width, height);
+}
+
 void PlaceText(Canvas& cv, int x, int y, const std::string& text, HAlign align) {
     switch (align) {
         case HAlign::Left: break;

@@ -157,6 +157,9 @@ struct PlotFrame {
                  HAlign align = HAlign::Left) const;
 };
 
+// A white page of width × height with the 10-point default font, as the spectrum plots start.
+void ClearPlotPage(Canvas& cv, int width, int height);
+
 // Text with its top at y and its left edge, centre (x − width div 2) or right edge at x.
 void PlaceText(Canvas& cv, int x, int y, const std::string& text, HAlign align = HAlign::Left);
 
