@@ -18,8 +18,8 @@ constexpr int kSets = 10, kOrbitals = 2000, kOccupied = 600;
 
 // Eigenvalue hits of one unrestricted printing, five energies a line, as the scan indexes them.
 void FillIndex(mavrolin::Application& app) {
-    auto& hits = app.log.keywords.hits;
-    hits.clear();
+    auto& index = app.log.keywords;
+    index.Clear();
     const core::KeywordKind kinds[] = {core::KeywordKind::AlphaOccupied, core::KeywordKind::AlphaVirtual,
                                        core::KeywordKind::BetaOccupied, core::KeywordKind::BetaVirtual};
     long long line = 1000;
@@ -31,11 +31,7 @@ void FillIndex(mavrolin::Application& app) {
                 std::snprintf(field, sizeof field, "%10.5f", -20.0 + 0.0137 * v + 0.003 * spin);
                 values += field;
             }
-            core::KeywordHit hit;
-            hit.line = line++;
-            hit.kind = kinds[2 * spin + (first >= kOccupied ? 1 : 0)];
-            hit.contents = values;
-            hits.push_back(std::move(hit));
+            index.Add(line++, kinds[2 * spin + (first >= kOccupied ? 1 : 0)], "", values);
         }
 }
 

@@ -5,7 +5,7 @@
 // read it instead of the grid.
 //
 // How a phase finds its lines, for example:
-//   for (const auto& hit : app.log.keywords.hits)
+//   for (const auto& hit : app.log.keywords)
 //       if (hit.kind == core::KeywordKind::ExcitedState) ...   // hit.line, hit.contents
 //   auto occupied = app.log.keywords.Lines(core::KeywordKind::AlphaOccupied);
 // Excited states: `keyword` is "Excited State  N:" up to character 18, trimmed; `contents`
@@ -13,12 +13,21 @@
 // Eigenvalues (AlphaOccupied, AlphaVirtual, BetaOccupied, BetaVirtual): `keyword` is the
 // label ("Alpha  occ. eigenvalues"), `contents` the values from the fifth character after
 // it ("-10.16 -0.75 ..."), untrimmed. `line` is the 1-based line number in the file.
-#include <string>
+//
+// A log of a million lines holds tens of thousands of hits, so the index keeps their
+// texts packed in large blocks and a small record per hit; a hit is handed out as views
+// into those blocks, valid as long as the index is.
+#include <cstddef>
+#include <cstdint>
+#include <deque>
+#include <iterator>
+#include <memory>
+#include <string_view>
 #include <vector>
 
 namespace core {
 
-enum class KeywordKind {
+enum class KeywordKind : std::uint8_t {
     Route,               // "Gaussian job commands": one hit per line of a route section
     Title,               // "Title Section": the line three above a charge line
     ChargeMultiplicity,  // "Charge + Multiplicity"
@@ -36,25 +45,89 @@ enum class KeywordKind {
     Frequencies,         // remark "Excluded" inside an optimisation's own job
     ZeroPoint,           // remark "Excluded" as for frequencies
 };
+inline constexpr size_t kKeywordKinds = 16;
 
+// The remark column: frequency lines of an optimisation's own job are "Excluded", an SCF
+// energy that did not converge is "N/A".
+enum class HitRemark : std::uint8_t { None, Excluded, NotAvailable };
+
+// One hit as the index hands it out.
 struct KeywordHit {
     long long line = 0;
     KeywordKind kind = KeywordKind::Route;
-    std::string keyword;
-    std::string contents;
-    std::string remark;   // "Excluded", "N/A" or ""
-    std::string message;  // "Convergence criterion not met" or ""
+    std::string_view keyword;
+    std::string_view contents;
+    std::string_view remark;   // "Excluded", "N/A" or ""
+    std::string_view message;  // "Convergence criterion not met" or ""
 };
 
-struct KeywordIndex {
-    std::vector<KeywordHit> hits;
+class KeywordIndex {
+public:
+    KeywordIndex() = default;
+    KeywordIndex(const KeywordIndex& other);
+    KeywordIndex& operator=(const KeywordIndex& other);
+    KeywordIndex(KeywordIndex&& other) noexcept;
+    KeywordIndex& operator=(KeywordIndex&& other) noexcept;
 
-    void Clear() { hits.clear(); }
+    // Appends a hit; returns its position.
+    size_t Add(long long line, KeywordKind kind, std::string_view keyword, std::string_view contents = {});
+    void SetKeyword(size_t at, std::string_view keyword);
+    void SetContents(size_t at, std::string_view contents);
+    void SetRemark(size_t at, HitRemark remark) { records_[at].remark = remark; }
+    void SetNotConverged(size_t at) { records_[at].notConverged = true; }
+    void Clear();
+
+    size_t size() const { return records_.size(); }
+    bool empty() const { return records_.empty(); }
+    KeywordHit operator[](size_t at) const;
+
+    class Iterator {
+    public:
+        using iterator_category = std::input_iterator_tag;
+        using value_type = KeywordHit;
+        using difference_type = std::ptrdiff_t;
+        using reference = KeywordHit;
+        using pointer = void;
+        Iterator() = default;
+        Iterator(const KeywordIndex* index, size_t at) : index_(index), at_(at) {}
+        KeywordHit operator*() const { return (*index_)[at_]; }
+        Iterator& operator++() { return ++at_, *this; }
+        Iterator operator++(int) { return Iterator(index_, at_++); }
+        bool operator==(const Iterator& o) const { return at_ == o.at_; }
+
+    private:
+        const KeywordIndex* index_ = nullptr;
+        size_t at_ = 0;
+    };
+    Iterator begin() const { return {this, 0}; }
+    Iterator end() const { return {this, records_.size()}; }
+
     // Line numbers of the hits of one kind, in file order.
     std::vector<long long> Lines(KeywordKind kind) const;
-    // The hits of one kind, in file order (pointers into `hits`).
-    std::vector<const KeywordHit*> Of(KeywordKind kind) const;
+    // The hits of one kind, in file order.
+    std::vector<KeywordHit> Of(KeywordKind kind) const;
     bool Has(KeywordKind kind) const;
+
+private:
+    struct Record {
+        long long line;
+        const char* keyword;
+        const char* contents;
+        std::uint32_t keywordSize, contentsSize;
+        KeywordKind kind;
+        HitRemark remark;
+        bool notConverged;
+    };
+    // A copy of `text` in the blocks; the blocks never move, so the pointer stays good.
+    const char* Store(std::string_view text);
+    // Keywords repeat: the last one stored of each kind is taken again when it reads the same.
+    const char* StoreKeyword(KeywordKind kind, std::string_view keyword);
+
+    std::deque<Record> records_;  // grows without moving what it holds
+    std::vector<std::unique_ptr<char[]>> blocks_;
+    char* next_ = nullptr;  // the free end of the last block
+    size_t left_ = 0;
+    std::string_view lastKeyword_[kKeywordKinds];  // by kind
 };
 
 }  // namespace core

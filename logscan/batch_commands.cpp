@@ -55,7 +55,7 @@ const char* KindName(core::KeywordKind k) {
 Json IndexJson(const core::LoadedLog& log, const std::string& file) {
     Json doc = JsonDocument("index", file);
     Json hits = Json::array();
-    for (const auto& h : log.keywords.hits)
+    for (const auto& h : log.keywords)
         hits.push_back({{"line", h.line}, {"kind", KindName(h.kind)}, {"keyword", h.keyword},
                         {"contents", h.contents}, {"remark", h.remark}, {"message", h.message}});
     doc["keywords"] = std::move(hits);

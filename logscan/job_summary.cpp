@@ -147,7 +147,7 @@ std::vector<std::string> RecentLines(const core::LineReader& reader, int count, 
 // Phase 7: creation stamp, then route, title and charge lines from the keyword index.
 void JobSummaryHeaderPhase(Application& app) {
     using core::KeywordKind;
-    const auto& hits = app.log.keywords.hits;
+    const auto& hits = app.log.keywords;
     auto& summary = app.form4.StringGrid3;
     if (hits.size() <= 1) return;
     if (summary.RowCount() < 2) summary.SetRowCount(2);
@@ -161,13 +161,13 @@ void JobSummaryHeaderPhase(Application& app) {
         if (hit.kind == KeywordKind::Route) {
             int last = summary.RowCount() - 1;
             if (afterRoute)  // a continuation line
-                summary.SetCell(1, last, summary.Cell(1, last) + hit.contents);
+                summary.SetCell(1, last, summary.Cell(1, last) + std::string(hit.contents));
             else
-                AppendSummaryLines(summary, {hit.contents});
+                AppendSummaryLines(summary, {std::string(hit.contents)});
         } else if (hit.kind == KeywordKind::Title) {
-            AppendSummaryLines(summary, {"Title: " + hit.contents});
+            AppendSummaryLines(summary, {"Title: " + std::string(hit.contents)});
         } else if (hit.kind == KeywordKind::ChargeMultiplicity) {
-            std::string text = "Charge/Multiplicity: " + hit.contents;
+            std::string text = "Charge/Multiplicity: " + std::string(hit.contents);
             if (app.log.annihilation_check) text += " (Unrestricted)";
             AppendSummaryLines(summary, {text});
         }

@@ -175,10 +175,8 @@ public:
         pass_.Finish();
         // Lines of an optimisation's own job (up to its first normal termination) describe
         // no minimum.
-        for (size_t i : optJobHits_) {
-            auto& hit = out_.index.hits[i];
-            if (hit.line <= firstTermination) hit.remark = "Excluded";
-        }
+        for (size_t i : optJobHits_)
+            if (out_.index[i].line <= firstTermination) out_.index.SetRemark(i, core::HitRemark::Excluded);
         out_.forceLinesIndexed = !forceLineReadOver_;
     }
 
@@ -191,14 +189,9 @@ private:
         return tokens_[k];
     }
 
-    core::KeywordHit& Hit(KeywordKind kind, long long line, std::string_view keyword,
-                          std::string_view contents = {}) {
-        auto& hit = out_.index.hits.emplace_back();
-        hit.line = line;
-        hit.kind = kind;
-        hit.keyword.assign(keyword);
-        hit.contents.assign(contents);
-        return hit;
+    // Adds a hit; returns its position in the index.
+    size_t Hit(KeywordKind kind, long long line, std::string_view keyword, std::string_view contents = {}) {
+        return out_.index.Add(line, kind, keyword, contents);
     }
 
     // A route or a dipole header reads ahead; the line it stops on is then tested against
@@ -296,11 +289,11 @@ private:
 
     // A convergence failure (kNotConverged) within the three lines before: no energy.
     void ScfDone(std::string_view line) {
-        auto& hit = Hit(KeywordKind::ScfDone, ii(), First(line, 9), TrimView(From(line, 10)));
+        const size_t hit = Hit(KeywordKind::ScfDone, ii(), First(line, 9), TrimView(From(line, 10)));
         for (int k = 1; k <= 3; ++k) {
             if (in_.TrimmedLine(k) == kNotConverged) {
-                hit.message = "Convergence criterion not met";
-                hit.remark = "N/A";
+                out_.index.SetNotConverged(hit);
+                out_.index.SetRemark(hit, core::HitRemark::NotAvailable);
                 return;
             }
         }
@@ -312,7 +305,7 @@ private:
         // A whole number to three decimals is a placeholder, not an energy.
         if (std::fmod(std::nearbyint(e * 1000.0), 1000.0) == 0.0) return;
         out_.energies.emplace_back(ii(), e);
-        hit.keyword = "SCF Done: #" + core::IntText(static_cast<long long>(out_.energies.size()));
+        out_.index.SetKeyword(hit, "SCF Done: #" + core::IntText(static_cast<long long>(out_.energies.size())));
     }
 
     void Eigen(KeywordKind kind, std::string_view line, size_t at) {
@@ -325,17 +318,17 @@ private:
     //   " Dipole moment (field-independent basis, Debye):"
     //   "    X=              0.0000    Y=              0.0000    Z=              0.0000  Tot=              0.0000"
     void Dipole(std::string_view header) {
-        auto& hit = Hit(KeywordKind::DipoleMoment, ii(), First(header, 13));
+        const size_t hit = Hit(KeywordKind::DipoleMoment, ii(), First(header, 13));
         if (!pass_.ReadOver()) return;
         ReadOverUnclassified(in_.Line(), ii());
         tokens_.Split(in_.Line());
-        hit.contents = tokens_.Last();
-        hit.contents += " Debye";
+        std::string total = tokens_.Last() + " Debye";
+        out_.index.SetContents(hit, total);
     }
 
     // Frequency and zero-point lines met after an OPT route are decided at the end.
     void NoteIfOptJob() {
-        if (out_.optJob) optJobHits_.push_back(out_.index.hits.size() - 1);
+        if (out_.optJob) optJobHits_.push_back(out_.index.size() - 1);
     }
 
     Pass& pass_;

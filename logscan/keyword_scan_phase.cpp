@@ -78,7 +78,7 @@ void ShowCounts(core::LoadedLog& log, const KeywordScan& scan) {
 // from element 0, and nstd is then their number less one.
 void RecordPositions(core::LoadedLog& log, const KeywordScan& scan) {
     int orientations = 0;
-    for (const auto& hit : scan.index.hits) {
+    for (const auto& hit : scan.index) {
         const long long at = hit.line;
         switch (hit.kind) {
             case KeywordKind::Route: Record(log.job_pos, log.njob, at); break;

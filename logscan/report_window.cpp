@@ -1,5 +1,8 @@
 #include "logscan/report_window.h"
 
+#include <algorithm>
+#include <string_view>
+
 #include "core/number_text.h"
 
 namespace mavrolin {
@@ -10,16 +13,14 @@ void TForm3::ShowKeywordIndex(const core::KeywordIndex& index) {
         static const char* kHeaders[] = {"Remark", "Line Nmbr", "Keyword", "Contents", "Message"};
         for (int c = 0; c < 5; ++c) grid.SetCell(c, 0, kHeaders[c]);
     }
-    int row = grid.RowCount();
-    grid.SetRowCount(row + static_cast<int>(index.hits.size()));
-    for (const auto& hit : index.hits) {
-        if (!hit.remark.empty()) grid.SetCell(0, row, hit.remark);
-        grid.SetCell(1, row, core::IntText(hit.line));
-        grid.SetCell(2, row, hit.keyword);
-        grid.SetCell(3, row, hit.contents);
-        if (!hit.message.empty()) grid.SetCell(4, row, hit.message);
-        ++row;
-    }
+    const int first = grid.RowCount();
+    const int columns = std::min(grid.ColCount(), 5);
+    grid.AppendRows(static_cast<int>(index.size()), [&](int row, std::string* cells) {
+        const core::KeywordHit hit = index[static_cast<size_t>(row - first)];
+        const std::string_view texts[] = {hit.remark, {}, hit.keyword, hit.contents, hit.message};
+        for (int c = 0; c < columns; ++c) cells[c] = texts[c];
+        if (columns > 1) cells[1] = core::IntText(hit.line);
+    });
 }
 
 }  // namespace mavrolin

@@ -28,11 +28,11 @@ struct FrequencyRow {
 // The report keeps characters 15.. of the line; for "Frequencies ---" they begin with
 // the third dash standing alone ("-    53.1981 ..."), for a negative standard value
 // ("-20.1234") the dash is glued to the digits.
-bool IsHighPrecision(const std::string& contents) { return contents == "-" || contents.starts_with("- "); }
+bool IsHighPrecision(std::string_view contents) { return contents == "-" || contents.starts_with("- "); }
 
 std::vector<FrequencyRow> ReportedFrequencyRows(Application& app) {
     std::vector<FrequencyRow> rows;
-    for (const auto& hit : app.log.keywords.hits) {
+    for (const auto& hit : app.log.keywords) {
         if (hit.kind != core::KeywordKind::Frequencies || core::TrimView(hit.keyword) != "Frequencies" ||
             hit.remark == "Excluded")
             continue;

@@ -1,5 +1,7 @@
 #include "modiagram/mo_energy_reader.h"
 
+#include <algorithm>
+
 #include "core/text_view.h"
 
 namespace mavrolin::modiagram {
@@ -43,8 +45,11 @@ MoKind KindOfHit(core::KeywordKind kind) {
 
 std::vector<EigenRow> EigenRows(const core::KeywordIndex& index) {
     std::vector<EigenRow> rows;
-    for (size_t i = 0; i < index.hits.size(); ++i) {
-        const auto& hit = index.hits[i];
+    rows.reserve(static_cast<size_t>(std::count_if(index.begin(), index.end(), [](const core::KeywordHit& hit) {
+        return KindOfHit(hit.kind) != MoKind::None;
+    })));
+    for (size_t i = 0; i < index.size(); ++i) {
+        const auto hit = index[i];
         if (MoKind kind = KindOfHit(hit.kind); kind != MoKind::None)
             rows.push_back({static_cast<int>(i), hit.line, kind, hit.contents});
     }
@@ -103,7 +108,7 @@ MoSet ReadBlock(const std::vector<EigenRow>& rows, const EigenBlock& block, bool
         auto& cells = beta ? set.beta : set.alpha;
         const size_t n = row.values.size() / kField;
         for (size_t v = 0; v < n; ++v) {
-            std::string_view value = core::TrimView(std::string_view(row.values).substr(v * kField, kField));
+            std::string_view value = core::TrimView(row.values.substr(v * kField, kField));
             if (IsOverflowText(value)) ++set.overflowed;
             cells.push_back(std::string(KindCode(row.kind)) + "  " + std::string(value));
             if (openShell && row.kind == MoKind::AlphaOcc) ++set.homoalpha;

@@ -23,10 +23,10 @@ MoKind KindOfHit(core::KeywordKind kind);
 
 // One eigenvalue line as the keyword index holds it.
 struct EigenRow {
-    int indexRow = 0;        // position in the index: consecutive positions form one printing
-    long long line = 0;      // line number in the log
+    int indexRow = 0;         // position in the index: consecutive positions form one printing
+    long long line = 0;       // line number in the log
     MoKind kind = MoKind::None;
-    std::string values;      // the energies, one 10-character field each
+    std::string_view values;  // the energies, one 10-character field each
 };
 
 // One printing: rows[first] .. rows[first + length - 1].
@@ -35,7 +35,8 @@ struct EigenBlock {
     int length = 0;
 };
 
-// The eigenvalue lines of the index, in file order.
+// The eigenvalue lines of the index, in file order; their values are views into the
+// index, good while it is.
 std::vector<EigenRow> EigenRows(const core::KeywordIndex& index);
 // Every printing, in log order.
 std::vector<EigenBlock> FindBlocks(const std::vector<EigenRow>& rows);

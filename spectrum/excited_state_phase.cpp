@@ -41,9 +41,16 @@ void TakeRotatoryStrengths(Application& app, const ExcitedStateImport& im) {
 
 // The "Excited State" hits of the keyword index: line number, keyword and contents.
 std::vector<StateHeader> StateHeaders(const core::LoadedLog& log) {
+    const auto isState = [](const core::KeywordHit& hit) { return hit.kind == core::KeywordKind::ExcitedState; };
     std::vector<StateHeader> headers;
-    for (const auto* hit : log.keywords.Of(core::KeywordKind::ExcitedState))
-        headers.push_back({hit->line, hit->keyword + " " + hit->contents});
+    headers.reserve(static_cast<size_t>(std::count_if(log.keywords.begin(), log.keywords.end(), isState)));
+    for (const auto& hit : log.keywords) {
+        if (!isState(hit)) continue;
+        std::string text(hit.keyword);
+        text += ' ';
+        text += hit.contents;
+        headers.push_back({hit.line, std::move(text)});
+    }
     return headers;
 }
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "core/memory_pages.h"
 #include "core/number_text.h"
 
 namespace ui {
@@ -386,6 +387,20 @@ void StringGrid::SetCell(int col, int row, const std::string& text) {
     auto& cell = cells_[static_cast<size_t>(row) * cols_ + col];
     if (cell == text) return;
     cell = text;
+    Changed();
+}
+
+void StringGrid::AppendRows(int count, const std::function<void(int row, std::string* cells)>& fill) {
+    if (count <= 0) return;
+    const int first = rows_;
+    rows_ += count;
+    const size_t cells = static_cast<size_t>(rows_) * cols_;
+    if (cells > cells_.capacity()) {
+        cells_.reserve(cells);
+        core::PrefaultForWriting(cells_.data() + cells_.size(), (cells - cells_.size()) * sizeof(std::string));
+    }
+    cells_.resize(cells);
+    for (int r = first; r < rows_; ++r) fill(r, cells_.data() + static_cast<size_t>(r) * cols_);
     Changed();
 }
 

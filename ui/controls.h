@@ -371,6 +371,9 @@ public:
     const std::string& Cell(int col, int row) const;
     void SetCell(int col, int row, const std::string& text);
     void ClearCells();  // every cell empty, counts kept
+    // Appends `count` rows and has `fill` write each one's ColCount() cells in place: one
+    // change for them all, as a long table arrives.
+    void AppendRows(int count, const std::function<void(int row, std::string* cells)>& fill);
     // A cell typed by the user (when editing is allowed).
     void UserSetCell(int col, int row, const std::string& text);
     bool Editable = false;

@@ -79,14 +79,14 @@ TEST(KeywordIndex, CountingAndIndexingScansAgree) {
             EXPECT_EQ(static_cast<int>(scan.index.Lines(kind).size()), n)
                 << name << " kind " << static_cast<int>(kind);
         }
-        EXPECT_GT(scan.index.hits.size(), 10u) << name;
+        EXPECT_GT(scan.index.size(), 10u) << name;
     }
 }
 
 TEST(KeywordIndex, ReportGridShowsTheIndexRowByRow) {
     TestApp t;
     ASSERT_TRUE(Open(t, Fixture("water_unconverged.log")));
-    const auto& hits = t.app.log.keywords.hits;
+    const auto& hits = t.app.log.keywords;
     auto rows = ReportRows(t.app);
     ASSERT_EQ(rows.size(), hits.size());
     bool sawMessage = false;
@@ -114,15 +114,15 @@ TEST(KeywordIndex, ExcitedStateHitsCarryLineAndTexts) {
     const auto lines = Lines(path);
     auto states = t.app.log.keywords.Of(KeywordKind::ExcitedState);
     ASSERT_EQ(states.size(), 2u);
-    EXPECT_EQ(states[0]->line, static_cast<long long>(Find(lines, "Excited State   1")) + 1);
-    EXPECT_EQ(states[0]->keyword, "Excited State   1:");
-    EXPECT_EQ(states[1]->contents, "Singlet-B2     8.1000 eV  153.07 nm  f=0.0500  <S**2>=0.000");
+    EXPECT_EQ(states[0].line, static_cast<long long>(Find(lines, "Excited State   1")) + 1);
+    EXPECT_EQ(states[0].keyword, "Excited State   1:");
+    EXPECT_EQ(states[1].contents, "Singlet-B2     8.1000 eV  153.07 nm  f=0.0500  <S**2>=0.000");
     EXPECT_EQ(t.app.log.nexstt, 2);
-    EXPECT_EQ(t.app.log.exstt_pos[2], states[1]->line);
+    EXPECT_EQ(t.app.log.exstt_pos[2], states[1].line);
     // The eigenvalue hits of the same log, for the MO energy phase.
     auto occupied = t.app.log.keywords.Of(KeywordKind::AlphaOccupied);
     ASSERT_FALSE(occupied.empty());
-    EXPECT_EQ(occupied[0]->keyword, "Alpha  occ. eigenvalues");
+    EXPECT_EQ(occupied[0].keyword, "Alpha  occ. eigenvalues");
 }
 
 }  // namespace

@@ -76,7 +76,7 @@ TEST(ScanProgress, CancelLeavesTheFailedOpenState) {
         EXPECT_EQ(t.platform.progressEnded, 2);
         ASSERT_FALSE(t.platform.messages.empty());
         EXPECT_EQ(t.platform.messages.back().text, "Scan cancelled: nothing of " + path + " was loaded.");
-        EXPECT_TRUE(log.keywords.hits.empty());
+        EXPECT_TRUE(log.keywords.empty());
         EXPECT_EQ(t.app.form3.StringGrid1.RowCount(), 1);
         EXPECT_EQ(t.app.form1.StringGrid1.RowCount(), 2);
         EXPECT_EQ(t.app.form1.StringGrid1.Cell(1, 1), "");

@@ -31,7 +31,8 @@ inline core::KeywordKind KindOf(const std::string& keyword) {
 // Adds a hit to the keyword index and shows it as a row of the report grid.
 inline void AddRow(mavrolin::Application& app, long long line, const std::string& keyword,
                    const std::string& contents, const std::string& remark = {}) {
-    app.log.keywords.hits.push_back({line, KindOf(keyword), keyword, contents, remark, {}});
+    const size_t at = app.log.keywords.Add(line, KindOf(keyword), keyword, contents);
+    if (remark == "Excluded") app.log.keywords.SetRemark(at, core::HitRemark::Excluded);
     auto& g = app.form3.StringGrid1;
     int r = g.RowCount();
     g.SetRowCount(r + 1);

@@ -20,12 +20,9 @@ namespace {
 
 // Eigenvalue rows at the given index positions, each of `fields` ten-character values.
 std::vector<EigenRow> Rows(const std::vector<std::pair<int, MoKind>>& at, int fields = 5) {
+    static const std::string kFields = "  -1.00000  -1.00000  -1.00000  -1.00000  -1.00000";
     std::vector<EigenRow> rows;
-    for (auto [pos, kind] : at) {
-        std::string values;
-        for (int v = 0; v < fields; ++v) values += "  -1.00000";
-        rows.push_back({pos, 100 + pos, kind, values});
-    }
+    for (auto [pos, kind] : at) rows.push_back({pos, 100 + pos, kind, std::string_view(kFields).substr(0, 10 * fields)});
     return rows;
 }
 
@@ -47,7 +44,7 @@ TEST(MoEnergyReader, KindsOfIndexHits) {
     const core::KeywordKind kinds[] = {core::KeywordKind::ScfDone,      core::KeywordKind::AlphaOccupied,
                                        core::KeywordKind::AlphaVirtual, core::KeywordKind::BetaOccupied,
                                        core::KeywordKind::BetaVirtual,  core::KeywordKind::Mulliken};
-    for (auto kind : kinds) index.hits.push_back({100 + static_cast<long long>(index.hits.size()), kind, "", "  -1.00000", "", ""});
+    for (auto kind : kinds) index.Add(100 + static_cast<long long>(index.size()), kind, "", "  -1.00000");
     auto rows = EigenRows(index);
     ASSERT_EQ(rows.size(), 4u);
     const MoKind expected[] = {MoKind::AlphaOcc, MoKind::AlphaVirt, MoKind::BetaOcc, MoKind::BetaVirt};
@@ -96,7 +93,7 @@ TEST(MoEnergyReader, BlockChoice) {
 TEST(MoEnergyReader, OpenShellBlockReadsBothSpinsFromRowOne) {
     auto rows = Rows({{1, AO}, {2, AV}, {3, MoKind::BetaOcc}, {4, MoKind::BetaVirt}}, 2);
     rows[2].values = "  -2.00000  -1.50000";
-    rows[0].values += "123";  // a remainder shorter than a field is ignored
+    rows[0].values = "  -1.00000  -1.00000123";  // a remainder shorter than a field is ignored
     auto blocks = FindBlocks(rows);
     ASSERT_EQ(blocks.size(), 1u);
     auto n = CountOrbitals(rows, blocks[0]);
