@@ -71,6 +71,14 @@ const char* KeywordIndex::StoreKeyword(KeywordKind kind, std::string_view keywor
     return last.data();
 }
 
+void KeywordIndex::Records::push_back(const Record& r) {
+    if ((size_ & (kChunk - 1)) == 0 && (size_ >> kShift) == chunks_.size()) {
+        chunks_.push_back(std::make_unique_for_overwrite<Record[]>(kChunk));
+        PrefaultForWriting(chunks_.back().get(), kChunk * sizeof(Record));
+    }
+    (*this)[size_++] = r;
+}
+
 size_t KeywordIndex::Add(long long line, KeywordKind kind, std::string_view keyword, std::string_view contents) {
     const char* k = StoreKeyword(kind, keyword);
     const char* c = Store(contents);
@@ -110,8 +118,8 @@ KeywordHit KeywordIndex::operator[](size_t at) const {
 
 std::vector<long long> KeywordIndex::Lines(KeywordKind kind) const {
     std::vector<long long> lines;
-    for (const Record& r : records_)
-        if (r.kind == kind) lines.push_back(r.line);
+    for (size_t i = 0; i < records_.size(); ++i)
+        if (records_[i].kind == kind) lines.push_back(records_[i].line);
     return lines;
 }
 
@@ -123,7 +131,9 @@ std::vector<KeywordHit> KeywordIndex::Of(KeywordKind kind) const {
 }
 
 bool KeywordIndex::Has(KeywordKind kind) const {
-    return std::any_of(records_.begin(), records_.end(), [kind](const Record& r) { return r.kind == kind; });
+    for (size_t i = 0; i < records_.size(); ++i)
+        if (records_[i].kind == kind) return true;
+    return false;
 }
 
 }  // namespace core

@@ -19,10 +19,10 @@
 // into those blocks, valid as long as the index is.
 #include <cstddef>
 #include <cstdint>
-#include <deque>
 #include <iterator>
 #include <memory>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace core {
@@ -123,7 +123,33 @@ private:
     // Keywords repeat: the last one stored of each kind is taken again when it reads the same.
     const char* StoreKeyword(KeywordKind kind, std::string_view keyword);
 
-    std::deque<Record> records_;  // grows without moving what it holds
+    // The records in chunks of a fixed size: they grow without moving what they hold.
+    class Records {
+    public:
+        Records() = default;
+        Records(Records&& o) noexcept : chunks_(std::move(o.chunks_)), size_(std::exchange(o.size_, 0)) {}
+        Records& operator=(Records&& o) noexcept {
+            chunks_ = std::move(o.chunks_);
+            size_ = std::exchange(o.size_, 0);
+            return *this;
+        }
+        size_t size() const { return size_; }
+        bool empty() const { return size_ == 0; }
+        Record& operator[](size_t i) { return chunks_[i >> kShift][i & (kChunk - 1)]; }
+        const Record& operator[](size_t i) const { return chunks_[i >> kShift][i & (kChunk - 1)]; }
+        Record& back() { return (*this)[size_ - 1]; }
+        void push_back(const Record& r);
+        void clear() {
+            chunks_.clear();
+            size_ = 0;
+        }
+
+    private:
+        static constexpr size_t kShift = 12, kChunk = size_t{1} << kShift;
+        std::vector<std::unique_ptr<Record[]>> chunks_;
+        size_t size_ = 0;
+    };
+    Records records_;
     std::vector<std::unique_ptr<char[]>> blocks_;
     char* next_ = nullptr;  // the free end of the last block
     size_t left_ = 0;

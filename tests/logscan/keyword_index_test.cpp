@@ -126,3 +126,43 @@ TEST(KeywordIndex, ExcitedStateHitsCarryLineAndTexts) {
 }
 
 }  // namespace
+
+// The index keeps its texts packed: every hit must read back as it was added across
+// block and chunk boundaries, after late changes, and through a copy and a move.
+TEST(KeywordIndex, PackedTextsReadBackThroughGrowthCopyAndMove) {
+    core::KeywordIndex index;
+    const std::string longText(300000, 'x');  // longer than a block: stored on its own
+    auto keywordOf = [](size_t i) { return i % 7 == 0 ? std::string() : "Key " + std::to_string(i % 3); };
+    auto contentsOf = [&](size_t i) { return i == 5000 ? longText : std::string(i % 50, char('a' + i % 26)); };
+    constexpr size_t kHits = 20000;  // several chunks of records and blocks of text
+    for (size_t i = 0; i < kHits; ++i)
+        EXPECT_EQ(index.Add(static_cast<long long>(i) + 1, KeywordKind(i % 16), keywordOf(i), contentsOf(i)), i);
+    index.SetKeyword(3, "SCF Done: #1");
+    index.SetContents(4, "1.8532 Debye");
+    index.SetRemark(6, core::HitRemark::Excluded);
+    index.SetNotConverged(8);
+    index.SetRemark(8, core::HitRemark::NotAvailable);
+    auto check = [&](const core::KeywordIndex& ix) {
+        ASSERT_EQ(ix.size(), kHits);
+        size_t i = 0;
+        for (const core::KeywordHit hit : ix) {
+            EXPECT_EQ(hit.line, static_cast<long long>(i) + 1);
+            EXPECT_EQ(hit.kind, KeywordKind(i % 16));
+            EXPECT_EQ(hit.keyword, i == 3 ? "SCF Done: #1" : keywordOf(i)) << i;
+            EXPECT_EQ(hit.contents, i == 4 ? "1.8532 Debye" : contentsOf(i)) << i;
+            EXPECT_EQ(hit.remark, i == 6 ? "Excluded" : i == 8 ? "N/A" : "") << i;
+            EXPECT_EQ(hit.message.empty(), i != 8) << i;
+            ++i;
+        }
+        EXPECT_EQ(ix.Of(KeywordKind(5)).size(), ix.Lines(KeywordKind(5)).size());
+    };
+    check(index);
+    core::KeywordIndex copy = index;
+    check(copy);
+    core::KeywordIndex moved = std::move(index);
+    check(moved);
+    EXPECT_TRUE(index.empty());  // NOLINT(bugprone-use-after-move): a moved-from index is empty and usable
+    index.Add(1, KeywordKind::Title, "Title Section", "again");
+    EXPECT_EQ(index[0].contents, "again");
+    check(moved);
+}

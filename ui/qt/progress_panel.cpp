@@ -90,12 +90,13 @@ void ProgressPanel::Begin() {
 bool ProgressPanel::Report(const ui::ProgressReport& r) {
     if (!active_) Begin();
     if (cancelled_) return false;
-    // A new phase is always shown; within one the event loop runs at a bounded rate, so
-    // a fast reader is not slowed by repaints.
+    // The event loop runs at a bounded rate, so a fast reader is not slowed by repaints: a
+    // new phase within the interval is put in the label, shown at the next turn of the loop.
     QString text = QStringLiteral("%1 (%2 of %3)").arg(ToQString(std::string(r.phase))).arg(r.step).arg(r.steps - 1);
     const bool newPhase = label_->text() != text;
-    if (!newPhase && since_.isValid() && since_.elapsed() < kIntervalMs) return true;
-    label_->setText(text);
+    const bool due = !since_.isValid() || since_.elapsed() >= kIntervalMs;
+    if (newPhase) label_->setText(text);
+    if (!due) return true;
     bar_->setValue(static_cast<int>(std::lround(r.fraction * 1000)));
     Place();
     since_.start();
