@@ -82,10 +82,9 @@ void TForm1::GetLastStdOrient1Click() {
     if (!chosen) return;
     const std::string file = *chosen;
     core::RememberDirectory(log, file, [this](int ms) { app_.Pause(ms); });
-    const long long nline = core::CountLines(file);
-    app_.Pause(log.sleeptime);
-
-    auto search = geometry::FindLastOrientation(file);
+    // One pass counts the lines, takes their marks and finds the last orientation.
+    core::LineMarks marks;
+    auto search = geometry::FindLastOrientation(file, &marks);
     app_.Pause(log.sleeptime);
     if (search.cutOffHeader > 0) {
         std::string text = "The orientation at line " + core::IntText(search.cutOffHeader) +
@@ -100,12 +99,13 @@ void TForm1::GetLastStdOrient1Click() {
     }
 
     // Read the whole block before anything changes, so a bad line leaves grid and arrays as they were.
-    auto atoms = geometry::ReadOrientationAtoms(file, *search.last);
+    auto atoms = geometry::ReadOrientationAtoms(file, *search.last, &marks);
     app_.Pause(log.sleeptime);
     // Only a file that was read becomes the loaded one: windows that read the log by line
     // number never meet a file they were not drawn from.
     log.FileDum = file;
-    log.nline = nline;
+    log.nline = search.lines;
+    log.linemarks = std::move(marks);
     log.jobEnd = logscan::ReadJobEnd(file);
     log.pick_energy_check = false;
     geometry::StoreAtoms(log, atoms);

@@ -2,6 +2,7 @@
 
 #include "core/elements.h"
 #include "core/errors.h"
+#include "core/line_reader.h"
 #include "core/number_text.h"
 #include "core/text_file.h"
 #include "core/tokenizer.h"
@@ -11,14 +12,13 @@ namespace mavrolin::geometry {
 namespace {
 
 // Reads on from the header line to the closing rule; false when the file ends first.
-bool ReadBlockAfterHeader(core::TextReader& reader, long long header, OrientationBlock& block) {
-    std::string line;
+bool ReadBlockAfterHeader(core::LineReader& in, long long header, OrientationBlock& block) {
     // The two rules and the column titles, then the first atom line, which is never tested.
     for (int k = 0; k < 5; ++k)
-        if (!reader.ReadLine(line)) return false;
-    while (reader.ReadLine(line)) {
-        if (IsClosingRule(line)) {
-            block = {header, header + 5, reader.LineNumber() - 1};
+        if (!in.Next()) return false;
+    while (in.Next()) {
+        if (IsClosingRule(in.Line())) {
+            block = {header, header + 5, in.LineNumber() - 1};
             return true;
         }
     }
@@ -28,43 +28,44 @@ bool ReadBlockAfterHeader(core::TextReader& reader, long long header, Orientatio
 }  // namespace
 
 // "                         Standard orientation:                         "
-bool IsOrientationHeader(const std::string& line) {
-    auto t = core::Trim(line);
+bool IsOrientationHeader(std::string_view line) {
+    const std::string_view t = core::TrimView(line);
     return t == "Standard orientation:" || t == "Input orientation:" || t == "Z-Matrix orientation:";
 }
 
 // " ---------------------------------------------------------------------"
-bool IsClosingRule(const std::string& line) { return line.compare(0, 6, " -----") == 0; }
+bool IsClosingRule(std::string_view line) { return line.starts_with(" -----"); }
 
-OrientationSearch FindLastOrientation(const std::filesystem::path& file) {
+OrientationSearch FindLastOrientation(const std::filesystem::path& file, core::LineMarks* marks) {
     OrientationSearch result;
-    core::TextReader reader(file);
-    std::string line;
-    while (reader.ReadLine(line)) {
-        if (!IsOrientationHeader(line)) continue;
-        long long header = reader.LineNumber();
+    core::LineReader in(file, 0);
+    if (marks) in.TakeMarks(*marks);
+    static const core::LineStarts headers = core::LineStarts().Add("St").Add("In").Add("Z-");
+    while (in.NextStartingWith(headers)) {
+        if (!IsOrientationHeader(in.Line())) continue;
+        const long long header = in.LineNumber();
         OrientationBlock block;
-        if (!ReadBlockAfterHeader(reader, header, block)) {
+        if (!ReadBlockAfterHeader(in, header, block)) {
             result.cutOffHeader = header;
             break;
         }
         result.last = block;
     }
+    result.lines = in.LineNumber();  // the search ends with the file
     return result;
 }
 
 std::optional<OrientationBlock> BlockAtHeader(const std::filesystem::path& file, long long header) {
     if (header < 1) return std::nullopt;
-    core::TextReader reader(file);
-    std::string line;
-    if (!reader.AdvanceTo(header, line)) return std::nullopt;
+    core::LineReader in(file, 0);
+    if (!in.AdvanceTo(header) || in.LineNumber() != header) return std::nullopt;
     OrientationBlock block;
-    if (!ReadBlockAfterHeader(reader, header, block)) return std::nullopt;
+    if (!ReadBlockAfterHeader(in, header, block)) return std::nullopt;
     return block;
 }
 
 // "      1          6           0        1.205666    0.676891   -0.000000"
-OrientationAtom ParseAtomLine(const std::string& line) {
+OrientationAtom ParseAtomLine(std::string_view line) {
     const core::LineTokens t(line);
     OrientationAtom atom;
     atom.atomicNumber = core::ParseInt(t[2]);
@@ -79,24 +80,23 @@ OrientationAtom ParseAtomLine(const std::string& line) {
     return atom;
 }
 
-std::vector<OrientationAtom> ReadOrientationAtoms(const std::filesystem::path& file,
-                                                  const OrientationBlock& block) {
+std::vector<OrientationAtom> ReadOrientationAtoms(const std::filesystem::path& file, const OrientationBlock& block,
+                                                  const core::LineMarks* marks) {
     std::vector<OrientationAtom> atoms;
     if (block.first < 1 || block.last < block.first) return atoms;
-    core::TextReader reader(file);
-    std::string line;
-    if (!reader.AdvanceTo(block.first - 1, line) && block.first > 1)
+    core::LineReader in(file, 0, core::LineReader::kNoLimit, marks);
+    if (block.first > 1 && (!in.AdvanceTo(block.first - 1) || in.LineNumber() != block.first - 1))
         throw core::InputError("The file \"" + file.string() + "\" ends before line " +
                                core::IntText(block.first) + ".");
     atoms.reserve(static_cast<size_t>(block.AtomCount()));
-    while (reader.LineNumber() < block.last) {
-        if (!reader.ReadLine(line))
+    while (in.LineNumber() < block.last) {
+        if (!in.Next())
             throw core::InputError("The file \"" + file.string() + "\" ends inside the atom list at line " +
-                                   core::IntText(reader.LineNumber()) + ".");
+                                   core::IntText(in.LineNumber()) + ".");
         try {
-            atoms.push_back(ParseAtomLine(line));
+            atoms.push_back(ParseAtomLine(in.Line()));
         } catch (const core::ConversionError& e) {
-            throw core::ConversionError("Line " + core::IntText(reader.LineNumber()) + " of \"" +
+            throw core::ConversionError("Line " + core::IntText(in.LineNumber()) + " of \"" +
                                         file.string() + "\" is not an atom line: " + e.what());
         }
     }

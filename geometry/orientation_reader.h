@@ -7,7 +7,10 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
+
+#include "core/text_file.h"
 
 namespace mavrolin::geometry {
 
@@ -28,18 +31,20 @@ struct OrientationAtom {
 
 // Trimmed text exactly "Standard orientation:", "Input orientation:" or (a Z-matrix input
 // run without symmetry) "Z-Matrix orientation:".
-bool IsOrientationHeader(const std::string& line);
+bool IsOrientationHeader(std::string_view line);
 // The first six characters are a blank and five hyphens.
-bool IsClosingRule(const std::string& line);
+bool IsClosingRule(std::string_view line);
 
 struct OrientationSearch {
     std::optional<OrientationBlock> last;  // the last complete block of the file
     long long cutOffHeader = 0;            // header of a final block the file ends inside, or 0
+    long long lines = 0;                   // in the file, as core::CountLines gives them
 };
 
 // One pass over the file; a later block replaces an earlier one. A block whose closing
-// rule never comes is not taken: its header is reported in cutOffHeader instead.
-OrientationSearch FindLastOrientation(const std::filesystem::path& file);
+// rule never comes is not taken: its header is reported in cutOffHeader instead. With
+// `marks`, takes the file's line marks on the way, for ReadOrientationAtoms to jump by.
+OrientationSearch FindLastOrientation(const std::filesystem::path& file, core::LineMarks* marks = nullptr);
 
 // The block whose header is line `header`: atoms from header + 5 up to the line before the
 // next closing rule (the first atom line is not tested). Nothing when the file ends first.
@@ -47,12 +52,13 @@ std::optional<OrientationBlock> BlockAtHeader(const std::filesystem::path& file,
 
 // An atom line: five tokens (centre, atomic number, X, Y, Z) or six (with the atomic type
 // before X). Throws core::ConversionError when a needed token is missing or not a number.
-OrientationAtom ParseAtomLine(const std::string& line);
+OrientationAtom ParseAtomLine(std::string_view line);
 
-// Reads the atom lines of a block. Throws core::ConversionError (naming the line) or
+// Reads the atom lines of a block (going straight to it with the marks of a pass over the
+// same file, when given). Throws core::ConversionError (naming the line) or
 // core::InputError when the file is shorter than the block.
-std::vector<OrientationAtom> ReadOrientationAtoms(const std::filesystem::path& file,
-                                                  const OrientationBlock& block);
+std::vector<OrientationAtom> ReadOrientationAtoms(const std::filesystem::path& file, const OrientationBlock& block,
+                                                  const core::LineMarks* marks = nullptr);
 
 // Element symbol followed by the row number (C1, H2 ...); numbers outside 1..118 give
 // "Bq" and the row number.

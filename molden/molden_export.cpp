@@ -17,9 +17,10 @@ namespace molden {
 MoldenData GatherMolden(Application& app, const std::string& log, bool needOrbitals, std::vector<std::string>& notes) {
     MoldenData data;
     data.title = std::filesystem::path(log).filename().string();
-    const auto search = geometry::FindLastOrientation(log);
+    core::LineMarks marks;
+    const auto search = geometry::FindLastOrientation(log, &marks);
     if (!search.last) throw core::InputError("There seems no orientation block in \"" + log + "\": no atoms to write.");
-    for (const auto& a : geometry::ReadOrientationAtoms(log, *search.last))
+    for (const auto& a : geometry::ReadOrientationAtoms(log, *search.last, &marks))
         data.atoms.push_back({a.atomicNumber >= 1 && a.atomicNumber <= 118 ? static_cast<int>(a.atomicNumber) : 0, a.a,
                               a.b, a.c});
     app.Pause(app.log.sleeptime);

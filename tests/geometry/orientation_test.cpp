@@ -312,3 +312,33 @@ TEST(OrientationBatch, GeometryCommandWritesTheLabelledFile) {
     EXPECT_FALSE(std::filesystem::exists(dir / "none.abc"));
     EXPECT_EQ(RunCli({"geometry"}, out, err), 2);
 }
+
+// The search counts the lines on its way: the count must be the line count's for every
+// line ending, and the marks it takes must bring the atom reader to the same atoms.
+TEST(Orientation, SearchCountsLinesAsTheLineCountDoesForEveryEnding) {
+    TempDir dir;
+    const std::string lf = ReadFile(TestApp::data("orientation/water_opt_sym.log"));
+    auto ending = [&](const std::string& end, bool last) {
+        std::string s;
+        for (size_t at = 0, nl; at < lf.size(); at = nl + 1) {
+            nl = lf.find('\n', at);
+            s += lf.substr(at, nl - at);
+            if (nl + 1 < lf.size() || last) s += end;
+        }
+        return s;
+    };
+    const std::pair<const char*, std::string> variants[] = {
+        {"lf", lf}, {"crlf", ending("\r\n", true)}, {"cr", ending("\r", true)}, {"unended", ending("\n", false)}};
+    for (const auto& [name, text] : variants) {
+        const auto path = dir / name;
+        testing_support::WriteFile(path.string(), text);
+        core::LineMarks marks;
+        const auto search = FindLastOrientation(path, &marks);
+        EXPECT_EQ(search.lines, core::CountLines(path)) << name;
+        ASSERT_TRUE(search.last) << name;
+        EXPECT_EQ(search.last->header, 224) << name;
+        const auto atoms = mavrolin::geometry::ReadOrientationAtoms(path, *search.last, &marks);
+        ASSERT_EQ(atoms.size(), 3u) << name;
+        EXPECT_EQ(atoms[2].x, "-0.759106") << name;
+    }
+}
