@@ -70,6 +70,10 @@ public:
         if (StartsWith(t, "Frequencies --")) return Begin(t.substr(14), prev1, prev2, std_);
     }
 
+    // Inside a block every line counts; outside one only the lines that begin as a
+    // set header or a frequency line does ("Ha", "Fr").
+    bool InBlock() const { return block_; }
+
     VibModes Result() {
         Finish();
         kept_.sets = sets_;
@@ -192,7 +196,11 @@ std::vector<int> ModesLeftOut(const VibModes& modes, bool raman) {
 VibModes ReadVibrationalModes(const std::filesystem::path& log) {
     core::LineReader reader(log, 2);
     ModeParser parser;
-    while (reader.Next()) parser.Line(reader.Line(0), reader.Line(1), reader.Line(2));
+    // "Harmonic frequencies (cm**-1), IR intensities (KM/Mole), Raman scattering"
+    // " Frequencies --    53.1981               107.6203               161.2049"
+    static const core::LineStarts kOutsideBlocks = core::LineStarts().Add("Ha").Add("Fr");
+    while (parser.InBlock() ? reader.Next() : reader.NextStartingWith(kOutsideBlocks))
+        parser.Line(reader.Line(0), reader.Line(1), reader.Line(2));
     return parser.Result();
 }
 

@@ -47,7 +47,7 @@ void RepairArrow(EsiRow& row) {
 
 // Ends the contributions of the last state: the link trailers, a long line, or (as
 // between states) any other non-empty line that does not begin with a digit.
-bool EndsTail(const std::string& trimmed) {
+bool EndsTail(std::string_view trimmed) {
     if (trimmed.size() > 30) return true;
     if (trimmed.empty()) return false;
     auto tokens = Tokens(trimmed);
@@ -151,10 +151,10 @@ ExcitedStateImport ReadExcitedStates(const std::filesystem::path& file, std::spa
     if (!in.AdvanceTo(from)) return im;
     for (;;) {
         const long long ln = in.LineNumber();
-        const std::string t = core::Trim(in.Line());
+        const std::string_view t = core::TrimView(in.Line());
         if (ln > to) {
             if (EndsTail(t)) break;
-            im.rows.push_back(t.empty() ? EsiRow{} : ContributionRow(t));
+            im.rows.push_back(t.empty() ? EsiRow{} : ContributionRow(std::string(t)));
         } else if (t.empty()) {
             im.rows.emplace_back();
         } else if (IsStateHeader(t)) {
@@ -162,7 +162,7 @@ ExcitedStateImport ReadExcitedStates(const std::filesystem::path& file, std::spa
             im.exctd_pos.push_back(static_cast<int>(im.rows.size()));
             im.rows.emplace_back();
         } else if (t.size() <= 30 && StartsWithDigit(t)) {
-            im.rows.push_back(ContributionRow(t));
+            im.rows.push_back(ContributionRow(std::string(t)));
         }
         if (!in.Next()) break;
     }
