@@ -183,7 +183,20 @@ TEST_F(ScanBoxesTest, InformationMovesToTheStatusBarOnceTickedAndBackWhenUnticke
     const size_t messages = platform.Messages().Count();
     EXPECT_GE(messages, 2u);
     EXPECT_TRUE(QSettings().value(QStringLiteral("scanInfoInStatusBar")).toBool());
-    EXPECT_FALSE(session.Binding().WindowOf(session.App().form1)->statusBar()->currentMessage().isEmpty());
+    QStatusBar* status = session.Binding().WindowOf(session.App().form1)->statusBar();
+    EXPECT_FALSE(status->currentMessage().isEmpty());
+    // The message stands alone in the line, also once the window is shown again; the panels
+    // (file, lines, termination) come back when it goes.
+    auto panelsShown = [status] {
+        int shown = 0;
+        for (QLabel* label : status->findChildren<QLabel*>()) shown += label->isVisible() && !label->text().isEmpty();
+        return shown;
+    };
+    session.App().form1.Show();
+    qt_testing::Settle();
+    EXPECT_EQ(panelsShown(), 0);
+    status->clearMessage();
+    EXPECT_EQ(panelsShown(), 3);
 
     session.Binding().ActionOf(session.App().form1.ScanMessages1)->trigger();
     QDialog* window = platform.Messages().Window();

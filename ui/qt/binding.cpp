@@ -89,6 +89,12 @@ struct FormBound : Bound {
             status = window->statusBar();
             status->setSizeGripEnabled(false);
             f.Status.OnChangedHook = [this](ui::StatusBar&) { SyncStatus(); };
+            // A scan message shown in the status line stands in place of the panels for its
+            // time. The status bar hides them only until the window is shown again (then
+            // the two texts were drawn over each other): they are hidden outright here.
+            QObject::connect(status, &QStatusBar::messageChanged, window, [this](const QString& message) {
+                for (QLabel* label : panelLabels) label->setVisible(message.isEmpty());
+            });
             SyncStatus();
         }
     }
@@ -108,6 +114,7 @@ struct FormBound : Bound {
             auto* label = new QLabel(status);
             label->setTextInteractionFlags(Qt::TextSelectableByMouse);
             status->addWidget(label, panelLabels.empty() ? 1 : 0);
+            label->setVisible(status->currentMessage().isEmpty());
             panelLabels.push_back(label);
         }
         for (size_t i = 0; i < panels.size(); ++i) {
