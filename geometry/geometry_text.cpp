@@ -52,4 +52,16 @@ std::string NegatedValue(const std::string& v) {
     return negated;
 }
 
+bool IsNumberText(const std::string& text) {
+    double d = 0;
+    return core::TryParseDouble(text, d);
+}
+
+bool IsCartesianRow(const std::vector<std::string>& t) {
+    if (t.size() == 4) return IsNumberText(t[1]) && IsNumberText(t[2]) && IsNumberText(t[3]);
+    if (t.size() == 5)
+        return (t[1] == "0" || t[1] == "-1") && IsNumberText(t[2]) && IsNumberText(t[3]) && IsNumberText(t[4]);
+    return false;
+}
+
 }  // namespace mavrolin::geometry

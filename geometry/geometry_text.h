@@ -14,6 +14,13 @@ std::vector<std::string> WordFields(const std::string& line);
 // "Cl3" -> 17, "ZN1" -> 30); 0 when the letters name no element.
 int AtomicNumberOfLabel(const std::string& label);
 
+// The text reads as a number as a whole.
+bool IsNumberText(const std::string& text);
+
+// The fields of a Cartesian row of a molecule section: symbol and three coordinates, or
+// symbol, freeze flag (0 or -1) and three coordinates. A Z-matrix starts with a lone symbol.
+bool IsCartesianRow(const std::vector<std::string>& fields);
+
 // A Z-matrix value with its sign changed ("-126.380" -> "126.380", "+1.5" and "1.5" ->
 // "-1.5"); empty text and a value equal to zero are kept as they are.
 std::string NegatedValue(const std::string& value);

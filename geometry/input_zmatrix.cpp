@@ -38,11 +38,6 @@ bool ResolveValue(const InputZmatrix& z, std::string& token) {
     return true;
 }
 
-bool IsNumber(const std::string& text) {
-    double d = 0;
-    return core::TryParseDouble(text, d);
-}
-
 // The fields of a Z-matrix line. Gaussian separates them by blanks, tabs or commas.
 std::vector<std::string> ZmatrixFields(const std::string& line) {
     std::string buff = line;
@@ -57,10 +52,7 @@ std::vector<std::string> ZmatrixFields(const std::string& line) {
 std::string RowProblem(const InputZmatrix& z, const std::vector<std::vector<std::string>>& earlier,
                        const std::vector<std::string>& row) {
     const size_t i = earlier.size() + 1;
-    const bool cartesian = (row.size() == 4 && IsNumber(row[1]) && IsNumber(row[2]) && IsNumber(row[3])) ||
-                           (row.size() == 5 && (row[1] == "0" || row[1] == "-1") && IsNumber(row[2]) &&
-                            IsNumber(row[3]) && IsNumber(row[4]));
-    if (i == 1 && cartesian)
+    if (i == 1 && IsCartesianRow(row))
         return "the molecule is given in Cartesian coordinates, not as a Z-matrix";
     const size_t pairs = std::min<size_t>(i - 1, 3);
     const size_t wanted = 1 + 2 * pairs;
@@ -153,7 +145,7 @@ ResolvedZmatrix ResolveInputZmatrix(const InputZmatrix& z) {
             const std::string name = row[k];
             if (!ResolveValue(z, row[k])) {
                 if (r.unresolved.empty()) r.unresolved = row[k];
-            } else if (!IsNumber(row[k])) {  // the last such value of the line is named
+            } else if (!IsNumberText(row[k])) {  // the last such value of the line is named
                 r.refused = line + "the value of " + name + " (" + row[k] + ") is not a number";
             }
         }

@@ -8,6 +8,7 @@
 #include "core/text_file.h"
 #include "core/text_view.h"
 #include "core/tokenizer.h"
+#include "geometry/geometry_text.h"
 
 namespace mavrolin::geometry {
 
@@ -65,28 +66,6 @@ constexpr std::string_view kSymbolicHeader = "Symbolic Z-matrix:";
 constexpr std::string_view kVariablesHeader = "Variables:";
 constexpr std::string_view kTableHeader = "Z-MATRIX (ANGSTROMS AND DEGREES)";
 
-// Compares the trimmed line with a text without building the trimmed copy.
-bool TrimmedIs(const std::string& line, std::string_view text) {
-    size_t b = 0, e = line.size();
-    while (b < e && static_cast<unsigned char>(line[b]) <= 32) ++b;
-    while (e > b && static_cast<unsigned char>(line[e - 1]) <= 32) --e;
-    return std::string_view(line).substr(b, e - b) == text;
-}
-
-bool IsNumber(const std::string& text) {
-    double d = 0;
-    return core::TryParseDouble(text, d);
-}
-
-// A Cartesian row of the molecule section: symbol and three coordinates, or symbol,
-// freeze flag (0 or -1) and three coordinates. A Z-matrix starts with a lone symbol.
-bool IsCartesianRow(const std::string& line) {
-    auto t = core::LineTokens(line).ToVector();
-    if (t.size() == 4) return IsNumber(t[1]) && IsNumber(t[2]) && IsNumber(t[3]);
-    if (t.size() == 5) return (t[1] == "0" || t[1] == "-1") && IsNumber(t[2]) && IsNumber(t[3]) && IsNumber(t[4]);
-    return false;
-}
-
 // A line of the variables section: "name=value" or "name value", perhaps followed by
 // what the variable is for ("D7  -180.  Scan 12  30."). Older versions follow the
 // section with text and no empty line, so the first other line ends it.
@@ -95,7 +74,7 @@ bool IsVariableLine(const std::string& line) {
     for (auto& ch : buff)
         if (ch == '=') ch = ' ';
     auto t = core::LineTokens(buff).ToVector();
-    return t.size() >= 2 && std::isalpha(static_cast<unsigned char>(t[0][0])) && IsNumber(t[1]);
+    return t.size() >= 2 && std::isalpha(static_cast<unsigned char>(t[0][0])) && IsNumberText(t[1]);
 }
 
 }  // namespace
@@ -113,7 +92,7 @@ ZmatrixSections ReadZmatrixSections(const std::filesystem::path& path) {
         switch (sym) {
             case Sym::Seek:
                 // " Symbolic Z-matrix:"
-                if (TrimmedIs(line, kSymbolicHeader)) {
+                if (core::TrimView(line) == kSymbolicHeader) {
                     s.symbolicFound = true;
                     sym = Sym::Charge;
                 }
@@ -128,10 +107,10 @@ ZmatrixSections ReadZmatrixSections(const std::filesystem::path& path) {
                     s.symbolicComplete = true;
                     sym = Sym::Done;
                     // "       Variables:" after centre lines such as " H    1    R1       2    A1"
-                } else if (TrimmedIs(line, kVariablesHeader) && !s.centres.empty()) {
+                } else if (core::TrimView(line) == kVariablesHeader && !s.centres.empty()) {
                     sym = Sym::Variables;
                 } else {
-                    if (s.centres.empty() && IsCartesianRow(line)) {
+                    if (s.centres.empty() && IsCartesianRow(core::LineTokens(line).ToVector())) {
                         s.cartesian = true;
                         sym = Sym::Done;  // the section is no Z-matrix: none of it is kept
                         break;
@@ -152,7 +131,7 @@ ZmatrixSections ReadZmatrixSections(const std::filesystem::path& path) {
         }
         // "                         Z-MATRIX (ANGSTROMS AND DEGREES)", then the column titles
         // (" CD Cent Atom  N1     Length/X     N2    Alpha/Y ...") and a rule
-        if (TrimmedIs(line, kTableHeader)) {
+        if (core::TrimView(line) == kTableHeader) {
             s.tableFound = true;
             s.tableComplete = false;
             tableLines.clear();
