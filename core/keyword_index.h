@@ -45,7 +45,7 @@ enum class KeywordKind : std::uint8_t {
     Frequencies,         // remark "Excluded" inside an optimisation's own job
     ZeroPoint,           // remark "Excluded" as for frequencies
 };
-inline constexpr size_t kKeywordKinds = 16;
+inline constexpr size_t kKeywordKinds = static_cast<size_t>(KeywordKind::ZeroPoint) + 1;
 
 // The remark column: frequency lines of an optimisation's own job are "Excluded", an SCF
 // energy that did not converge is "N/A".

@@ -58,7 +58,7 @@ OrientationSearch FindLastOrientation(const std::filesystem::path& file, core::L
 std::optional<OrientationBlock> BlockAtHeader(const std::filesystem::path& file, long long header) {
     if (header < 1) return std::nullopt;
     core::LineReader in(file, 0);
-    if (!in.AdvanceTo(header) || in.LineNumber() != header) return std::nullopt;
+    if (!in.AdvanceTo(header)) return std::nullopt;
     OrientationBlock block;
     if (!ReadBlockAfterHeader(in, header, block)) return std::nullopt;
     return block;
@@ -85,7 +85,7 @@ std::vector<OrientationAtom> ReadOrientationAtoms(const std::filesystem::path& f
     std::vector<OrientationAtom> atoms;
     if (block.first < 1 || block.last < block.first) return atoms;
     core::LineReader in(file, 0, core::LineReader::kNoLimit, marks);
-    if (block.first > 1 && (!in.AdvanceTo(block.first - 1) || in.LineNumber() != block.first - 1))
+    if (!in.AdvanceTo(block.first - 1))
         throw core::InputError("The file \"" + file.string() + "\" ends before line " +
                                core::IntText(block.first) + ".");
     atoms.reserve(static_cast<size_t>(block.AtomCount()));

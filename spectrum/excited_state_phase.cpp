@@ -41,11 +41,10 @@ void TakeRotatoryStrengths(Application& app, const ExcitedStateImport& im) {
 
 // The "Excited State" hits of the keyword index: line number, keyword and contents.
 std::vector<StateHeader> StateHeaders(const core::LoadedLog& log) {
-    const auto isState = [](const core::KeywordHit& hit) { return hit.kind == core::KeywordKind::ExcitedState; };
+    const auto states = log.keywords.Of(core::KeywordKind::ExcitedState);
     std::vector<StateHeader> headers;
-    headers.reserve(static_cast<size_t>(std::count_if(log.keywords.begin(), log.keywords.end(), isState)));
-    for (const auto& hit : log.keywords) {
-        if (!isState(hit)) continue;
+    headers.reserve(states.size());
+    for (const auto& hit : states) {
         std::string text(hit.keyword);
         text += ' ';
         text += hit.contents;

@@ -132,7 +132,8 @@ TEST(KeywordIndex, ExcitedStateHitsCarryLineAndTexts) {
 TEST(KeywordIndex, PackedTextsReadBackThroughGrowthCopyAndMove) {
     core::KeywordIndex index;
     const std::string longText(300000, 'x');  // longer than a block: stored on its own
-    auto keywordOf = [](size_t i) { return i % 7 == 0 ? std::string() : "Key " + std::to_string(i % 3); };
+    // Runs of 64 hits share a keyword, so each kind meets its last keyword again (reused).
+    auto keywordOf = [](size_t i) { return i / 64 % 7 == 0 ? std::string() : "Key " + std::to_string(i / 64 % 5); };
     auto contentsOf = [&](size_t i) { return i == 5000 ? longText : std::string(i % 50, char('a' + i % 26)); };
     constexpr size_t kHits = 20000;  // several chunks of records and blocks of text
     for (size_t i = 0; i < kHits; ++i)

@@ -93,10 +93,8 @@ bool ProgressPanel::Report(const ui::ProgressReport& r) {
     // The event loop runs at a bounded rate, so a fast reader is not slowed by repaints: a
     // new phase within the interval is put in the label, shown at the next turn of the loop.
     QString text = QStringLiteral("%1 (%2 of %3)").arg(ToQString(std::string(r.phase))).arg(r.step).arg(r.steps - 1);
-    const bool newPhase = label_->text() != text;
-    const bool due = !since_.isValid() || since_.elapsed() >= kIntervalMs;
-    if (newPhase) label_->setText(text);
-    if (!due) return true;
+    label_->setText(text);
+    if (since_.isValid() && since_.elapsed() < kIntervalMs) return true;
     bar_->setValue(static_cast<int>(std::lround(r.fraction * 1000)));
     Place();
     since_.start();
