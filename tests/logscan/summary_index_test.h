@@ -30,13 +30,13 @@ inline core::KeywordKind KindOf(const std::string& keyword) {
 
 // Adds a hit to the keyword index and shows it as a row of the report grid.
 inline void AddRow(mavrolin::Application& app, long long line, const std::string& keyword,
-                   const std::string& contents, const std::string& remark = {}) {
+                   const std::string& contents, core::HitRemark remark = core::HitRemark::None) {
     const size_t at = app.log.keywords.Add(line, KindOf(keyword), keyword, contents);
-    if (remark == "Excluded") app.log.keywords.SetRemark(at, core::HitRemark::Excluded);
+    app.log.keywords.SetRemark(at, remark);
     auto& g = app.form3.StringGrid1;
     int r = g.RowCount();
     g.SetRowCount(r + 1);
-    g.SetCell(0, r, remark);
+    g.SetCell(0, r, std::string(app.log.keywords[at].remark));
     g.SetCell(1, r, std::to_string(line));
     g.SetCell(2, r, keyword);
     g.SetCell(3, r, contents);
@@ -107,7 +107,7 @@ inline void Index(mavrolin::Application& app, const std::string& path) {
         bool counted = ii > term1 || !log.opt_chk;
         if (Upper(line, "FREQUENCIES")) {
             std::string contents = line.size() > 14 ? core::Trim(line.substr(14)) : std::string();
-            AddRow(app, ii, line.substr(0, 11), contents, counted ? "" : "Excluded");
+            AddRow(app, ii, line.substr(0, 11), contents, counted ? core::HitRemark::None : core::HitRemark::Excluded);
             if (counted) freq.push_back(static_cast<int>(ii));
         }
         if (Upper(line, "ZERO-POINT CORRECTION") && counted) zero.push_back(static_cast<int>(ii));

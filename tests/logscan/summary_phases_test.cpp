@@ -373,7 +373,7 @@ TEST(JobSummary, ExcludedFrequencyLinesOfTheOptimisationAreLeftOut) {
     TestApp t;
     summary_test::Index(t.app, Fixture("h2co_opt_freq.log"));
     // A frequency line of the optimisation job, marked by the scan and not recorded.
-    summary_test::AddRow(t.app, 100, "Frequencies", "1.0 2.0 3.0", "Excluded");
+    summary_test::AddRow(t.app, 100, "Frequencies", "1.0 2.0 3.0", core::HitRemark::Excluded);
     ASSERT_TRUE(t.app.Dispatch([&] { summary_test::RunPhases(t.app); }));
     EXPECT_EQ(t.app.log.npfreq, 6);
     EXPECT_EQ(t.app.form4.StringGrid1.RowCount(), 7);
