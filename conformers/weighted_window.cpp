@@ -11,6 +11,7 @@
 #include "core/errors.h"
 #include "core/number_text.h"
 #include "core/text_view.h"
+#include "spectrum/window_inputs.h"
 
 namespace mavrolin {
 
@@ -179,10 +180,9 @@ void WeightedSpectrumWindow::ChooseAndShow(const std::vector<thermo::Row>& rows)
 
 void WeightedSpectrumWindow::Overlay1Click() {
     if (!kind_) return;
-    auto chosen = app_.platform.OpenFileDialog({"Overlay Experimental Spectrum", "", "",
-                                                "Text files (*.txt *.csv *.dat)|*.txt;*.csv;*.dat|All files (*.*)|*.*"});
-    if (!chosen) return;
-    overlay_ = spectrum::ReadExperimentalSpectrum(*chosen, kind_->overlayUnit);
+    auto measured = AskExperimentalSpectrum(app_, kind_->overlayUnit);
+    if (!measured) return;
+    overlay_ = std::move(measured);
     Draw();
 }
 
