@@ -4,7 +4,7 @@
 #include <memory>
 
 #include "core/errors.h"
-#include "core/line_reader.h"
+#include "core/text_file.h"
 #include "irraman/ir_figure.h"
 #include "irraman/vibrational_modes.h"
 #include "spectrum/ecd_figure.h"
@@ -28,13 +28,9 @@ void TakeAxes(SpectrumKind& k, const ui::fig::Figure& single) {
 
 // The excited states of the last block of a log, read without a scan.
 spectrum::ExcitedStateImport ReadStates(const std::string& log) {
-    std::vector<spectrum::StateHeader> headers;
-    core::LineReader in(log, 0);
-    //  Excited State   1:      Singlet-BU     4.1852 eV  296.24 nm  f=0.4227  <S**2>=0.000
-    while (in.Next())
-        if (core::TrimmedPrefix(in.Line(), 14) == "Excited State")
-            headers.push_back({in.LineNumber(), std::string(core::TrimView(in.Line()))});
-    return spectrum::ReadExcitedStates(log, headers);
+    core::LineMarks marks;
+    const auto headers = spectrum::ReadStateHeaders(log, &marks);
+    return spectrum::ReadExcitedStates(log, headers, &marks);
 }
 
 }  // namespace

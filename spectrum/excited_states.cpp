@@ -115,6 +115,17 @@ int ExcitedStateImport::StatesWithoutContributions() const {
     return static_cast<int>(std::count(nci_coeff.begin(), nci_coeff.end(), 0));
 }
 
+std::vector<StateHeader> ReadStateHeaders(const std::filesystem::path& file, core::LineMarks* marks) {
+    std::vector<StateHeader> headers;
+    core::LineReader in(file, 0);
+    if (marks) in.TakeMarks(*marks);
+    static const core::LineStarts kStates = core::LineStarts().Add("Ex");
+    // " Excited State   1:      Singlet-A      5.6287 eV  220.27 nm  f=0.0018  <S**2>=0.000"
+    while (in.NextStartingWith(kStates))
+        if (IsStateHeader(in.TrimmedLine())) headers.push_back({in.LineNumber(), std::string(in.TrimmedLine())});
+    return headers;
+}
+
 ExcitedStateImport ReadExcitedStates(const std::filesystem::path& file, std::span<const StateHeader> headers,
                                      const core::LineMarks* marks) {
     ExcitedStateImport im;

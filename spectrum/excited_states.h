@@ -59,6 +59,10 @@ struct StateHeader {
     std::string text;
 };
 
+// Every "Excited State" line of `file`, in order, read without a scan (a pass that looks
+// only at lines beginning as one does); with `marks`, takes the file's line marks on the way.
+std::vector<StateHeader> ReadStateHeaders(const std::filesystem::path& file, core::LineMarks* marks = nullptr);
+
 // Reads the states of the last block of `headers` (every "Excited State" line of the file,
 // in order) and the contribution rows that follow their lines in `file`. The file's last
 // state line, when it cannot be read (a job killed while writing it), is left out with

@@ -98,18 +98,7 @@ RotatoryStrengths ReadRotatoryStrengths(const std::filesystem::path& file, const
 
 RotatoryStrengths ReadRotatoryStrengths(const std::filesystem::path& log) {
     core::LineMarks marks;
-    std::vector<StateHeader> headers;
-    {
-        core::LineReader in(log, 0);
-        in.TakeMarks(marks);
-        core::LineStarts starts;
-        starts.Add("Ex");
-        // " Excited State   1:      Singlet-A      5.6287 eV  220.27 nm  f=0.0018  <S**2>=0.000"
-        while (in.NextStartingWith(starts)) {
-            const std::string_view t = in.TrimmedLine();
-            if (t.starts_with("Excited State")) headers.push_back({in.LineNumber(), std::string(t)});
-        }
-    }
+    const auto headers = ReadStateHeaders(log, &marks);
     const ExcitedStateImport im = ReadExcitedStates(log, headers, &marks);
     return ReadRotatoryStrengths(log, im, &marks);
 }
