@@ -97,19 +97,21 @@ void DrawWeightedIr(BatchSession& session, const FileArgs& a, const IrOptions& o
     if (o.shape == "gauss") rq.shape = irraman::BandShape::Gaussian;
     if (o.fwhm != 0) rq.fwhm = o.fwhm;
     if (o.scale != 0) rq.scale = o.scale;
-    conformers::WeightedOutput out;
+    std::optional<conformers::Range> range;
     if (!o.x.empty()) {
         double lo = 0, hi = 0;
         ParseRange(o.x, lo, hi);
-        out.range = conformers::Range{lo, hi};
+        range = conformers::Range{lo, hi};
     }
-    out.points = o.points;
-    out.figure = o.figure;
-    out.components = o.components;
-    out.experimental = BatchSession::Absolute(o.experimental);
-    out.header = {std::string(rq.shape == irraman::BandShape::Lorentzian ? "Lorentzian" : "Gaussian") + " FWHM " +
-                      core::FloatText(rq.fwhm) + " cm-1",
-                  "frequency scale " + core::FloatText(rq.scale)};
+    const conformers::WeightedOutput out{
+        .range = range,
+        .points = o.points,
+        .figure = o.figure,
+        .components = o.components,
+        .experimental = BatchSession::Absolute(o.experimental),
+        .header = {std::string(rq.shape == irraman::BandShape::Lorentzian ? "Lorentzian" : "Gaussian") + " FWHM " +
+                       core::FloatText(rq.fwhm) + " cm-1",
+                   "frequency scale " + core::FloatText(rq.scale)}};
     conformers::RunWeighted(session, a, o.weighting, conformers::IrKind(rq), out);
 }
 

@@ -132,20 +132,11 @@ void ApplyOptions(Application& app, const SpectrumOptions& o) {
     }
 }
 
-// What the weighted branch writes, from the options the one-log commands share.
-conformers::WeightedOutput WeightedOutputOf(const std::string& x, int points, const FigureOptions& figure,
-                                            bool components, bool normalise, const std::string& measured) {
-    conformers::WeightedOutput out;
-    if (!x.empty()) {
-        const Range r = ParseRange("--x", x);
-        out.range = conformers::Range{r.lo, r.hi};
-    }
-    out.points = points;
-    out.figure = figure;
-    out.components = components;
-    out.normalise = normalise;
-    out.experimental = measured;
-    return out;
+// The --x range of the weighted branch; none: the union of the logs' ranges.
+std::optional<conformers::Range> WeightedRange(const std::string& x) {
+    if (x.empty()) return std::nullopt;
+    const Range r = ParseRange("--x", x);
+    return conformers::Range{r.lo, r.hi};
 }
 
 // Several conformers: the weighted sum of their ε curves on one grid, in nm unless --unit
@@ -156,8 +147,13 @@ void DrawWeightedSpectrum(BatchSession& session, const FileArgs& a, const Spectr
         if (given) throw CLI::ValidationError(name, "is for one log; several logs give the weighted curve (-o, --figure, --csv)");
     const int unit = o.unit == "ev" ? spectrum::kUnitEv : o.unit == "cm-1" ? spectrum::kUnitCm : spectrum::kUnitNm;
     const double sigma = o.sigma != 0 ? o.sigma : 0.2;
-    auto out = WeightedOutputOf(o.x, o.points, o.figure, o.components, o.normalise, o.measured);
-    out.header = {"sigma " + core::FloatText(sigma) + " eV"};
+    const conformers::WeightedOutput out{.range = WeightedRange(o.x),
+                                         .points = o.points,
+                                         .figure = o.figure,
+                                         .components = o.components,
+                                         .normalise = o.normalise,
+                                         .experimental = o.measured,
+                                         .header = {"sigma " + core::FloatText(sigma) + " eV"}};
     conformers::RunWeighted(session, a, o.weighting, conformers::UvVisKind(unit, sigma), out);
 }
 
@@ -270,9 +266,15 @@ struct EcdBatchOptions {
 void DrawWeightedEcd(BatchSession& session, const FileArgs& a, const EcdBatchOptions& o) {
     if (o.mirror) throw CLI::ValidationError("--mirror", "is for one log; several logs give the weighted curve");
     const int unit = o.unit == "ev" ? spectrum::kUnitEv : spectrum::kUnitNm;
-    auto out = WeightedOutputOf(o.x, o.points, o.figure, o.components, !o.keepMeasured, o.measured);
-    out.header = {"form " + std::string(o.length ? "length" : "velocity"), "sigma " + core::FloatText(o.sigma) + " eV",
-                  "shift " + core::FloatText(o.shift) + " eV"};
+    const conformers::WeightedOutput out{
+        .range = WeightedRange(o.x),
+        .points = o.points,
+        .figure = o.figure,
+        .components = o.components,
+        .normalise = !o.keepMeasured,
+        .experimental = o.measured,
+        .header = {"form " + std::string(o.length ? "length" : "velocity"), "sigma " + core::FloatText(o.sigma) + " eV",
+                   "shift " + core::FloatText(o.shift) + " eV"}};
     conformers::RunWeighted(session, a, o.weighting, conformers::EcdKind(unit, o.sigma, o.length, o.shift), out);
 }
 
