@@ -8,7 +8,6 @@
 #include "core/errors.h"
 #include "core/number_text.h"
 #include "core/text_file.h"
-#include "core/tokenizer.h"
 
 namespace mavrolin::molden {
 
@@ -56,20 +55,23 @@ std::vector<MoldenOrbital> OrbitalsFromTables(const pdos::CoefficientTables& tab
         const double full = tables.OpenShell() ? 1 : 2;
         for (int j = 1; j <= grid.nmo(); ++j) {
             // Header "12_ao  -0.35000": number, spin and occupied/virtual code, energy in hartree.
+            // The grid read its numbers when the cells were set; the texts serve the messages.
             const std::string& header = grid.Cell(j, 0);
-            const core::LineTokens t(header);
             MoldenOrbital o;
             o.beta = beta;
+            o.energy = grid.HeaderEnergy(j);
             const auto u = header.find('_');
-            if (t.Count() < 2 || u == std::string::npos || u + 2 >= header.size() || !core::TryParseDouble(t[2], o.energy))
+            if (std::isnan(o.energy) || u == std::string::npos || u + 2 >= header.size())
                 throw core::InputError("The energy of MO " + core::IntText(j) + " cannot be read from its header \"" +
                                        header + "\".");
             o.occupation = header[u + 2] == 'o' ? full : 0;
             o.coefficients.resize(static_cast<size_t>(grid.nbasis()));
-            for (int a = 1; a <= grid.nbasis(); ++a)
-                if (!core::TryParseDouble(grid.Cell(j, a), o.coefficients[static_cast<size_t>(a) - 1]))
+            for (int a = 1; a <= grid.nbasis(); ++a) {
+                o.coefficients[static_cast<size_t>(a) - 1] = grid.Value(j, a);
+                if (std::isnan(o.coefficients[static_cast<size_t>(a) - 1]))
                     throw core::InputError("MO " + core::IntText(j) + " has no coefficient for AO " + core::IntText(a) +
                                            " ('" + grid.Cell(j, a) + "'): the log printed only part of the orbitals.");
+            }
             out.push_back(std::move(o));
         }
     }
