@@ -128,7 +128,11 @@ TEST(FigureRender, MarkerLabelAtThePanelsTopStaysOnThePage) {
         f.panels = {p};
         ui::RecordingCanvas cv;
         Render(cv, f, {});
-        for (const auto& op : cv.OpsOf(ui::DrawOp::TextAt))
+        int labels = 0;
+        for (const auto& op : cv.OpsOf(ui::DrawOp::TextAt)) {
             EXPECT_TRUE(op.x1 >= 0 && op.y1 >= 0 && op.x2 <= cv.Width() && op.y2 <= cv.Height()) << op.text;
+            labels += op.text == "HOMO";
+        }
+        EXPECT_EQ(labels, 1);  // the label is drawn, not left out
     }
 }
